@@ -1,0 +1,175 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/file_system.h"
+
+namespace kinloom::platform {
+namespace {
+
+class PosixInputFile : public InputFile {
+ public:
+  explicit PosixInputFile(int fd) : fd_(fd) {}
+  ~PosixInputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int Read(char* buffer, std::size_t size, std::size_t* got) override {
+    *got = 0;
+    for (;;) {
+      ssize_t n = ::read(fd_, buffer, size);
+      if (n >= 0) {
+        *got = static_cast<std::size_t>(n);
+        return 0;
+      }
+      if (errno != EINTR) return errno;
+    }
+  }
+  int Close() override {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes through a large buffer so that a page costs few system calls.
+class PosixOutputFile : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+  ~PosixOutputFile() override {
+    if (fd_ >= 0) {
+      Flush();
+      ::close(fd_);
+    }
+  }
+  int Write(const char* data, std::size_t size) override {
+    if (error_ != 0) return error_;
+    if (buffer_.size() + size > kBufferSize) {
+      if (Flush() != 0) return error_;
+      if (size >= kBufferSize) return WriteAll(data, size);
+    }
+    buffer_.append(data, size);
+    return 0;
+  }
+  int Close() override {
+    Flush();
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 && error_ == 0) error_ = errno;
+    return error_;
+  }
+
+ private:
+  static constexpr std::size_t kBufferSize = 256 * 1024;
+  int Flush() {
+    if (error_ == 0 && !buffer_.empty()) WriteAll(buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return error_;
+  }
+  int WriteAll(const char* data, std::size_t size) {
+    while (size > 0) {
+      ssize_t n = ::write(fd_, data, size);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        error_ = errno;
+        return error_;
+      }
+      data += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+  }
+  int fd_;
+  int error_ = 0;
+  std::string buffer_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<InputFile> OpenForRead(const std::string& path, int* error) override {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+      *error = errno;
+      return nullptr;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+      ::close(fd);
+      *error = EISDIR;
+      return nullptr;
+    }
+    *error = 0;
+    return std::make_unique<PosixInputFile>(fd);
+  }
+  std::unique_ptr<OutputFile> Create(const std::string& path, int* error) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      *error = errno;
+      return nullptr;
+    }
+    *error = 0;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+  int CreateFolder(const std::string& path) override {
+    return ::mkdir(path.c_str(), 0755) == 0 ? 0 : errno;
+  }
+  int ListFolder(const std::string& path, std::vector<std::string>* names) override {
+    names->clear();
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr) return errno;
+    for (;;) {
+      errno = 0;
+      dirent* entry = ::readdir(dir);
+      if (entry == nullptr) break;
+      if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+      names->emplace_back(entry->d_name);
+    }
+    int error = errno;
+    ::closedir(dir);
+    return error;
+  }
+  int DeleteFile(const std::string& path) override {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return EISDIR;
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+  }
+  int CopyFile(const std::string& from, const std::string& to) override {
+    int error = 0;
+    auto in = OpenForRead(from, &error);
+    if (!in) return error;
+    auto out = Create(to, &error);
+    if (!out) return error;
+    std::string buffer(1 << 16, '\0');
+    for (;;) {
+      std::size_t got = 0;
+      error = in->Read(buffer.data(), buffer.size(), &got);
+      if (error != 0) return error;
+      if (got == 0) break;
+      error = out->Write(buffer.data(), got);
+      if (error != 0) return error;
+    }
+    in->Close();
+    return out->Close();
+  }
+  int FileSize(const std::string& path, std::uint64_t* size) override {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    *size = static_cast<std::uint64_t>(st.st_size);
+    return 0;
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static PosixFileSystem instance;
+  return instance;
+}
+
+}  // namespace kinloom::platform

@@ -1,0 +1,23 @@
+// Conversions between the program's 8-bit Windows-1252 text and UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kinloom::platform {
+
+// Windows-1252 bytes to UTF-8. The five bytes that code page leaves undefined map to the
+// C1 control of the same number, so every byte converts.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// UTF-8 to Windows-1252. A character the code page cannot hold becomes `fallback`;
+// an invalid byte sequence also becomes `fallback`.
+std::string Utf8ToCp1252(std::string_view text, char fallback = '?');
+
+// The Unicode code point of a Windows-1252 byte.
+char32_t Cp1252ToCodePoint(unsigned char byte);
+
+// The Windows-1252 byte of a code point, or -1 when the code page has none.
+int CodePointToCp1252(char32_t cp);
+
+}  // namespace kinloom::platform

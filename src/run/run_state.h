@@ -1,0 +1,47 @@
+// The working state of one conversion run. A run object owns it from its first step to its
+// clean-up; nothing of it survives the run.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace kinloom::run {
+
+// The character set a GEDCOM header declares.
+enum class CharacterSet { kNotStated = 0, kAnsi = 1, kAnsel = 2, kUnicode = 3 };
+
+struct RunState {
+  std::uint32_t debug_flags = 0;  // "Debugging", read again at the start of each run
+  std::time_t start_time = 0;
+  std::time_t end_time = 0;
+  std::string gedcom_path;
+  std::string output_folder;
+  std::uint64_t gedcom_file_size = 0;
+
+  // Set by the counting pass.
+  int individual_count = 0;
+  int family_count = 0;
+  int level0_note_count = 0;
+  int level1_note_count = 0;
+  CharacterSet character_set = CharacterSet::kNotStated;
+  int ancestor_index = -1;
+  std::uint64_t total_note_characters = 0;
+  // Longest NOTE, SOUR and REPO record texts in bytes (counting pass).
+  std::uint64_t longest_note = 0, longest_source = 0, longest_repository = 0;
+
+  // Advanced by the loading pass.
+  int individuals_loaded = 0;
+  int families_loaded = 0;
+  int line_count = 0;  // reads of the loading pass, the final one included
+  bool reading_database = false;
+
+  bool notes_wanted = false;
+  bool mark_all_ancestors = false;  // "Mark All Ancestors" for this run (the counting pass may clear it)
+  int languages_selected = 0;
+  int languages_done = 0;
+  int current_language = 0;
+  bool failed = false;
+};
+
+}  // namespace kinloom::run
