@@ -62,8 +62,11 @@ bool StringTable::Parse(std::string_view source, std::string* error) {
     if (!closed) return fail("unterminated text");
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     if (i != line.size() && line[i] != '#') return fail("text after the closing quote");
-    if (!texts_.emplace(number, platform::Utf8ToCp1252(utf8)).second)
-      return fail("string " + std::to_string(number) + " defined twice");
+    std::string text = platform::Utf8ToCp1252(utf8);
+    auto [it, inserted] = texts_.emplace(number, text);
+    // The same string may be given by two files as long as both say the same.
+    if (!inserted && it->second != text)
+      return fail("string " + std::to_string(number) + " defined twice with different texts");
   }
   return true;
 }
@@ -77,9 +80,9 @@ const std::string& StringTable::Text(int n) const {
 const StringTable& StringTable::Instance() {
   static const StringTable table = [] {
     StringTable t;
-    for (std::string_view name : kStringTableFiles) {
+    for (std::string_view name : platform::ResourceNames()) {
+      if (name.size() < 4 || name.substr(name.size() - 4) != ".txt") continue;
       auto data = platform::FindResource(name);
-      if (!data) continue;  // a language whose file is not there yet reads as empty texts
       std::string error;
       if (!t.Parse(*data, &error)) {
         // A broken data file is a build fault; say which one and stop at once.

@@ -5,7 +5,8 @@
 // The texts live as readable UTF-8 source files in src/lang/data, one line per string:
 //     NUMBER "TEXT"
 // with the escapes \n \t \" \\ inside the quotes; lines starting with '#' and blank lines
-// are ignored. They are embedded at build time and converted to Windows-1252 when loaded.
+// are ignored. A number may appear in two files only with the same text. Every embedded
+// ".txt" file belongs to the table. They are embedded at build time and converted to Windows-1252 when loaded.
 #pragma once
 
 #include <string>
@@ -31,11 +32,5 @@ class StringTable {
  private:
   std::unordered_map<int, std::string> texts_;
 };
-
-// The names of the embedded data files that make up the table.
-inline constexpr std::string_view kStringTableFiles[] = {
-    "ui_en.txt",     "ui_fr.txt",     "labels_en.txt", "labels_fr.txt", "labels_de.txt",
-    "labels_nl.txt", "labels_es.txt", "labels_da.txt", "labels_no.txt", "labels_it.txt",
-    "labels_pt.txt"};
 
 }  // namespace kinloom::lang

@@ -4,11 +4,15 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace kinloom::platform {
 
 // Returns the bytes of the embedded file with this base name ("ui_en.txt", "q0.gif"),
 // or nothing when no such file was embedded. The bytes live as long as the program.
 std::optional<std::string_view> FindResource(std::string_view name);
+
+// The names of every embedded file.
+std::vector<std::string_view> ResourceNames();
 
 }  // namespace kinloom::platform

@@ -23,7 +23,7 @@ TEST(StringTableTest, RejectsMalformedLinesWithTheirLineNumber) {
   EXPECT_EQ(error, "line 2: expected a quoted text");
   StringTable b;
   EXPECT_FALSE(b.Parse("1 \"x\"\n1 \"y\"\n", &error));
-  EXPECT_EQ(error, "line 2: string 1 defined twice");
+  EXPECT_EQ(error, "line 2: string 1 defined twice with different texts");
   StringTable c;
   EXPECT_FALSE(c.Parse("1 \"never closed\n", &error));
 }

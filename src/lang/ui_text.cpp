@@ -1,0 +1,30 @@
+#include "lang/ui_text.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "lang/string_table.h"
+
+namespace kinloom::lang {
+
+std::string LoadUiText(int n, const settings::Settings& settings) {
+  return StringTable::Instance().Text(settings.lables_in_french == 1 ? n + 1000 : n);
+}
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  int size = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string out;
+  if (size > 0) {
+    out.resize(static_cast<std::size_t>(size));
+    std::vsnprintf(out.data(), out.size() + 1, format, args);
+  }
+  va_end(args);
+  return out;
+}
+
+}  // namespace kinloom::lang

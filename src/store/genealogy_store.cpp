@@ -1,0 +1,16 @@
+#include "store/genealogy_store.h"
+
+namespace kinloom::store {
+
+void GenealogyStore::Release() {
+  std::vector<IndividualRecord>().swap(individuals);
+  std::vector<std::int32_t>().swap(sorted_index);
+  std::vector<std::int32_t>().swap(group_heads);
+  std::vector<FamilyRecord>().swap(families);
+  ids.Destroy();
+  std::vector<NoteRecord>().swap(notes);
+  note_records_stored = 0;
+  notes_entries_stored = 0;
+}
+
+}  // namespace kinloom::store

@@ -1,0 +1,28 @@
+// The genealogy store of one run: the individual, family and note tables sized by the
+// counting pass, the derived order arrays and the id index. Owned by the run object.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "store/id_hash_table.h"
+#include "store/records.h"
+
+namespace kinloom::store {
+
+class GenealogyStore {
+ public:
+  std::vector<IndividualRecord> individuals;  // one per counted INDI record, file order
+  std::vector<std::int32_t> sorted_index;     // individuals in sort order
+  std::vector<std::int32_t> group_heads;      // group number → individual index
+  std::vector<FamilyRecord> families;         // one per counted FAM record, file order
+  IdHashTable ids;
+  std::vector<NoteRecord> notes;              // kept level-0 NOTE, SOUR and REPO records
+  int note_records_stored = 0;                // NoteRecords filled so far
+  int notes_entries_stored = 0;               // notes entries added to records over the run
+
+  // Releases everything; the store is empty afterwards.
+  void Release();
+};
+
+}  // namespace kinloom::store
