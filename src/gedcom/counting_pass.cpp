@@ -1,0 +1,7 @@
+#include "gedcom/counting_pass.h"
+
+namespace kinloom::gedcom {
+
+bool CountingPass(run::RunContext&) { return true; }
+
+}  // namespace kinloom::gedcom

@@ -1,0 +1,7 @@
+#include "gedcom/loading_pass.h"
+
+namespace kinloom::gedcom {
+
+void LoadingPass(run::RunContext&, platform::InputFile&) {}
+
+}  // namespace kinloom::gedcom
