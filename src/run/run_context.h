@@ -14,12 +14,17 @@ class GenealogyStore;
 
 namespace kinloom::run {
 
+class ProgressDisplay;
+
 struct RunContext {
   platform::UserInterface& ui;
   platform::FileSystem& fs;
   settings::Settings& settings;
   RunState& state;
   store::GenealogyStore& store;
+  // The progress display of the process (it counts updates across runs); when null,
+  // ShowProgress (run/progress_display.h) reports without that count.
+  ProgressDisplay* progress = nullptr;
 };
 
 }  // namespace kinloom::run

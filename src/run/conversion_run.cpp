@@ -1,0 +1,445 @@
+#include "run/conversion_run.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <exception>
+#include <new>
+#include <thread>
+
+#include "gedcom/counting_pass.h"
+#include "gedcom/loading_pass.h"
+#include "lang/ui_text.h"
+#include "platform/program_end.h"
+#include "platform/system_error.h"
+#include "run/output_folder.h"
+#include "run/product.h"
+#include "site/site_generation.h"
+
+namespace kinloom::run {
+namespace {
+
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+// From this many individuals on, the long steps say that they may take a while.
+constexpr int kLargeFileIndividuals = 5000;
+
+// Sizes of one record in the tables, as the allocation failure message counts them.
+constexpr double kIndividualRecordBytes = 135;
+constexpr double kFamilyRecordBytes = 837;
+constexpr double kIndexEntryBytes = 4;
+
+// The default steps: the real passes and site generation.
+GedcomPasses& DefaultPasses() {
+  static GedcomPasses passes;  // stateless
+  return passes;
+}
+SiteSteps& DefaultSite() {
+  static SiteSteps site;  // stateless
+  return site;
+}
+SettingsSaver& DefaultSaver() {
+  static SettingsSaver saver;  // stateless
+  return saver;
+}
+AuxiliarySteps& DefaultAuxiliary() {
+  static AuxiliarySteps auxiliary;  // stateless
+  return auxiliary;
+}
+
+// The base file name of a value that should hold only a file name: the text after its last
+// "/" or "\". Empty when nothing usable is left.
+std::string BareFileName(const std::string& value) {
+  const std::size_t slash = value.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? value : value.substr(slash + 1);
+  if (name == "." || name == "..") name.clear();
+  return name;
+}
+
+}  // namespace
+
+bool GedcomPasses::Count(RunContext& context) { return gedcom::CountingPass(context); }
+
+void GedcomPasses::Load(RunContext& context, platform::InputFile& file) {
+  gedcom::LoadingPass(context, file);
+}
+
+void SiteSteps::PrepareDerivedOrder(RunContext& context) { site::PrepareDerivedOrder(context); }
+
+int SiteSteps::GenerateSite(RunContext& context, int language) {
+  return site::GenerateSite(context, language);
+}
+
+void AuxiliarySteps::WaitOneSecond() { std::this_thread::sleep_for(std::chrono::seconds(1)); }
+
+int ExitStatus(RunOutcome outcome) { return outcome == RunOutcome::kCompleted ? 0 : 1; }
+
+ConversionRun::ConversionRun(platform::UserInterface& ui, platform::FileSystem& fs,
+                             settings::Settings& settings, ProgressDisplay& display, Steps steps)
+    : ui_(ui),
+      fs_(fs),
+      settings_(settings),
+      display_(display),
+      passes_(steps.passes != nullptr ? steps.passes : &DefaultPasses()),
+      site_(steps.site != nullptr ? steps.site : &DefaultSite()),
+      saver_(steps.saver != nullptr ? steps.saver : &DefaultSaver()),
+      auxiliary_(steps.auxiliary != nullptr ? steps.auxiliary : &DefaultAuxiliary()) {}
+
+std::string ConversionRun::Text(int n) const { return lang::LoadUiText(n, settings_); }
+
+platform::Choice ConversionRun::Message(const std::string& text, MessageIcon icon,
+                                        MessageButtons buttons) {
+  return ui_.ShowMessage(text, kApplicationTitle, icon, buttons);
+}
+
+void ConversionRun::Report(RunContext& context, int value, const std::string& text) {
+  ShowProgress(context, value, text, false);
+}
+
+void ConversionRun::Abort() {
+  ui_.EndWaitCursor();
+  ui_.CloseProgress();
+  ui_.RestoreTitle();
+}
+
+bool ConversionRun::CheckBasePageNames() {
+  std::string text;
+  for (int i = 0; i < settings::kLanguageCount; ++i) {
+    if (settings_.create_pages[static_cast<std::size_t>(i)] == 0) continue;
+    for (int j = i + 1; j < settings::kLanguageCount; ++j) {
+      if (settings_.create_pages[static_cast<std::size_t>(j)] == 0) continue;
+      const std::string name = BasePageName(settings_, i);
+      if (name != BasePageName(settings_, j)) continue;
+      text = lang::FormatText(Text(2441).c_str(), LanguageDisplayName(settings_, i).c_str(),
+                              LanguageDisplayName(settings_, j).c_str(), name.c_str());
+    }
+  }
+  if (text.empty()) return true;
+  Message(text, MessageIcon::kWarning);
+  return false;
+}
+
+RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string& output_folder,
+                              bool from_command_line) {
+  state_ = RunState{};
+  store_.Release();
+  RunContext context{ui_, fs_, settings_, state_, store_, &display_};
+
+  // 1. Debug flags, note counters, start time, statistics.
+  state_.debug_flags = settings_.debugging;
+  state_.start_time = display_.Now();
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->ClearStatistics(context);
+
+  // 2. The two paths.
+  ui_.BeginWaitCursor();
+  state_.gedcom_path = gedcom_path;
+  state_.output_folder = output_folder;
+
+  // 3. At least one output language.
+  if (std::none_of(settings_.create_pages.begin(), settings_.create_pages.end(),
+                   [](int on) { return on != 0; })) {
+    settings_.create_pages[0] = 1;
+    ui_.RefreshMainWindow();
+  }
+
+  // 4. Validation.
+  if (state_.gedcom_path.empty()) {
+    Message(lang::FormatText(Text(2271).c_str(), "GEDCOM"), MessageIcon::kWarning);
+    ui_.Focus(platform::UiField::kGedcomPath);
+    ui_.EndWaitCursor();
+    return RunOutcome::kValidationStop;
+  }
+  if (state_.output_folder.empty()) {
+    Message(Text(2272), MessageIcon::kWarning);
+    ui_.Focus(platform::UiField::kOutputFolder);
+    ui_.EndWaitCursor();
+    return RunOutcome::kValidationStop;
+  }
+  if (settings_.owner.user_name.empty()) {
+    const platform::Choice choice = ui_.ShowMessage(Text(2273), Text(2274), MessageIcon::kQuestion,
+                                                    MessageButtons::kYesNoCancel);
+    if (choice == platform::Choice::kCancel) {
+      ui_.EndWaitCursor();
+      return RunOutcome::kValidationStop;
+    }
+    if (choice == platform::Choice::kYes) ui_.OpenOwnerDialog();
+  }
+
+  // 5, 6.
+  ui_.OpenProgress();
+  Report(context, 1, Text(2275));
+
+  RunOutcome outcome = Prepare(context);
+  if (outcome != RunOutcome::kCompleted) return outcome;
+  outcome = Load(context);
+  if (outcome != RunOutcome::kCompleted) return outcome;
+
+  // 29 … 35. Derived order, then the site of each selected language in index order.
+  site_->PrepareDerivedOrder(context);
+  for (int k = 0; k < settings::kLanguageCount && !state_.failed; ++k) {
+    if (settings_.create_pages[static_cast<std::size_t>(k)] == 0) continue;
+    state_.current_language = k;
+    if (site_->GenerateSite(context, k) == 0) state_.failed = true;
+    ++state_.languages_done;
+  }
+
+  // 36 … 39. Clean-up.
+  if (!state_.failed) Report(context, 90, lang::FormatText(Text(2313).c_str(), "1-2"));
+  ReleaseStorage(context, state_.failed);
+  if (!state_.failed) {
+    Report(context, 100, Text(2314));
+    auxiliary_->WaitOneSecond();
+  }
+
+  // 40. The button that opens the site.
+  ui_.SetViewButtonEnabled(MainPageExists(context));
+
+  // 41, 42. Running time.
+  state_.end_time = display_.Now();
+  const long long elapsed = static_cast<long long>(state_.end_time - state_.start_time);
+  if ((state_.debug_flags & DEBUG_SHOW_RUN_TIME) != 0) {
+    Message(lang::FormatText(Text(2315).c_str(), static_cast<int>(elapsed / 60),
+                             static_cast<int>(elapsed % 60)),
+            MessageIcon::kInformation);
+  }
+
+  // 43. Statistics report, showing it, closing.
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->WriteStatisticsReport(context);
+  if ((state_.debug_flags & DEBUG_SHOW_STATISTICS_LOG) != 0)
+    auxiliary_->OpenFile(context, state_.output_folder + "/stats.txt");
+  if ((state_.debug_flags & DEBUG_CLOSE_WHEN_DONE) != 0 || from_command_line) ui_.RequestClose();
+
+  // 44.
+  ui_.CloseProgress();
+  ui_.RestoreTitle();
+  ui_.EndWaitCursor();
+  return state_.failed ? RunOutcome::kSiteFailed : RunOutcome::kCompleted;
+}
+
+// Steps 7 to 21: the output folder, the options, the images and the counting pass.
+RunOutcome ConversionRun::Prepare(RunContext& context) {
+  // 7, 8.
+  std::string& folder = state_.output_folder;
+  if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  Report(context, 2, Text(2276));
+  if (!PrepareOutputFolder(context)) {
+    Abort();
+    return RunOutcome::kAborted;
+  }
+
+  // 9 … 12.
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->TakeMemorySnapshot(context);
+  settings_.output_file = folder;
+  saver_->SaveOutputFolder(settings_);
+  Report(context, 3, Text(2277));
+  state_.individuals_loaded = 0;
+  state_.families_loaded = 0;
+  auxiliary_->MakeDateStamps(context);
+
+  // 13. Every selected language needs a base page of its own.
+  if (!CheckBasePageNames()) {
+    ui_.CloseProgress();
+    ui_.EndWaitCursor();
+    return RunOutcome::kValidationStop;
+  }
+
+  // 14, 15.
+  saver_->SaveAll(settings_);
+  state_.languages_selected =
+      static_cast<int>(std::count_if(settings_.create_pages.begin(), settings_.create_pages.end(),
+                                     [](int on) { return on != 0; }));
+  state_.languages_done = 0;
+  Report(context, 4, Text(2278));
+
+  // 16. The custom background image. Its option should hold a bare file name; only that
+  // name is used, so the copy always lands in the output folder.
+  if (settings_.use_custom_background != 0) {
+    Report(context, 5, Text(2279));
+    const std::string& source = settings_.custom_background_path;
+    const std::string name = BareFileName(settings_.custom_background);
+    const std::string destination = folder + "/" + name;
+    const int error = name.empty() ? EINVAL : fs_.CopyFile(source, destination);
+    if (error != 0) {
+      platform::ReportSystemError(
+          ui_,
+          lang::FormatText(Text(2280).c_str(), source.c_str(), destination.c_str(), kProductString),
+          error);
+      Abort();
+      return RunOutcome::kAborted;
+    }
+  }
+
+  // 17, 18.
+  if (settings_.use_default_background != 0) auxiliary_->ExtractImage(context, 152);
+  auxiliary_->ExtractImage(context, 153);
+  state_.notes_wanted =
+      std::any_of(settings_.create_notes_pages.begin(), settings_.create_notes_pages.end(),
+                  [](int on) { return on != 0; });
+  if (state_.notes_wanted && !auxiliary_->LoadNotesTagList(context)) {
+    Abort();
+    return RunOutcome::kAborted;
+  }
+
+  // 19. Counting pass; a memory or file exception is reported here.
+  state_.mark_all_ancestors = settings_.mark_all_ancestors != 0;
+  bool counted = false;
+  try {
+    counted = passes_->Count(context);
+  } catch (const platform::ProgramEnd&) {
+    throw;
+  } catch (const std::exception& e) {
+    Message(lang::FormatText(Text(2281).c_str(), e.what(), kProductString), MessageIcon::kError);
+    counted = false;
+  }
+  if (!counted) {
+    Abort();
+    return RunOutcome::kAborted;
+  }
+
+  // 20, 21.
+  Report(context, 10, Text(2282));
+  if (state_.family_count < 2 || state_.individual_count < 3) {
+    Message(lang::FormatText(Text(2283).c_str(), kProductString, state_.family_count,
+                             state_.individual_count, kProductString),
+            MessageIcon::kWarning);
+    Abort();
+    return RunOutcome::kAborted;
+  }
+  return RunOutcome::kCompleted;
+}
+
+// Steps 22 to 28: the store is allocated, cleared and filled by the loading pass.
+RunOutcome ConversionRun::Load(RunContext& context) {
+  const int individuals = std::max(state_.individual_count, 0);
+  const int families = std::max(state_.family_count, 0);
+  const int notes = std::max(state_.level0_note_count, 0);
+  const bool large = individuals >= kLargeFileIndividuals;
+  const std::string remark = Text(2285);
+  auto labelled = [&](int text, const char* label, bool with_remark) {
+    std::string shown = lang::FormatText(Text(text).c_str(), label);
+    if (with_remark && large) shown += remark;
+    return shown;
+  };
+
+  // 22. Allocation, one table at a time; a failure is noted and reported at 23.
+  bool individuals_ok = true, sorted_ok = true, heads_ok = true, families_ok = true;
+  bool notes_ok = true;
+  auto allocate = [](auto& table, int count, bool* ok) {
+    try {
+      table.assign(static_cast<std::size_t>(count), {});
+    } catch (const std::bad_alloc&) {
+      *ok = false;
+    } catch (const std::length_error&) {
+      *ok = false;
+    }
+  };
+  Report(context, 11, labelled(2284, "1-6", true));
+  allocate(store_.individuals, individuals, &individuals_ok);
+  Report(context, 12, labelled(2284, "2-6", true));
+  allocate(store_.sorted_index, individuals, &sorted_ok);
+  Report(context, 13, labelled(2284, "3-6", true));
+  allocate(store_.group_heads, individuals, &heads_ok);
+  Report(context, 14, labelled(2284, "4-6", true));
+  allocate(store_.families, families, &families_ok);
+  Report(context, 15, labelled(2284, "5-6", true));
+  try {
+    store_.ids.Create(static_cast<std::size_t>(individuals) + static_cast<std::size_t>(families));
+  } catch (const std::bad_alloc&) {
+  }
+  Report(context, 16, labelled(2284, "6-6", false));
+  allocate(store_.notes, notes, &notes_ok);
+
+  // 23.
+  Report(context, 17, Text(2300));
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->TakeMemorySnapshot(context);
+  if (!individuals_ok || !sorted_ok || !heads_ok || !families_ok ||
+      (!notes_ok && state_.notes_wanted)) {
+    ui_.EndWaitCursor();
+    ui_.CloseProgress();
+    const double megabytes =
+        (individuals * kIndividualRecordBytes + individuals * kIndexEntryBytes +
+         individuals * kIndexEntryBytes + families * kFamilyRecordBytes) *
+        0.000001;
+    Message(lang::FormatText(Text(2301).c_str(), individuals, families, kProductString, megabytes),
+            MessageIcon::kError);
+    ui_.RestoreTitle();
+    ReleaseStorage(context, true);
+    return RunOutcome::kAbortedAndFreed;
+  }
+
+  // 24. Clearing; the individual table in three slices.
+  auto clear = [](auto& table, std::size_t from, std::size_t to) {
+    using Record = typename std::decay_t<decltype(table)>::value_type;
+    std::fill(table.begin() + static_cast<std::ptrdiff_t>(from),
+              table.begin() + static_cast<std::ptrdiff_t>(to), Record{});
+  };
+  const std::size_t n = static_cast<std::size_t>(individuals);
+  Report(context, 18, labelled(2302, "1-5", true));
+  clear(store_.individuals, 0, n / 3);
+  Report(context, 19, labelled(2302, "2-5", true));
+  clear(store_.individuals, n / 3, 2 * n / 3);
+  Report(context, 20, labelled(2302, "3-5", true));
+  clear(store_.individuals, 2 * n / 3, n);
+  Report(context, 20, labelled(2302, "3-5", true));
+  Report(context, 21, labelled(2302, "4-5", false));
+  clear(store_.notes, 0, store_.notes.size());
+  Report(context, 22, labelled(2302, "5-5", false));
+  clear(store_.families, 0, store_.families.size());
+
+  // 25 … 27. The loading pass.
+  Report(context, 23, Text(2303));
+  int error = 0;
+  std::unique_ptr<platform::InputFile> file = fs_.OpenForRead(state_.gedcom_path, &error);
+  if (!file) {
+    platform::ReportSystemError(
+        ui_, lang::FormatText(Text(2304).c_str(), state_.gedcom_path.c_str(), kProductString),
+        error);
+    Abort();
+    ReleaseStorage(context, true);
+    return RunOutcome::kAbortedAndFreed;
+  }
+  Report(context, 24, Text(2305));
+  state_.reading_database = true;
+  passes_->Load(context, *file);
+  state_.reading_database = false;
+  Report(context, 27, Text(2306));
+  error = file->Close();
+  if (error != 0) {
+    platform::ReportSystemError(
+        ui_, lang::FormatText(Text(2307).c_str(), state_.gedcom_path.c_str(), kProductString),
+        error);
+    Abort();
+    ReleaseStorage(context, true);
+    return RunOutcome::kAbortedAndFreed;
+  }
+
+  // 28. Text that is not stated, or stated as UNICODE, is taken as ANSI from here on.
+  if (state_.character_set == CharacterSet::kUnicode ||
+      state_.character_set == CharacterSet::kNotStated)
+    state_.character_set = CharacterSet::kAnsi;
+  return RunOutcome::kCompleted;
+}
+
+// Step 38: releases the store; normal mode reports each table, failed mode reports nothing.
+void ConversionRun::ReleaseStorage(RunContext& context, bool failed_mode) {
+  auto step = [&](int value, const char* label) {
+    if (!failed_mode) Report(context, value, lang::FormatText(Text(2337).c_str(), label));
+  };
+  if (!failed_mode) Report(context, 90, lang::FormatText(Text(2313).c_str(), "2-2"));
+  step(92, "1-7");
+  std::vector<store::IndividualRecord>().swap(store_.individuals);
+  step(93, "2-7");
+  std::vector<store::FamilyRecord>().swap(store_.families);
+  step(94, "3-7");
+  std::vector<std::int32_t>().swap(store_.sorted_index);
+  step(95, "4-7");
+  std::vector<std::int32_t>().swap(store_.group_heads);
+  step(96, "5-7");
+  store_.ids.Destroy();
+  step(97, "6-7");  // the page buffer belongs to the page writer, released with it
+  step(98, "7-7");
+  store_.Release();
+}
+
+}  // namespace kinloom::run

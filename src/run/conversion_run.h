@@ -1,0 +1,139 @@
+// One conversion run: the fixed sequence of steps that turns a GEDCOM file into a web site,
+// with its progress reports and messages. The run owns its working state and the genealogy
+// store for its duration; the work inside each step belongs to the step interfaces below,
+// whose defaults call the real passes, the site generation and no-op stand-ins for the
+// parts that are not wired in yet.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/ui.h"
+#include "run/progress_display.h"
+#include "run/run_context.h"
+#include "run/run_state.h"
+#include "settings/settings.h"
+#include "store/genealogy_store.h"
+
+namespace kinloom::run {
+
+// Bits of the run state's debug flags that the run itself reads.
+inline constexpr std::uint32_t DEBUG_STATISTICS = settings::kDebugStatistics;
+inline constexpr std::uint32_t DEBUG_CLOSE_WHEN_DONE = settings::kDebugCloseWhenDone;
+inline constexpr std::uint32_t DEBUG_NOTE_COUNTS = settings::kDebugNoteCounts;
+inline constexpr std::uint32_t DEBUG_SHOW_RUN_TIME = settings::kDebugShowRunTime;
+inline constexpr std::uint32_t DEBUG_SHOW_STATISTICS_LOG = settings::kDebugShowStatisticsLog;
+
+// The two passes over the GEDCOM file.
+class GedcomPasses {
+ public:
+  virtual ~GedcomPasses() = default;
+  // True when the run may go on; on false the user has been told.
+  virtual bool Count(RunContext& context);
+  virtual void Load(RunContext& context, platform::InputFile& file);
+};
+
+// The derived order and the page set of one language.
+class SiteSteps {
+ public:
+  virtual ~SiteSteps() = default;
+  virtual void PrepareDerivedOrder(RunContext& context);
+  // 1 on success, 0 when a page writer failed (the user has been told).
+  virtual int GenerateSite(RunContext& context, int language);
+};
+
+// Saving options while the run goes on. The default saves nothing: the options stay in
+// memory until a settings store is wired in.
+class SettingsSaver {
+ public:
+  virtual ~SettingsSaver() = default;
+  // Stores the output folder as "Output File".
+  virtual void SaveOutputFolder(const settings::Settings& /*settings*/) {}
+  // Saves every option.
+  virtual void SaveAll(const settings::Settings& /*settings*/) {}
+};
+
+// The remaining steps of other parts: date stamps, embedded images, the notes include list,
+// the statistics report and opening a file. The defaults do nothing and succeed.
+class AuxiliarySteps {
+ public:
+  virtual ~AuxiliarySteps() = default;
+  // Captures the page options and makes the nine date stamps.
+  virtual void MakeDateStamps(RunContext& /*context*/) {}
+  // Writes embedded image `number` (152, 153, 177) into the output folder.
+  virtual void ExtractImage(RunContext& /*context*/, int /*number*/) {}
+  // Builds the notes include list; false when the run must stop (the user has been told).
+  virtual bool LoadNotesTagList(RunContext& /*context*/) { return true; }
+  virtual void ClearStatistics(RunContext& /*context*/) {}
+  virtual void TakeMemorySnapshot(RunContext& /*context*/) {}
+  virtual void WriteStatisticsReport(RunContext& /*context*/) {}
+  // Opens a file of the output folder with its associated program.
+  virtual void OpenFile(RunContext& /*context*/, const std::string& /*path*/) {}
+  // The pause after "Finished :)".
+  virtual void WaitOneSecond();
+};
+
+// How a run ended.
+enum class RunOutcome {
+  kCompleted,        // every step ran and every language was generated
+  kValidationStop,   // stopped before anything was created (paths, owner question, names)
+  kAborted,          // stopped on an error or a user's "No" before the store was allocated
+  kAbortedAndFreed,  // stopped on an error after the store was allocated
+  kSiteFailed,       // a language's site generation failed; clean-up ran
+};
+
+// The process exit status of an outcome: 0 completed, 1 otherwise.
+int ExitStatus(RunOutcome outcome);
+
+class ConversionRun {
+ public:
+  struct Steps {
+    GedcomPasses* passes = nullptr;       // null: the real passes
+    SiteSteps* site = nullptr;            // null: the real site generation
+    SettingsSaver* saver = nullptr;       // null: saves nothing
+    AuxiliarySteps* auxiliary = nullptr;  // null: no-op stand-ins
+  };
+
+  // Every reference must outlive the run. `display` counts updates across runs and carries
+  // the clock.
+  ConversionRun(platform::UserInterface& ui, platform::FileSystem& fs, settings::Settings& settings,
+                ProgressDisplay& display, Steps steps);
+  ConversionRun(platform::UserInterface& ui, platform::FileSystem& fs, settings::Settings& settings,
+                ProgressDisplay& display)
+      : ConversionRun(ui, fs, settings, display, Steps{}) {}
+  ConversionRun(const ConversionRun&) = delete;
+  ConversionRun& operator=(const ConversionRun&) = delete;
+
+  // Runs every step with these two paths (as typed: nothing is trimmed). With
+  // `from_command_line` the main window is asked to close afterwards. Structural faults of
+  // the data end the program: platform::ProgramEnd passes through.
+  RunOutcome Run(const std::string& gedcom_path, const std::string& output_folder,
+                 bool from_command_line);
+
+  const RunState& state() const { return state_; }
+  const store::GenealogyStore& store() const { return store_; }
+
+ private:
+  RunOutcome Prepare(RunContext& context);
+  RunOutcome Load(RunContext& context);
+  bool CheckBasePageNames();
+  void Abort();
+  void ReleaseStorage(RunContext& context, bool failed_mode);
+  void Report(RunContext& context, int value, const std::string& text);
+  std::string Text(int n) const;
+  platform::Choice Message(const std::string& text, platform::MessageIcon icon,
+                           platform::MessageButtons buttons = platform::MessageButtons::kOk);
+
+  platform::UserInterface& ui_;
+  platform::FileSystem& fs_;
+  settings::Settings& settings_;
+  ProgressDisplay& display_;
+  GedcomPasses* passes_;
+  SiteSteps* site_;
+  SettingsSaver* saver_;
+  AuxiliarySteps* auxiliary_;
+  RunState state_;
+  store::GenealogyStore store_;
+};
+
+}  // namespace kinloom::run

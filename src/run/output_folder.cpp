@@ -1,0 +1,147 @@
+#include "run/output_folder.h"
+
+#include <cctype>
+
+#include "lang/ui_text.h"
+#include "platform/system_error.h"
+#include "run/product.h"
+#include "run/progress_display.h"
+
+namespace kinloom::run {
+namespace {
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+std::string Text(RunContext& context, int n) { return lang::LoadUiText(n, context.settings); }
+
+// Creates the folder and every missing parent. `folder` ends with "/".
+bool CreateFolderPath(RunContext& context, const std::string& folder) {
+  int error = context.fs.CreateFolder(folder);
+  if (error == 0 || error == platform::kErrorAlreadyExists) return true;
+  for (std::size_t i = 1; i < folder.size(); ++i) {
+    if (folder[i] != '/') continue;
+    error = context.fs.CreateFolder(folder.substr(0, i));
+    if (error != 0 && error != platform::kErrorAlreadyExists) {
+      platform::ReportSystemError(
+          context.ui, lang::FormatText(Text(context, 2330).c_str(), folder.c_str()), error);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CreateOnce(RunContext& context, const std::string& folder, bool* created) {
+  int error = context.fs.CreateFolder(folder);
+  *created = error == 0;
+  if (error == 0 || error == platform::kErrorAlreadyExists) return true;
+  platform::ReportSystemError(context.ui,
+                              lang::FormatText(Text(context, 2336).c_str(), folder.c_str()), error);
+  return false;
+}
+
+// Deletes the old pages of a folder that ends with "/".
+bool ClearFolder(RunContext& context, const std::string& folder) {
+  bool created = false;
+  if (!CreateOnce(context, folder, &created)) return false;
+  if (created) return true;
+
+  std::vector<std::string> names;
+  int error = context.fs.ListFolder(folder, &names);
+  if (error != 0) {
+    platform::ReportSystemError(
+        context.ui, lang::FormatText(Text(context, 2335).c_str(), folder.c_str(), folder.c_str()),
+        error);
+    return false;
+  }
+  for (const std::string& name : names) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+      continue;
+    const std::string path = folder + name;
+    if (EqualIgnoringCase(path, context.state.gedcom_path)) continue;
+    // Only the entry's own name decides: a folder whose path contains ".htm" keeps its
+    // images and other files.
+    if (name.find(".htm") == std::string::npos) continue;
+    ShowProgress(context, 3, lang::FormatText(Text(context, 2333).c_str(), name.c_str()), false);
+    error = context.fs.DeleteFile(path);
+    if (error != 0) {
+      platform::ReportSystemError(
+          context.ui, lang::FormatText(Text(context, 2334).c_str(), name.c_str(), folder.c_str()),
+          error);
+      return false;
+    }
+  }
+  return CreateOnce(context, folder, &created);
+}
+
+}  // namespace
+
+bool PrepareOutputFolder(RunContext& context) {
+  const std::string& gedcom = context.state.gedcom_path;
+  int error = 0;
+  auto file = context.fs.OpenForRead(gedcom, &error);
+  if (!file) {
+    platform::ReportSystemError(
+        context.ui, lang::FormatText(Text(context, 2317).c_str(), gedcom.c_str(), kProductString),
+        error);
+    context.ui.Focus(platform::UiField::kGedcomPath);
+    return false;
+  }
+  std::uint64_t size = 0;
+  context.state.gedcom_file_size = context.fs.FileSize(gedcom, &size) == 0 ? size : 0;
+  error = file->Close();
+  if (error != 0) {
+    platform::ReportSystemError(
+        context.ui, lang::FormatText(Text(context, 2322).c_str(), gedcom.c_str(), kProductString),
+        error);
+    return false;
+  }
+
+  std::string folder = context.state.output_folder;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  if (!CreateFolderPath(context, folder)) return false;
+  return ClearFolder(context, folder);
+}
+
+std::string BasePageName(const settings::Settings& settings, int language) {
+  std::string name = settings.index_name[static_cast<std::size_t>(language)];
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+int MainLanguage(const settings::Settings& settings) {
+  const bool english = settings.create_pages[0] != 0;
+  const bool french = settings.create_pages[1] != 0;
+  if (english || french) {
+    if (settings.lables_in_french == 1) return french ? 1 : 0;
+    return english ? 0 : 1;
+  }
+  for (int k = 0; k < settings::kLanguageCount; ++k)
+    if (settings.create_pages[static_cast<std::size_t>(k)] != 0) return k;
+  return -1;
+}
+
+std::string MainPagePath(RunContext& context) {
+  std::string& folder = context.state.output_folder;
+  if (!folder.empty() && folder.back() == '/') folder.pop_back();
+  const int language = MainLanguage(context.settings);
+  const std::string name = language < 0 ? std::string() : BasePageName(context.settings, language);
+  return folder + "/" + name + (context.settings.htm != 0 ? ".htm" : ".html");
+}
+
+bool MainPageExists(RunContext& context) {
+  int error = 0;
+  auto file = context.fs.OpenForRead(MainPagePath(context), &error);
+  if (!file) return false;
+  file->Close();
+  return true;
+}
+
+}  // namespace kinloom::run
