@@ -325,9 +325,15 @@ RunOutcome ConversionRun::Load(RunContext& context) {
   // 22. Allocation, one table at a time; a failure is noted and reported at 23.
   bool individuals_ok = true, sorted_ok = true, heads_ok = true, families_ok = true;
   bool notes_ok = true;
-  auto allocate = [](auto& table, int count, bool* ok) {
+  auto allocate = [&](int sub_step, auto& table, int count, bool* ok) {
+    using Record = typename std::decay_t<decltype(table)>::value_type;
+    const std::size_t bytes = static_cast<std::size_t>(count) * sizeof(Record);
+    if (!auxiliary_->AllocationAllowed(sub_step, bytes)) {
+      *ok = false;
+      return;
+    }
     try {
-      table.assign(static_cast<std::size_t>(count), {});
+      table.assign(static_cast<std::size_t>(count), Record{});
     } catch (const std::bad_alloc&) {
       *ok = false;
     } catch (const std::length_error&) {
@@ -335,20 +341,21 @@ RunOutcome ConversionRun::Load(RunContext& context) {
     }
   };
   Report(context, 11, labelled(2284, "1-6", true));
-  allocate(store_.individuals, individuals, &individuals_ok);
+  allocate(1, store_.individuals, individuals, &individuals_ok);
   Report(context, 12, labelled(2284, "2-6", true));
-  allocate(store_.sorted_index, individuals, &sorted_ok);
+  allocate(2, store_.sorted_index, individuals, &sorted_ok);
   Report(context, 13, labelled(2284, "3-6", true));
-  allocate(store_.group_heads, individuals, &heads_ok);
+  allocate(3, store_.group_heads, individuals, &heads_ok);
   Report(context, 14, labelled(2284, "4-6", true));
-  allocate(store_.families, families, &families_ok);
+  allocate(4, store_.families, families, &families_ok);
   Report(context, 15, labelled(2284, "5-6", true));
   try {
     store_.ids.Create(static_cast<std::size_t>(individuals) + static_cast<std::size_t>(families));
   } catch (const std::bad_alloc&) {
+    // The table grows as ids are entered; a failed reservation only costs speed.
   }
   Report(context, 16, labelled(2284, "6-6", false));
-  allocate(store_.notes, notes, &notes_ok);
+  allocate(6, store_.notes, notes, &notes_ok);
 
   // 23.
   Report(context, 17, Text(2300));

@@ -71,6 +71,9 @@ class AuxiliarySteps {
   virtual void OpenFile(RunContext& /*context*/, const std::string& /*path*/) {}
   // The pause after "Finished :)".
   virtual void WaitOneSecond();
+  // Whether the store may take `bytes` more for table `sub_step` (1 … 6 of the allocation
+  // step). The default allows everything; the system's own refusal is caught as well.
+  virtual bool AllocationAllowed(int /*sub_step*/, std::size_t /*bytes*/) { return true; }
 };
 
 // How a run ended.
