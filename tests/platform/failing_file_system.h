@@ -19,9 +19,9 @@ class FailingFileSystem : public FileSystem {
   explicit FailingFileSystem(FileSystem& real = RealFileSystem()) : real_(real) {}
 
   // Makes `operation` fail with `error` for every path that contains `path_part` (an empty
-  // part matches every path).
-  void Fail(Operation operation, int error, const std::string& path_part = "") {
-    failures_.push_back({operation, error, path_part});
+  // part matches every path), after the first `spared` matching calls have gone through.
+  void Fail(Operation operation, int error, const std::string& path_part = "", int spared = 0) {
+    failures_.push_back({operation, error, path_part, spared});
   }
 
   // Every path given to each operation, in order.
@@ -72,6 +72,7 @@ class FailingFileSystem : public FileSystem {
     Operation operation;
     int error;
     std::string path_part;
+    int spared;
   };
   // Reads through the real file and fails its close on request.
   class Input : public InputFile {
@@ -91,9 +92,15 @@ class FailingFileSystem : public FileSystem {
     int close_error_;
   };
 
-  int Injected(Operation operation, const std::string& path) const {
-    for (const Failure& f : failures_)
-      if (f.operation == operation && path.find(f.path_part) != std::string::npos) return f.error;
+  int Injected(Operation operation, const std::string& path) {
+    for (Failure& f : failures_) {
+      if (f.operation != operation || path.find(f.path_part) == std::string::npos) continue;
+      if (f.spared > 0) {
+        --f.spared;
+        continue;
+      }
+      return f.error;
+    }
     return 0;
   }
 
