@@ -25,7 +25,7 @@ class FakePasses : public GedcomPasses {
   int individuals = 5, families = 2, notes = 1;
   CharacterSet character_set = CharacterSet::kAnsi;
   bool count_result = true;
-  std::string throw_text;        // a memory or file exception of the counting pass
+  std::string throw_text;  // a memory or file exception of the counting pass
   bool end_while_loading = false;
   int loads = 0;
 
@@ -128,7 +128,8 @@ class ConversionRunTest : public ::testing::Test {
   // "position text" for every report.
   std::vector<std::string> Reports() const {
     std::vector<std::string> out;
-    for (const auto& p : ui.progress) out.push_back(std::to_string(p.position) + " " + p.status_text);
+    for (const auto& p : ui.progress)
+      out.push_back(std::to_string(p.position) + " " + p.status_text);
     return out;
   }
   static std::string ErrorText(int code) {
@@ -229,14 +230,18 @@ TEST_F(ConversionRunTest, LargeFilesCarryTheRemarkFrom5000Individuals) {
   Run();
   std::vector<std::string> with_remark;
   for (const auto& text : ui.StatusTexts())
-    if (text.size() > remark.size() && text.compare(text.size() - remark.size(), remark.size(),
-                                                    remark) == 0)
+    if (text.size() > remark.size() &&
+        text.compare(text.size() - remark.size(), remark.size(), remark) == 0)
       with_remark.push_back(text.substr(0, text.size() - remark.size()));
-  const std::vector<std::string> expected = {
-      "Allocating buffers 1-6", "Allocating buffers 2-6", "Allocating buffers 3-6",
-      "Allocating buffers 4-6", "Allocating buffers 5-6", "Initializing storage structures 1-5",
-      "Initializing storage structures 2-5", "Initializing storage structures 3-5",
-      "Initializing storage structures 3-5"};
+  const std::vector<std::string> expected = {"Allocating buffers 1-6",
+                                             "Allocating buffers 2-6",
+                                             "Allocating buffers 3-6",
+                                             "Allocating buffers 4-6",
+                                             "Allocating buffers 5-6",
+                                             "Initializing storage structures 1-5",
+                                             "Initializing storage structures 2-5",
+                                             "Initializing storage structures 3-5",
+                                             "Initializing storage structures 3-5"};
   EXPECT_EQ(with_remark, expected);
 }
 
@@ -251,7 +256,8 @@ TEST_F(ConversionRunTest, WithNoLanguageSelectedEnglishIsSwitchedOn) {
 TEST_F(ConversionRunTest, EmptyPathsStopBeforeAnythingIsCreated) {
   gedcom.clear();
   EXPECT_EQ(Run(), RunOutcome::kValidationStop);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Please specify the GEDCOM file to convert to HTML."});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Please specify the GEDCOM file to convert to HTML."});
   EXPECT_EQ(ui.messages[0].caption, "KINLOOM");
   EXPECT_EQ(ui.focused, std::vector<platform::UiField>{platform::UiField::kGedcomPath});
 
@@ -327,8 +333,8 @@ TEST_F(ConversionRunTest, CustomBackgroundIsCopiedIntoTheOutputFolderOnly) {
   settings.custom_background = "../../paper.gif";
   EXPECT_EQ(Run(), RunOutcome::kCompleted);
   EXPECT_TRUE(temp.Exists("site/paper.gif"));
-  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(temp.path()).parent_path() /
-                                       "paper.gif"));
+  EXPECT_FALSE(
+      std::filesystem::exists(std::filesystem::path(temp.path()).parent_path() / "paper.gif"));
   EXPECT_NE(std::find(ui.StatusTexts().begin(), ui.StatusTexts().end(), "Copying Background Image"),
             ui.StatusTexts().end());
 }
@@ -338,10 +344,10 @@ TEST_F(ConversionRunTest, BackgroundCopyFailureAborts) {
   settings.custom_background_path = temp / "missing.gif";
   settings.custom_background = "missing.gif";
   EXPECT_EQ(Run(), RunOutcome::kAborted);
-  EXPECT_EQ(Messages(), std::vector<std::string>{
-                            "Unable to copy the Background file " + temp / "missing.gif" +
-                            ".  To location " + folder + "/missing.gif.  KINLOOM\xA9  aborting." +
-                            ErrorText(ENOENT)});
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Unable to copy the Background file " + temp / "missing.gif" +
+                                     ".  To location " + folder +
+                                     "/missing.gif.  KINLOOM\xA9  aborting." + ErrorText(ENOENT)});
   EXPECT_EQ(ui.messages[0].caption, "");
   EXPECT_EQ(passes.loads, 0);
   EXPECT_EQ(ui.titles_restored, 1);
@@ -421,10 +427,9 @@ TEST_F(ConversionRunTest, ReopenFailureStopsWith2304) {
 TEST_F(ConversionRunTest, CloseFailureAfterLoadingStopsWith2307) {
   fs.Fail(Op::kCloseInput, EIO, "family.ged", 1);
   EXPECT_EQ(Run(), RunOutcome::kAbortedAndFreed);
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Unable to close file " + gedcom +
-                                     ".  Aborting Conversion.  KINLOOM\xA9  aborting." +
-                                     ErrorText(EIO)});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Unable to close file " + gedcom +
+                                                 ".  Aborting Conversion.  KINLOOM\xA9  aborting." +
+                                                 ErrorText(EIO)});
   EXPECT_EQ(passes.loads, 1);
   EXPECT_TRUE(site.languages.empty());
 }

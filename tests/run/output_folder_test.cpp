@@ -54,8 +54,8 @@ TEST_F(OutputFolderTest, CreatesTheFolderWithEveryMissingParent) {
 }
 
 TEST_F(OutputFolderTest, DeletesOnlyEntriesWhoseOwnNameHoldsLowerCaseHtm) {
-  for (const char* name : {"index.html", "page.htm", "index.HTM", "q0.gif", "gendex.txt",
-                           "stats.txt", "notes.htmx"})
+  for (const char* name :
+       {"index.html", "page.htm", "index.HTM", "q0.gif", "gendex.txt", "stats.txt", "notes.htmx"})
     temp.Write(std::string("site/") + name);
   ASSERT_TRUE(Prepare());
   EXPECT_FALSE(temp.Exists("site/index.html"));
@@ -128,16 +128,15 @@ TEST_F(OutputFolderTest, GedcomCloseFailureStopsWith2322) {
   fs.Fail(Op::kCloseInput, EIO, "family.ged");
   ASSERT_FALSE(Prepare());
   EXPECT_EQ(OnlyMessage(), "Unable to close file " + state.gedcom_path +
-                               ".  Aborting Conversion.  KINLOOM\xA9  aborting." +
-                               ErrorText(EIO));
+                               ".  Aborting Conversion.  KINLOOM\xA9  aborting." + ErrorText(EIO));
 }
 
 TEST_F(OutputFolderTest, ParentThatCannotBeCreatedStopsWith2330) {
   state.output_folder = temp / "a/b/c";
   fs.Fail(Op::kCreateFolder, EACCES, "/a/b");
   ASSERT_FALSE(Prepare());
-  EXPECT_EQ(OnlyMessage(), "Unable to create or find the directory '" + state.output_folder +
-                               "/'" + ErrorText(EACCES));
+  EXPECT_EQ(OnlyMessage(), "Unable to create or find the directory '" + state.output_folder + "/'" +
+                               ErrorText(EACCES));
   EXPECT_TRUE(temp.Exists("a"));
   EXPECT_FALSE(temp.Exists("a/b"));
 }
@@ -146,10 +145,10 @@ TEST_F(OutputFolderTest, ParentThatIsAFileStopsWith2330) {
   temp.Write("plain");
   state.output_folder = temp / "plain/site";
   ASSERT_FALSE(Prepare());
-  EXPECT_EQ(OnlyMessage().rfind("Unable to create or find the directory '" +
-                                    state.output_folder + "/'\n  Error = ",
-                                0),
-            0u);
+  EXPECT_EQ(
+      OnlyMessage().rfind(
+          "Unable to create or find the directory '" + state.output_folder + "/'\n  Error = ", 0),
+      0u);
 }
 
 TEST_F(OutputFolderTest, ListingFailureStopsWith2335) {
@@ -194,14 +193,14 @@ TEST_F(OutputFolderTest, FolderCreationFailureWhileClearingStopsWith2336) {
   } failing(&calls);
   RunContext context{ui, failing, settings, state, store};
   ASSERT_FALSE(PrepareOutputFolder(context));
-  EXPECT_EQ(OnlyMessage(), "Unable to create the directory '" + state.output_folder + "/'." +
-                               ErrorText(ENOSPC));
+  EXPECT_EQ(OnlyMessage(),
+            "Unable to create the directory '" + state.output_folder + "/'." + ErrorText(ENOSPC));
 }
 
 TEST_F(OutputFolderTest, ReadOnlyFolderMakesDeletionFailWithAccessDenied) {
   temp.Write("site/old.htm");
-  std::filesystem::permissions(temp / "site", std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      temp / "site", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   RunContext context{ui, fs, settings, state, store};
   const bool prepared = PrepareOutputFolder(context);
   std::filesystem::permissions(temp / "site", std::filesystem::perms::owner_all);
