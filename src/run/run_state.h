@@ -37,8 +37,7 @@ struct RunState {
   bool reading_database = false;
 
   bool notes_wanted = false;
-  bool mark_all_ancestors =
-      false;  // "Mark All Ancestors" for this run (the counting pass may clear it)
+  bool mark_all_ancestors = false;  // "Mark All Ancestors" for this run (the counting pass may clear it)
   int languages_selected = 0;
   int languages_done = 0;
   int current_language = 0;
