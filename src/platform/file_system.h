@@ -49,6 +49,9 @@ class FileSystem {
   virtual int CopyFile(const std::string& from, const std::string& to) = 0;
   // The size in bytes of an existing file.
   virtual int FileSize(const std::string& path, std::uint64_t* size) = 0;
+  // True when both paths name one existing file, however each is spelled. The default
+  // compares the texts.
+  virtual bool SameFile(const std::string& a, const std::string& b) { return a == b; }
 };
 
 // The file system of this machine.

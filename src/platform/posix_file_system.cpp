@@ -163,6 +163,11 @@ class PosixFileSystem : public FileSystem {
     *size = static_cast<std::uint64_t>(st.st_size);
     return 0;
   }
+  bool SameFile(const std::string& a, const std::string& b) override {
+    struct stat sa, sb;
+    if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  }
 };
 
 }  // namespace

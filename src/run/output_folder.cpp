@@ -65,7 +65,10 @@ bool ClearFolder(RunContext& context, const std::string& folder) {
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
       continue;
     const std::string path = folder + name;
-    if (EqualIgnoringCase(path, context.state.gedcom_path)) continue;
+    // The GEDCOM file is never deleted, whichever way its path was typed.
+    if (EqualIgnoringCase(path, context.state.gedcom_path) ||
+        context.fs.SameFile(path, context.state.gedcom_path))
+      continue;
     // Only the entry's own name decides: a folder whose path contains ".htm" keeps its
     // images and other files.
     if (name.find(".htm") == std::string::npos) continue;

@@ -146,6 +146,20 @@ TEST_F(ProgramTest, TooSmallFileStopsWith2283ShowingTheCounts) {
   EXPECT_NE(r.err.find("only found 1 family(s) and 2 individual(s)."), std::string::npos) << r.err;
 }
 
+TEST_F(ProgramTest, StructuralFaultEndsTheProgramWithAnErrorStatus) {
+  // Two records share the id @I1@: the store ends the program at once.
+  const std::string gedcom = temp.Write(
+      "twice.ged",
+      "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ann /Lee/\n0 @I1@ INDI\n1 NAME Tom /Lee/\n"
+      "0 @I3@ INDI\n1 NAME Sue /Lee/\n0 @F1@ FAM\n1 WIFE @I1@\n0 @F2@ FAM\n1 WIFE @I3@\n"
+      "0 TRLR\n");
+  Result r = Run(Quote(gedcom) + " " + Quote(temp / "site"));
+  if (CountingPassIsStub(r)) GTEST_SKIP() << "the counting pass of this build is a stub";
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.err.find("Finished :)"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("Loaded GEDCOM file"), std::string::npos) << r.err;
+}
+
 TEST_F(ProgramTest, SampleConvertsAndExitsWith0) {
   const std::string folder = temp / "site";
   Result r =

@@ -66,6 +66,9 @@ class FailingFileSystem : public FileSystem {
   int FileSize(const std::string& path, std::uint64_t* size) override {
     return real_.FileSize(path, size);
   }
+  bool SameFile(const std::string& a, const std::string& b) override {
+    return real_.SameFile(a, b);
+  }
 
  private:
   struct Failure {

@@ -91,6 +91,15 @@ TEST_F(OutputFolderTest, EntryEqualToTheGedcomPathButForCaseIsKept) {
   EXPECT_FALSE(temp.Exists("site/family.htm"));
 }
 
+TEST_F(OutputFolderTest, GedcomFileTypedAnotherWayIsKept) {
+  temp.Write("site/family.htm", "0 HEAD\n");
+  temp.Write("site/old.htm");
+  state.gedcom_path = temp / "site/../site/./family.htm";
+  ASSERT_TRUE(Prepare());
+  EXPECT_TRUE(temp.Exists("site/family.htm"));
+  EXPECT_FALSE(temp.Exists("site/old.htm"));
+}
+
 TEST_F(OutputFolderTest, FolderWhosePathHoldsHtmKeepsItsOtherFiles) {
   state.output_folder = temp / "my.htm.site";
   temp.Write("my.htm.site/q0.gif");
