@@ -25,18 +25,18 @@ inline constexpr int TierOf(int k) {
 
 // One appearance of an individual on a descendancy or pedigree page.
 struct Bookmark {
-  bool extended = false;            // on an extended (continuation) page
-  std::int32_t page = -1;           // chart page number; -1 is an empty bookmark
-  std::int32_t anchor = -1;         // named anchor number on that page
+  bool extended = false;       // on an extended (continuation) page
+  std::int32_t page = -1;      // chart page number; -1 is an empty bookmark
+  std::int32_t anchor = -1;    // named anchor number on that page
   std::int32_t first_person = -1;   // descendancy: root of the tree; pedigree: -1
   std::int32_t second_person = -1;  // descendancy: the root's spouse or -1; pedigree: -1
 };
 
 // One notes entry of an individual or family.
 struct NoteEntry {
-  std::string text;  // note text, or a note record's id ("@N5@")
-  int tag = 0;       // TagCode the entry came from
-  int context = 0;   // TagCode of the enclosing tag
+  std::string text;   // note text, or a note record's id ("@N5@")
+  int tag = 0;        // TagCode the entry came from
+  int context = 0;    // TagCode of the enclosing tag
 };
 
 struct IndividualRecord {
@@ -47,29 +47,29 @@ struct IndividualRecord {
   bool ancestor = false;
   std::int16_t sex = 0;  // 2 male, 1 female, 0 unknown
   std::string id;
-  std::string name;   // first NAME value as written, slashes included
-  std::string title;  // escaped
+  std::string name;     // first NAME value as written, slashes included
+  std::string title;    // escaped
   bool deceased = false;
-  std::string death_place, death_date;  // escaped
+  std::string death_place, death_date;      // escaped
   bool burial_seen = false;
-  std::string burial_place, burial_date;     // escaped
-  std::string parents_family;                // last FAMC id
-  std::vector<std::string> spouse_families;  // FAMS ids, at most 55
+  std::string burial_place, burial_date;    // escaped
+  std::string parents_family;               // last FAMC id
+  std::vector<std::string> spouse_families; // FAMS ids, at most 55
   bool birth_seen = false;
-  std::string birth_place, birth_date;  // escaped
+  std::string birth_place, birth_date;      // escaped
   bool christening_seen = false;
   std::string christening_place, christening_date;  // escaped
   std::int32_t group = 0;
   std::int32_t notes_page = -1;
-  std::vector<Bookmark> bookmarks;  // at most 55
-  char layout_role = 0;             // 0, then 'N', 'P' or 'S'
-  std::string surname;              // escaped
-  std::string given_names;          // escaped
+  std::vector<Bookmark> bookmarks;          // at most 55
+  char layout_role = 0;                     // 0, then 'N', 'P' or 'S'
+  std::string surname;                      // escaped
+  std::string given_names;                  // escaped
   std::string also_known_as;
-  std::int16_t spouse_family_count = 0;   // FAMS lines counted up to 55
-  std::int16_t parents_family_count = 0;  // FAMC lines
+  std::int16_t spouse_family_count = 0;     // FAMS lines counted up to 55
+  std::int16_t parents_family_count = 0;    // FAMC lines
   std::string sort_key;
-  std::vector<NoteEntry> notes;  // at most 55
+  std::vector<NoteEntry> notes;             // at most 55
 };
 
 struct FamilyRecord {
