@@ -1,7 +1,148 @@
 #include "gedcom/counting_pass.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+#include "gedcom/line_reader.h"
+#include "gedcom/pass_progress.h"
+#include "lang/ui_text.h"
+#include "platform/system_error.h"
+
 namespace kinloom::gedcom {
 
-bool CountingPass(run::RunContext&) { return true; }
+namespace {
+
+// Length of the level-0 NOTE, SOUR or REPO record being read: the bytes of the values of
+// its lines.
+struct RecordLength {
+  int code = 0;
+  std::uint64_t bytes = 0;
+};
+
+void FinishRecord(run::RunState& state, RecordLength& record) {
+  std::uint64_t* longest = record.code == kTagNote   ? &state.longest_note
+                           : record.code == kTagSour ? &state.longest_source
+                           : record.code == kTagRepo ? &state.longest_repository
+                                                     : nullptr;
+  if (longest != nullptr) {
+    *longest = std::max(*longest, record.bytes);
+    state.total_note_characters += record.bytes;
+  }
+  record = RecordLength{};
+}
+
+bool IsNoteKind(int code) { return code == kTagNote || code == kTagRepo || code == kTagSour; }
+
+}  // namespace
+
+bool CountingPass(run::RunContext& context) {
+  run::RunState& state = context.state;
+  const settings::Settings& settings = context.settings;
+  state.individual_count = 0;
+  state.family_count = 0;
+  state.level0_note_count = 0;
+  state.level1_note_count = 0;
+  state.total_note_characters = 0;
+  state.longest_note = state.longest_source = state.longest_repository = 0;
+  state.ancestor_index = -1;
+  state.character_set = run::CharacterSet::kNotStated;
+
+  int error = 0;
+  std::unique_ptr<platform::InputFile> file = context.fs.OpenForRead(state.gedcom_path, &error);
+  if (!file) {
+    platform::ReportSystemError(context.ui,
+                                lang::FormatText(lang::LoadUiText(2317, settings).c_str(),
+                                                 state.gedcom_path.c_str(), kProductString),
+                                error);
+    context.ui.Focus(platform::UiField::kGedcomPath);
+    return false;
+  }
+
+  const bool find_ancestor = state.mark_all_ancestors && !settings.ancestor_id.empty();
+  long long records = 0;
+  RecordLength note_record;
+  LineReader reader(*file);
+
+  ShowPassProgress(context, 6, lang::LoadUiText(2318, settings));
+  int level = reader.ReadGedcomLine(false);
+  ShowPassProgress(context, 7, lang::LoadUiText(2319, settings));
+
+  for (; level != kEndOfInput; level = reader.ReadGedcomLine(false)) {
+    std::string token = reader.ReadToken();
+    int code = reader.LookupTag(token);
+    std::string value = reader.ReadValue();
+    if (level == 0) FinishRecord(state, note_record);
+    bool counted = false;
+    if (level == 0 && code == kTagFam) {
+      ++state.family_count;
+      counted = true;
+    } else if (level == 0 && code == kTagIndi) {
+      ++state.individual_count;
+      counted = true;
+      if (find_ancestor && ExtractXref(token) == settings.ancestor_id)
+        state.ancestor_index = state.individual_count - 1;
+    } else if (level == 0 && IsNoteKind(code)) {
+      note_record.code = code;
+      note_record.bytes = value.size();
+      ++state.level0_note_count;
+      counted = true;
+    } else if (level > 0 && note_record.code != 0) {
+      note_record.bytes += value.size();
+    }
+    if (level == 1 && code == kTagChar) {
+      if (value == "ASCII" || value == "ANSI")
+        state.character_set = run::CharacterSet::kAnsi;
+      else if (value == "ANSEL")
+        state.character_set = run::CharacterSet::kAnsel;
+      else if (value == "UNICODE")
+        state.character_set = run::CharacterSet::kUnicode;
+    } else if (level == 1 && IsNoteKind(code)) {
+      ++state.level1_note_count;
+    }
+    if (counted) {
+      ++records;
+      if (IsStatusCount(records)) {
+        ShowPassProgress(
+            context, 8,
+            lang::FormatText(lang::LoadUiText(2320, settings).c_str(), state.family_count,
+                             state.level0_note_count, state.individual_count));
+      }
+    }
+  }
+  FinishRecord(state, note_record);
+
+  ShowPassProgress(context, 9, lang::LoadUiText(2321, settings));
+
+  error = file->Close();
+  if (error != 0) {
+    platform::ReportSystemError(context.ui,
+                                lang::FormatText(lang::LoadUiText(2322, settings).c_str(),
+                                                 state.gedcom_path.c_str(), kProductString),
+                                error);
+    return false;
+  }
+
+  if (state.debug_flags & settings::kDebugNoteCounts) {
+    context.ui.ShowMessage(
+        lang::FormatText(
+            "Number of Level 0 Notes = %d\nNumber of Level 1 Notes = %d\n Longest "
+            "Note = %d \n Longest Source = %d \n Longest Repository = %d",
+            state.level0_note_count, state.level1_note_count,
+            static_cast<int>(std::min<std::uint64_t>(state.longest_note, INT32_MAX)),
+            static_cast<int>(std::min<std::uint64_t>(state.longest_source, INT32_MAX)),
+            static_cast<int>(std::min<std::uint64_t>(state.longest_repository, INT32_MAX))),
+        "", platform::MessageIcon::kInformation, platform::MessageButtons::kOk);
+  }
+
+  if (find_ancestor && state.ancestor_index == -1) {
+    platform::Choice answer = context.ui.ShowMessage(
+        lang::FormatText(lang::LoadUiText(2323, settings).c_str(), settings.ancestor_id.c_str()),
+        "", platform::MessageIcon::kQuestion, platform::MessageButtons::kYesNo);
+    if (answer != platform::Choice::kYes) return false;
+    state.mark_all_ancestors = false;
+  }
+  return true;
+}
 
 }  // namespace kinloom::gedcom

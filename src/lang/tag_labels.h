@@ -1,11 +1,49 @@
-// GEDCOM tag labels: the display text of each tag code (label 12449 + code of the current
-// output language), which tags carry a label, which are LDS ordinances, and the default
-// "Notes To Include" text built from them.
+// GEDCOM tag labels: the display text of each tag code (label 12449 + code, in the page
+// language or the user-interface language), which tags carry a label on notes pages, which
+// are LDS ordinances, and the notes include list built from "Notes To Include".
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
+#include "lang/label_set.h"
+#include "platform/ui.h"
+#include "settings/settings.h"
+
 namespace kinloom::lang {
+
+// Tag codes run from 1 to 129; 0 is an unknown token.
+inline constexpr int kLastTagCode = 129;
+inline constexpr int kFirstTagLabel = 12449;  // label of code c is kFirstTagLabel + c
+
+// One flag per tag code 0 … 129: the tags whose lines go into notes entries.
+using NotesTagSelection = std::array<bool, kLastTagCode + 1>;
+
+// The short tag of a code ("BIRT"), or nullptr for 0 and codes above 129.
+const char* TagName(int code);
+
+// The label of a code in the page language of `labels`; nothing for 0 and codes above 129.
+std::optional<std::string> TagLabel(int code, const LabelSet& labels);
+// The label of a code in the user-interface language (plus 1000 with "Lables In French").
+std::optional<std::string> TagLabelUi(int code, const settings::Settings& settings);
+
+// True for the 78 codes whose notes items carry their label.
+bool IsLabelledTag(int code);
+// True for BAPL, CONL, ENDL, SLGC, SLGS and TEMP.
+bool IsLdsTag(int code);
+
+// Builds the include list from a "Notes To Include" text: the flag of each labelled tag is
+// set when its user-interface label occurs anywhere in the text.
+NotesTagSelection LoadNotesTagList(const std::string& notes_to_include,
+                                   const settings::Settings& settings);
+// As above for a value that may be unreadable (nothing): then shows the warning
+// "Error reading list of TAGS from registry." and returns an empty list.
+NotesTagSelection LoadNotesTagList(const std::optional<std::string>& notes_to_include,
+                                   const settings::Settings& settings, platform::UserInterface& ui);
+
+// True when the include list has the code.
+bool IsIncludedTag(const NotesTagSelection& selection, int code);
 
 // The default "Notes To Include": the English label of each tag of the default notes list,
 // each followed by ";".

@@ -2,6 +2,7 @@
 // clean-up; nothing of it survives the run.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -37,6 +38,9 @@ struct RunState {
   bool reading_database = false;
 
   bool notes_wanted = false;
+  // The notes include list by tag code 0 … 129 (lang::NotesTagSelection), built from
+  // "Notes To Include" by lang::LoadNotesTagList at the start of the run.
+  std::array<bool, 130> notes_tag_selection{};
   bool mark_all_ancestors = false;  // "Mark All Ancestors" for this run (the counting pass may clear it)
   int languages_selected = 0;
   int languages_done = 0;

@@ -1,6 +1,23 @@
 #include "store/genealogy_store.h"
 
+#include <algorithm>
+
 namespace kinloom::store {
+
+void GenealogyStore::Allocate(int individual_count, int family_count, int note_count) {
+  Release();
+  individuals.assign(static_cast<std::size_t>(std::max(individual_count, 0)), IndividualRecord{});
+  families.assign(static_cast<std::size_t>(std::max(family_count, 0)), FamilyRecord{});
+  notes.assign(static_cast<std::size_t>(std::max(note_count, 0)), NoteRecord{});
+  ids.Create(individuals.size() + families.size());
+}
+
+bool GenealogyStore::StoreNoteRecord(NoteRecord record) {
+  if (note_records_stored < 0 || static_cast<std::size_t>(note_records_stored) >= notes.size())
+    return false;
+  notes[static_cast<std::size_t>(note_records_stored++)] = std::move(record);
+  return true;
+}
 
 void GenealogyStore::Release() {
   std::vector<IndividualRecord>().swap(individuals);

@@ -17,9 +17,17 @@ class GenealogyStore {
   std::vector<std::int32_t> group_heads;      // group number → individual index
   std::vector<FamilyRecord> families;         // one per counted FAM record, file order
   IdHashTable ids;
-  std::vector<NoteRecord> notes;              // kept level-0 NOTE, SOUR and REPO records
-  int note_records_stored = 0;                // NoteRecords filled so far
-  int notes_entries_stored = 0;               // notes entries added to records over the run
+  std::vector<NoteRecord> notes;  // kept level-0 NOTE, SOUR and REPO records
+  int note_records_stored = 0;    // NoteRecords filled so far
+  int notes_entries_stored = 0;   // notes entries added to records over the run
+
+  // Sizes the tables with the counts of the counting pass, every record cleared, and
+  // prepares the id index for individuals + families ids.
+  void Allocate(int individual_count, int family_count, int note_count);
+
+  // The NoteRecord table filler: stores `record` in the next slot of `notes` in file order.
+  // Returns false (and drops the record) when the table is full.
+  bool StoreNoteRecord(NoteRecord record);
 
   // Releases everything; the store is empty afterwards.
   void Release();

@@ -2,9 +2,12 @@
 // families share the table; ids are compared byte for byte, case-sensitively.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
+
+#include "platform/ui.h"
 
 namespace kinloom::store {
 
@@ -17,19 +20,38 @@ struct IdTarget {
   int index = -1;
 };
 
+// Open addressing over one block of key bytes; no allocation per id.
 class IdHashTable {
  public:
-  // Prepares the table for `records` ids.
+  // Prepares the table for `records` ids (more may be entered; the table then grows).
   void Create(std::size_t records);
   // Enters an id. Returns false when the id is already present (the caller reports it).
   bool Insert(std::string_view id, IdTarget target);
   // The record an id names, or nothing (kind 0).
   IdTarget Find(std::string_view id) const;
   void Destroy();
-  std::size_t size() const { return map_.size(); }
+  std::size_t size() const { return entries_.size(); }
 
  private:
-  std::unordered_map<std::string, IdTarget> map_;
+  struct Entry {
+    std::uint64_t hash;
+    std::uint64_t key_offset;
+    std::uint32_t key_size;
+    IdTarget target;
+  };
+  static std::uint64_t Hash(std::string_view id);
+  // The slot holding `id`, or the empty slot where it would go.
+  std::size_t Probe(std::string_view id, std::uint64_t hash) const;
+  void Grow();
+
+  std::vector<std::int32_t> slots_;  // entry number + 1; 0 is an empty slot
+  std::vector<Entry> entries_;
+  std::string keys_;
 };
+
+// Enters an id; on a duplicate shows "ERROR, duplicate key value in hash table!" (warning,
+// no caption) and ends the program with status 1.
+void InsertId(IdHashTable& table, platform::UserInterface& ui, std::string_view id,
+              IdTarget target);
 
 }  // namespace kinloom::store
