@@ -476,7 +476,7 @@ FileRegistry::~FileRegistry() = default;
 int FileRegistry::Load(bool force) {
   struct stat st;
   if (::stat(path_.c_str(), &st) != 0) {
-    if (errno != ENOENT) return ErrnoOr(EIO);
+    if (errno != ENOENT && errno != ENOTDIR) return ErrnoOr(EIO);  // no file yet: empty
     contents_->keys.clear();
     contents_->loaded = true;
     contents_->exists = false;

@@ -1,7 +1,11 @@
 #include "settings/load_save.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "platform/recording_ui.h"
@@ -198,6 +202,45 @@ TEST(SettingsCommandsTest, EveryStoredValueOfAFirstStartHasADefinition) {
       ADD_FAILURE() << "undefined value " << name;
   }
   EXPECT_GT(numbered, 150);
+}
+
+}  // namespace
+}  // namespace kinloom::settings
+
+namespace kinloom::settings {
+namespace {
+
+// A store the system refuses to write: the first write of the bulk save fails with the
+// system's error code in CheckSaved's message, and nothing after it is tried.
+TEST(SaveSettingsTest, UnwritableStoreFolderStopsAtTheFirstWrite) {
+  const std::string base =
+      std::filesystem::temp_directory_path() / ("kinloom_ro_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(base);
+  std::filesystem::create_directories(base);
+  std::string path;
+  int expected = 0;
+  if (::geteuid() != 0) {
+    std::filesystem::create_directories(base + "/Brennick");
+    std::filesystem::permissions(base + "/Brennick", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::owner_exec);
+    path = base + "/Brennick/registry.reg";
+    expected = EACCES;
+  } else {  // permissions do not stop root: a folder that is a file does
+    std::ofstream(base + "/Brennick") << "x";
+    path = base + "/Brennick/registry.reg";
+    expected = ENOTDIR;
+  }
+  platform::RecordingUi ui;
+  auto reg = OpenRegistryFile(path, ui);
+  RegistryStore store(*reg, ui);
+  Settings s;
+  EXPECT_FALSE(SaveSettings(store, s, {"a.ged", "/out", true}));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].text.find(kCheckSavedStart), std::string::npos);
+  EXPECT_NE(ui.messages[0].text.find("Error Code = " + std::to_string(expected)), std::string::npos)
+      << ui.messages[0].text;
+  std::filesystem::permissions(base + "/Brennick", std::filesystem::perms::owner_all);
+  std::filesystem::remove_all(base);
 }
 
 }  // namespace
