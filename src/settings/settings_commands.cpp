@@ -1,0 +1,469 @@
+#include "settings/settings_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+#include "lang/ui_text.h"
+#include "platform/text_encoding.h"
+
+namespace kinloom::settings {
+namespace {
+
+std::string Fold(const std::string& s) {
+  std::string out = s;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string Trim(const std::string& s) {
+  std::size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  std::size_t e = s.find_last_not_of(" \t");
+  return s.substr(b, e - b + 1);
+}
+
+class Builder {
+ public:
+  std::vector<ValueDefinition> defs;
+
+  void Text(std::string name, std::function<std::string&(Settings&)> f) {
+    ValueDefinition d{std::move(name), ValueKind::kText, std::move(f), {}, {}, {}};
+    defs.push_back(std::move(d));
+  }
+  void Int(std::string name, std::function<int&(Settings&)> f) {
+    ValueDefinition d{std::move(name), ValueKind::kIntText, {}, std::move(f), {}, {}};
+    defs.push_back(std::move(d));
+  }
+  void Dword(std::string name, std::function<std::uint32_t&(Settings&)> f) {
+    ValueDefinition d{std::move(name), ValueKind::kDword, {}, {}, std::move(f), {}};
+    defs.push_back(std::move(d));
+  }
+  void Real(std::string name, std::function<double&(Settings&)> f) {
+    ValueDefinition d{std::move(name), ValueKind::kReal, {}, {}, {}, std::move(f)};
+    defs.push_back(std::move(d));
+  }
+  void PerLanguage(const char* base, PerLanguage<std::string> Settings::*field) {
+    for (int k = 0; k < kLanguageCount; ++k)
+      Text(std::string(base) + " " + std::to_string(k),
+           [field, k](Settings& s) -> std::string& { return (s.*field)[k]; });
+  }
+};
+
+std::vector<ValueDefinition> BuildDefinitions() {
+  Builder b;
+  using S = Settings;
+  b.Int("Initialized", [](S& s) -> int& { return s.initialized; });
+  b.Real("Version Number", [](S& s) -> double& { return s.version_number; });
+  b.Int("Lables In French", [](S& s) -> int& { return s.lables_in_french; });
+  b.Dword("Debugging", [](S& s) -> std::uint32_t& { return s.debugging; });
+  b.Text("Input File", [](S& s) -> std::string& { return s.input_file; });
+  b.Text("Output File", [](S& s) -> std::string& { return s.output_file; });
+  b.Int("HTM", [](S& s) -> int& { return s.htm; });
+
+  b.PerLanguage("Index Name", &S::index_name);
+  b.PerLanguage("Index Title", &S::index_title);
+  b.PerLanguage("Family Page Text A", &S::family_page_text_a);
+  b.PerLanguage("Family Page Text B", &S::family_page_text_b);
+  b.PerLanguage("Descendancy Page Text A", &S::descendancy_page_text_a);
+  b.PerLanguage("Descendancy Page Text B", &S::descendancy_page_text_b);
+  b.PerLanguage("Pedigree Page Text A", &S::pedigree_page_text_a);
+  b.PerLanguage("Pedigree Page Text B", &S::pedigree_page_text_b);
+  b.PerLanguage("Notes Page Text A", &S::notes_page_text_a);
+  b.PerLanguage("Notes Page Text B", &S::notes_page_text_b);
+  b.PerLanguage("Custom Links Title", &S::custom_links_title);
+
+  for (int k = 0; k < kLanguageCount; ++k)
+    b.Int(kCreatePagesNames[k], [k](S& s) -> int& { return s.create_pages[k]; });
+  for (int k = 0; k < kLanguageCount; ++k)
+    b.Int(kCreateNotesPagesNames[k], [k](S& s) -> int& { return s.create_notes_pages[k]; });
+  b.Int("Create Family Groups", [](S& s) -> int& { return s.create_family_groups; });
+  b.Int("Create Descendancy Groups", [](S& s) -> int& { return s.create_descendancy_groups; });
+  b.Int("Group Only For Topmost", [](S& s) -> int& { return s.group_only_for_topmost; });
+  b.Int("Create Pedigree Groups", [](S& s) -> int& { return s.create_pedigree_groups; });
+  b.Int("Create Ascendancy Groups", [](S& s) -> int& { return s.create_ascendancy_groups; });
+
+  b.Dword("Groups", [](S& s) -> std::uint32_t& { return s.groups; });
+  b.Dword("Groups Descendancy", [](S& s) -> std::uint32_t& { return s.groups_descendancy; });
+  b.Dword("Groups Pedigree", [](S& s) -> std::uint32_t& { return s.groups_pedigree; });
+  b.Dword("Groups Notes", [](S& s) -> std::uint32_t& { return s.groups_notes; });
+
+  b.Int("Index Dates", [](S& s) -> int& { return s.index_dates; });
+  b.Int("Gender", [](S& s) -> int& { return s.gender; });
+  b.Int("Text File", [](S& s) -> int& { return s.text_file; });
+  b.Int("Create Link To GEDCOM file", [](S& s) -> int& { return s.create_link_to_gedcom_file; });
+  b.Int("Include Copyright", [](S& s) -> int& { return s.include_copyright; });
+  b.Int("Include Custom Links", [](S& s) -> int& { return s.include_custom_links; });
+  b.Int("Mark All Ancestors", [](S& s) -> int& { return s.mark_all_ancestors; });
+  b.Text("Ancestor Id", [](S& s) -> std::string& { return s.ancestor_id; });
+  b.Int("Show GEDCOM ID's", [](S& s) -> int& { return s.show_gedcom_ids; });
+  b.Int("Use Baptism", [](S& s) -> int& { return s.use_baptism; });
+  b.Int("HP _top", [](S& s) -> int& { return s.owner.hp_top; });
+  b.Int("CL _top", [](S& s) -> int& { return s.cl_top; });
+  b.Int("Meta Refresh Tag", [](S& s) -> int& { return s.meta_refresh_tag; });
+  b.Dword("Meta Refresh Value", [](S& s) -> std::uint32_t& { return s.meta_refresh_value; });
+  b.Int("Minimize Abosoute", [](S& s) -> int& { return s.minimize_abosoute; });
+  b.Int("One Index Page Link", [](S& s) -> int& { return s.one_index_page_link; });
+  b.Int("No Colors", [](S& s) -> int& { return s.no_colors; });
+  b.Text("Notes To Include", [](S& s) -> std::string& { return s.notes_to_include; });
+
+  b.Int("Suppress Living", [](S& s) -> int& { return s.suppress_living; });
+  b.Dword("Born", [](S& s) -> std::uint32_t& { return s.born; });
+  b.Dword("Married", [](S& s) -> std::uint32_t& { return s.married; });
+  b.Int("Suppress LDS Living", [](S& s) -> int& { return s.suppress_lds_living; });
+  b.Int("Suppress LDS Deceased", [](S& s) -> int& { return s.suppress_lds_deceased; });
+
+  b.Int("Use Custom Colors", [](S& s) -> int& { return s.use_custom_colors; });
+  b.Int("Use Text Color", [](S& s) -> int& { return s.use_text_color; });
+  for (int c = 0; c < kColourCount; ++c)
+    b.Dword(kColourNames[c], [c](S& s) -> std::uint32_t& { return s.colours[c]; });
+  b.Int("Use Text Color For Familypages",
+        [](S& s) -> int& { return s.use_text_color_for_familypages; });
+  b.Int("Use Custom Background", [](S& s) -> int& { return s.use_custom_background; });
+  b.Int("Use Default Background", [](S& s) -> int& { return s.use_default_background; });
+  b.Text("Custom Background Path", [](S& s) -> std::string& { return s.custom_background_path; });
+  b.Text("Custom Background", [](S& s) -> std::string& { return s.custom_background; });
+
+  b.Text("User Name", [](S& s) -> std::string& { return s.owner.user_name; });
+  b.Text("Email Address", [](S& s) -> std::string& { return s.owner.email_address; });
+  b.Text("Homepage", [](S& s) -> std::string& { return s.owner.homepages[0]; });
+  for (int h = 1; h < 5; ++h)
+    b.Text("Homepage" + std::to_string(h + 1),
+           [h](S& s) -> std::string& { return s.owner.homepages[h]; });
+  for (int a = 0; a < 4; ++a)
+    b.Text("Address Line " + std::to_string(a + 1),
+           [a](S& s) -> std::string& { return s.owner.address[a]; });
+  return std::move(b.defs);
+}
+
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      std::size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = up;
+    }
+  }
+  return row[b.size()];
+}
+
+bool ParseInteger(const std::string& text, int* out) {
+  std::string t = Trim(text);
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+  if (i == t.size()) return false;
+  long long v = 0;
+  for (; i < t.size(); ++i) {
+    if (t[i] < '0' || t[i] > '9') return false;
+    v = v * 10 + (t[i] - '0');
+    if (v > 1LL + std::numeric_limits<int>::max()) return false;
+  }
+  if (negative) v = -v;
+  if (v > std::numeric_limits<int>::max() || v < std::numeric_limits<int>::min()) return false;
+  *out = static_cast<int>(v);
+  return true;
+}
+
+bool ParseDword(const std::string& text, std::uint32_t* out) {
+  std::string t = Trim(text);
+  unsigned long long v = 0;
+  if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+    if (t.size() > 10) return false;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+      char c = t[i];
+      int d = c >= '0' && c <= '9'   ? c - '0'
+              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                     : -1;
+      if (d < 0) return false;
+      v = v * 16 + static_cast<unsigned>(d);
+    }
+  } else {
+    if (t.empty()) return false;
+    for (char c : t) {
+      if (c < '0' || c > '9') return false;
+      v = v * 10 + static_cast<unsigned>(c - '0');
+      if (v > 0xFFFFFFFFull) return false;
+    }
+  }
+  *out = static_cast<std::uint32_t>(v);
+  return true;
+}
+
+bool ParseRealValue(const std::string& text, double* out) {
+  std::string t = Trim(text);
+  if (t.empty()) return false;
+  std::size_t i = 0, digits = 0;
+  if (t[i] == '+' || t[i] == '-') ++i;
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
+  }
+  if (digits == 0 || i != t.size()) return false;
+  *out = LeadingReal(t);
+  return true;
+}
+
+std::string Quote(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    if (c == '"' || c == '\\') {
+      out.push_back('\\');
+      out.push_back(static_cast<char>(c));
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c < 0x20 || c == 0x7f) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
+      out += buffer;
+    } else {
+      out.push_back(static_cast<char>(c));
+    }
+  }
+  return out + "\"";
+}
+
+void Refuse(RegistryStore& store, const std::string& text) {
+  store.ui().ShowMessage(text, store.application_key(), platform::MessageIcon::kError,
+                         platform::MessageButtons::kOk);
+}
+
+const char* KindHint(ValueKind kind) {
+  switch (kind) {
+    case ValueKind::kText:
+      return "a text";
+    case ValueKind::kIntText:
+      return "an integer, for a switch 0 or 1";
+    case ValueKind::kDword:
+      return "a number from 0 to 4294967295, or 0x and up to 8 hexadecimal digits";
+    case ValueKind::kReal:
+      return "a decimal number";
+  }
+  return "";
+}
+
+}  // namespace
+
+const char* KindName(ValueKind kind) {
+  switch (kind) {
+    case ValueKind::kText:
+      return "text";
+    case ValueKind::kIntText:
+      return "integer text";
+    case ValueKind::kDword:
+      return "dword";
+    case ValueKind::kReal:
+      return "real text";
+  }
+  return "";
+}
+
+const std::vector<ValueDefinition>& ValueDefinitions() {
+  static const std::vector<ValueDefinition> definitions = BuildDefinitions();
+  return definitions;
+}
+
+const ValueDefinition* FindValueDefinition(const std::string& name) {
+  const std::string folded = Fold(name);
+  for (const ValueDefinition& d : ValueDefinitions())
+    if (Fold(d.name) == folded) return &d;
+  const std::string trimmed = Trim(folded);
+  const ValueDefinition* found = nullptr;
+  for (const ValueDefinition& d : ValueDefinitions()) {
+    if (Trim(Fold(d.name)) == trimmed) {
+      if (found != nullptr) return nullptr;
+      found = &d;
+    }
+  }
+  return found;
+}
+
+std::vector<std::string> ClosestValueNames(const std::string& name, std::size_t count) {
+  const std::string folded = Fold(name);
+  std::vector<std::pair<std::size_t, std::string>> ranked;
+  for (const ValueDefinition& d : ValueDefinitions())
+    ranked.emplace_back(EditDistance(folded, Fold(d.name)), d.name);
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < ranked.size() && i < count; ++i) out.push_back(ranked[i].second);
+  return out;
+}
+
+int RunSetCommand(RegistryStore& store, Settings& settings,
+                  const std::vector<std::string>& assignments) {
+  struct Parsed {
+    const ValueDefinition* def;
+    std::string text;
+    int integer = 0;
+    std::uint32_t dword = 0;
+    double real = 0;
+  };
+  std::vector<Parsed> parsed;
+  bool refused = false;
+  for (const std::string& assignment : assignments) {
+    const std::size_t equals = assignment.find('=');
+    const std::string shown = platform::Utf8ToCp1252(assignment);
+    if (equals == std::string::npos) {
+      Refuse(store, "The setting '" + shown + "' is not of the form NAME=VALUE.");
+      refused = true;
+      continue;
+    }
+    const std::string name = assignment.substr(0, equals);
+    const std::string value = assignment.substr(equals + 1);
+    Parsed p{FindValueDefinition(name), "", 0, 0, 0};
+    if (p.def == nullptr) {
+      std::string text = "There is no setting named '" + platform::Utf8ToCp1252(name) +
+                         "'.  The closest names are:";
+      for (const std::string& close : ClosestValueNames(name)) text += "\n  \"" + close + "\"";
+      Refuse(store, text);
+      refused = true;
+      continue;
+    }
+    bool ok = true;
+    switch (p.def->kind) {
+      case ValueKind::kText:
+        p.text = platform::Utf8ToCp1252(value);
+        ok = platform::Cp1252ToUtf8(p.text) == value;
+        break;
+      case ValueKind::kIntText:
+        ok = ParseInteger(value, &p.integer);
+        break;
+      case ValueKind::kDword:
+        ok = ParseDword(value, &p.dword);
+        break;
+      case ValueKind::kReal:
+        ok = ParseRealValue(value, &p.real);
+        break;
+    }
+    if (!ok) {
+      Refuse(store, "The value '" + platform::Utf8ToCp1252(value) + "' is not valid for the " +
+                        KindName(p.def->kind) + " setting \"" + p.def->name + "\": it takes " +
+                        KindHint(p.def->kind) +
+                        (p.def->kind == ValueKind::kText ? " of Windows-1252 characters" : "") +
+                        ".");
+      refused = true;
+      continue;
+    }
+    parsed.push_back(std::move(p));
+  }
+  if (refused) return 1;
+
+  for (const Parsed& p : parsed) {
+    int status = 0;
+    switch (p.def->kind) {
+      case ValueKind::kText:
+        status = store.WriteText(p.def->name, p.text);
+        if (status == 0) p.def->text(settings) = p.text;
+        break;
+      case ValueKind::kIntText:
+        status = store.WriteIntText(p.def->name, p.integer);
+        if (status == 0) p.def->integer(settings) = p.integer;
+        break;
+      case ValueKind::kDword:
+        status = store.WriteDword(p.def->name, p.dword);
+        if (status == 0) p.def->dword(settings) = p.dword;
+        break;
+      case ValueKind::kReal:
+        status = store.WriteReal(p.def->name, p.real);
+        if (status == 0) p.def->real(settings) = p.real;
+        break;
+    }
+    if (!store.CheckSaved(status)) return 1;
+  }
+  return 0;
+}
+
+int RunListSettings(RegistryStore& store, std::ostream& out) {
+  std::vector<std::pair<std::string, platform::RegValue>> values;
+  const std::string& key = store.application_key();
+  int status = store.registry().OpenKey(key);
+  if (status == 0) status = store.registry().ListValues(key, &values);
+  if (status != 0) {
+    Refuse(store, lang::FormatText("The settings of %s could not be read.  Error Code = %d",
+                                   key.c_str(), status));
+    return 1;
+  }
+  store.SelectMainKey();
+  for (const auto& [name, value] : values) {
+    const ValueDefinition* def = nullptr;
+    for (const ValueDefinition& d : ValueDefinitions())
+      if (Fold(d.name) == Fold(name)) def = &d;
+    ValueKind kind;
+    if (def != nullptr) {
+      kind = def->kind;
+    } else if (value.type == platform::kRegDword) {
+      kind = ValueKind::kDword;
+    } else if (value.type == platform::kRegBinary) {
+      kind = ValueKind::kIntText;
+    } else {
+      kind = ValueKind::kText;
+    }
+    std::string shown;
+    switch (kind) {
+      case ValueKind::kText:
+        shown = Quote(platform::Cp1252ToUtf8(store.ReadText(name)));
+        break;
+      case ValueKind::kIntText:
+        shown = std::to_string(store.ReadIntText(name));
+        break;
+      case ValueKind::kDword: {
+        std::uint32_t v = store.ReadDword(name);
+        shown = std::to_string(v);
+        if (name.rfind("Color ", 0) == 0) shown += lang::FormatText(" (0x%06X)", v);
+        break;
+      }
+      case ValueKind::kReal:
+        shown = FormatReal(store.ReadReal(name));
+        break;
+    }
+    out << Quote(platform::Cp1252ToUtf8(name)) << " (" << KindName(kind) << ") = " << shown;
+    const std::uint32_t expected = kind == ValueKind::kDword     ? platform::kRegDword
+                                   : kind == ValueKind::kIntText ? platform::kRegBinary
+                                                                 : platform::kRegSz;
+    if (value.type != expected) out << "  [stored with registry type " << value.type << "]";
+    out << "\n";
+  }
+  return 0;
+}
+
+std::string RegistryFaultMessage(const platform::RegistryFileFault& fault) {
+  std::string text = "The settings file " + platform::Utf8ToCp1252(fault.path) +
+                     " cannot be read: line " + std::to_string(fault.line) + ": " + fault.what +
+                     ".\n";
+  if (!fault.backup_path.empty()) {
+    text += "It has been kept as " + platform::Utf8ToCp1252(fault.backup_path) +
+            " and the default settings are used.";
+  } else {
+    text +=
+        "It could not be moved aside and is left as it is; the default settings are used and "
+        "no setting is saved until the file is repaired or removed.";
+  }
+  return text;
+}
+
+std::unique_ptr<platform::Registry> OpenRegistryFile(const std::string& path,
+                                                     platform::UserInterface& ui) {
+  return std::make_unique<platform::FileRegistry>(
+      path, [&ui](const platform::RegistryFileFault& fault) {
+        ui.ShowMessage(RegistryFaultMessage(fault), "kinloom", platform::MessageIcon::kWarning,
+                       platform::MessageButtons::kOk);
+      });
+}
+
+std::unique_ptr<platform::Registry> OpenUserRegistry(platform::UserInterface& ui) {
+  return OpenRegistryFile(platform::DefaultRegistryPath(), ui);
+}
+
+}  // namespace kinloom::settings

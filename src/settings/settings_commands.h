@@ -1,0 +1,69 @@
+// Settings from the command line, which has no option dialogs: every value of the
+// application key with its kind and its place in the Settings record, "NAME=VALUE"
+// assignments, and a listing of what the store holds.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "platform/ui.h"
+#include "settings/registry_store.h"
+#include "settings/settings.h"
+
+namespace kinloom::settings {
+
+enum class ValueKind { kText, kIntText, kDword, kReal };
+
+// "text", "integer text", "dword", "real text".
+const char* KindName(ValueKind kind);
+
+// One value of the application key. Exactly the accessor of its kind is set.
+struct ValueDefinition {
+  std::string name;
+  ValueKind kind;
+  std::function<std::string&(Settings&)> text;
+  std::function<int&(Settings&)> integer;
+  std::function<std::uint32_t&(Settings&)> dword;
+  std::function<double&(Settings&)> real;
+};
+
+// Every value the program keeps in the application key, in the order of the option groups.
+const std::vector<ValueDefinition>& ValueDefinitions();
+
+// The definition of a value name (compared without regard to ASCII case, then also
+// ignoring blanks around it when that leaves one candidate); null when none.
+const ValueDefinition* FindValueDefinition(const std::string& name);
+
+// Up to `count` defined names closest to `name` (edit distance without regard to case).
+std::vector<std::string> ClosestValueNames(const std::string& name, std::size_t count = 3);
+
+// Applies "NAME=VALUE" assignments (UTF-8, as typed): each value is checked against the
+// kind of its definition, then written to the store and to `settings`. Nothing is written
+// when any assignment is refused (an unknown name, with the closest names listed; or a
+// value its kind cannot hold): every refusal is shown through the store's interface and 1
+// is returned. A failed write is reported by CheckSaved and stops there with 1. 0 when all
+// were written.
+int RunSetCommand(RegistryStore& store, Settings& settings,
+                  const std::vector<std::string>& assignments);
+
+// Writes one line per value of the application key to `out` (UTF-8):
+//     "Groups Notes" (dword) = 20
+// with the kind of the value's definition (for names the program no longer uses, the kind
+// of the stored type) and the value as the program reads it. Returns 0, or 1 when the
+// store cannot be listed (reported through the store's interface).
+int RunListSettings(RegistryStore& store, std::ostream& out);
+
+// The user's registry file (platform::DefaultRegistryPath()); a file that cannot be parsed
+// is reported through `ui` as a warning naming the file, the line and the backup.
+std::unique_ptr<platform::Registry> OpenUserRegistry(platform::UserInterface& ui);
+std::unique_ptr<platform::Registry> OpenRegistryFile(const std::string& path,
+                                                     platform::UserInterface& ui);
+
+// The warning shown for a registry file that cannot be parsed.
+std::string RegistryFaultMessage(const platform::RegistryFileFault& fault);
+
+}  // namespace kinloom::settings

@@ -1,0 +1,136 @@
+#include "platform/registry.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kinloom::platform {
+namespace {
+
+class FileRegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("kinloom_reg_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    path_ = (dir_ / "Brennick" / "registry.reg").string();
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string ReadFile(const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::filesystem::path dir_;
+  std::string path_;
+  std::vector<RegistryFileFault> faults_;
+  RegistryFaultReporter Reporter() {
+    return [this](const RegistryFileFault& f) { faults_.push_back(f); };
+  }
+};
+
+TEST_F(FileRegistryTest, WritesRegedit4WithCrLfAndReadsBackEveryType) {
+  FileRegistry reg(path_, Reporter());
+  const std::string odd = "C:\\My \"Files\"\r\nline\x01\xe9";
+  ASSERT_EQ(reg.SetValue("kinloom", "Output File", {kRegSz, "C:\\MyHTMLFiles"}), 0);
+  ASSERT_EQ(reg.SetValue("kinloom", "HTM", {kRegBinary, "12"}), 0);
+  ASSERT_EQ(reg.SetValue("kinloom", "Groups", {kRegDword, std::string("\x0c\0\0\0", 4)}), 0);
+  ASSERT_EQ(reg.SetValue("kinloom", "Odd", {kRegSz, odd}), 0);
+  ASSERT_EQ(reg.SetValue("Links", "Custom Link Text Number 0", {kRegSz, "x"}), 0);
+  std::string text = ReadFile(path_);
+  EXPECT_EQ(text.rfind("REGEDIT4\r\n", 0), 0u);
+  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Brennick\\kinloom]\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Brennick\\Links]\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\"Output File\"=\"C:\\\\MyHTMLFiles\"\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\"HTM\"=hex:31,32\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\"Groups\"=dword:0000000c\r\n"), std::string::npos);
+
+  FileRegistry again(path_, Reporter());
+  RegValue v;
+  ASSERT_EQ(again.QueryValue("kinloom", "odd", &v), 0);  // names ignore case
+  EXPECT_EQ(v, (RegValue{kRegSz, odd}));
+  ASSERT_EQ(again.QueryValue("kinloom", "Groups", &v), 0);
+  EXPECT_EQ(v.type, kRegDword);
+  EXPECT_EQ(v.data, std::string("\x0c\0\0\0", 4));
+  EXPECT_EQ(again.QueryValue("kinloom", "Missing", &v), kErrorNotFound);
+  EXPECT_EQ(again.DeleteValue("kinloom", "HTM"), 0);
+  EXPECT_EQ(again.DeleteValue("kinloom", "HTM"), kErrorNotFound);
+  EXPECT_TRUE(faults_.empty());
+}
+
+TEST_F(FileRegistryTest, AcceptsHandEditedFileWithLfCommentsAndContinuations) {
+  std::filesystem::create_directories(dir_ / "Brennick");
+  std::ofstream(path_) << "REGEDIT4\n; mine\n\n[HKEY_CURRENT_USER\\Software\\Brennick\\kinloom]\n"
+                          "\"Born\"=dword:780\n\"HTM\"=hex:31,\\\n  30\n";
+  FileRegistry reg(path_, Reporter());
+  RegValue v;
+  ASSERT_EQ(reg.QueryValue("kinloom", "HTM", &v), 0);
+  EXPECT_EQ(v.data, "10");
+  ASSERT_EQ(reg.QueryValue("kinloom", "Born", &v), 0);
+  EXPECT_EQ(v.data, std::string("\x80\x07\0\0", 4));
+  EXPECT_TRUE(faults_.empty());
+}
+
+TEST_F(FileRegistryTest, CorruptFileIsReportedOnceKeptAsideAndNotOverwritten) {
+  std::filesystem::create_directories(dir_ / "Brennick");
+  const std::string bad =
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Brennick\\kinloom]\r\n"
+      "\"HTM\"=hex:3\r\n";
+  std::ofstream(path_, std::ios::binary) << bad;
+  FileRegistry reg(path_, Reporter());
+  RegValue v;
+  EXPECT_EQ(reg.QueryValue("kinloom", "HTM", &v), kErrorNotFound);
+  EXPECT_EQ(reg.QueryValue("kinloom", "HTM", &v), kErrorNotFound);
+  ASSERT_EQ(faults_.size(), 1u);
+  EXPECT_EQ(faults_[0].path, path_);
+  EXPECT_EQ(faults_[0].line, 3);
+  EXPECT_EQ(faults_[0].backup_path, path_ + ".bad");
+  EXPECT_EQ(ReadFile(path_ + ".bad"), bad);
+  ASSERT_EQ(reg.SetValue("kinloom", "HTM", {kRegBinary, "1"}), 0);
+  EXPECT_EQ(ReadFile(path_ + ".bad"), bad);
+  EXPECT_EQ(faults_.size(), 1u);
+}
+
+TEST_F(FileRegistryTest, TwoProcessesSavingAtOnceKeepEveryValue) {
+  FileRegistry reg(path_, Reporter());
+  ASSERT_EQ(reg.SetValue("kinloom", "start", {kRegSz, "x"}), 0);
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = ::fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      FileRegistry mine(path_, nullptr);
+      int failures = 0;
+      for (int i = 0; i < 40; ++i)
+        failures += mine.SetValue("kinloom", "v" + std::to_string(c) + "_" + std::to_string(i),
+                                  {kRegSz, "y"}) != 0;
+      ::_exit(failures);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  std::vector<std::pair<std::string, RegValue>> values;
+  ASSERT_EQ(reg.ListValues("kinloom", &values), 0);
+  EXPECT_EQ(values.size(), 81u);
+}
+
+TEST(MemoryRegistryTest, FailsWritesOnRequest) {
+  MemoryRegistry reg;
+  reg.FailWritesAfter(1, 30);
+  EXPECT_EQ(reg.SetValue("k", "a", {kRegSz, "1"}), 0);
+  EXPECT_EQ(reg.SetValue("k", "b", {kRegSz, "1"}), 30);
+  RegValue v;
+  EXPECT_EQ(reg.QueryValue("k", "b", &v), kErrorNotFound);
+}
+
+}  // namespace
+}  // namespace kinloom::platform
