@@ -3,6 +3,9 @@
 // is collected in an 8191-character buffer; every line feed reaches the file as CR LF.
 #pragma once
 
+#include <cstdint>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,12 +23,17 @@ std::string EscapeHtml(std::string_view text);
 // Lower-cases the ASCII letters of the file-name part of a path (never the folders).
 std::string LowerCaseFileName(std::string_view path);
 
+// The link to where family group `group` is described in full: "%s_%x.%s#%i" with the
+// current language's family-group prefix, group / "Groups" in lower-case hexadecimal, the
+// page extension and group mod "Groups" (f_3.htm#7 for group 37, "Groups" 10, htm).
+std::string FamilyGroupHref(const SiteLanguage& language, const settings::Settings& settings,
+                            std::int32_t group);
+
 class PageWriter {
  public:
   // The writer reads the options and state of `context` and the current language values;
   // all three must outlive it.
-  PageWriter(run::RunContext& context, const lang::LabelSet& labels,
-             const SiteLanguage& language);
+  PageWriter(run::RunContext& context, const lang::LabelSet& labels, const SiteLanguage& language);
   ~PageWriter();
   PageWriter(const PageWriter&) = delete;
   PageWriter& operator=(const PageWriter&) = delete;
@@ -43,8 +51,21 @@ class PageWriter {
   void WriteSourceAndCopyright();
   // Writes the standard foot and closes the page. Returns 1. A close failure ends the program.
   int ClosePage();
-  // Flushes and closes the page without a foot (pages that end themselves).
+  // Flushes and closes the page without a foot (pages that end themselves). A close
+  // failure shows message 2370 and ends the program.
   void CloseFile();
+  // The same, showing `failure_message` in a warning box when the close fails.
+  void CloseFile(const std::string& failure_message);
+  // Creates a file that is not a page (gendex.txt) and makes it the open file, with no head.
+  // Counts as one page written. A file that cannot be created shows `failure_message` in a
+  // warning box and ends the program.
+  void OpenFile(const std::string& path, const std::string& failure_message);
+  bool is_open() const { return file_ != nullptr; }
+  // The path of the file last opened (lower-cased file name).
+  const std::string& path() const { return path_; }
+
+  // The clock that dates the copyright line (local time); tests fix it.
+  void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
 
   // "htm" or "html" from the option "HTM".
   std::string PageExtension() const;
@@ -63,6 +84,8 @@ class PageWriter {
 
  private:
   void WriteToFile(std::string_view text);
+  void Create(const std::string& path, const std::string* plain_failure_message);
+  void Close(const std::string& failure_message);
 
   run::RunContext& context_;
   const lang::LabelSet& labels_;
@@ -72,6 +95,7 @@ class PageWriter {
   std::string buffer_;
   int pages_written_ = 0;
   int buffer_writes_ = 0;
+  std::function<std::time_t()> clock_;
 };
 
 }  // namespace kinloom::site

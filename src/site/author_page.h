@@ -1,0 +1,24 @@
+// The author page of one language ("r.htm" in English): whom to ask about the genealogy
+// (the database owner, with a mail link) and the program's own credits, version and
+// contact. Every produced-by block of the site links to it.
+#pragma once
+
+#include "site/page_writer.h"
+
+namespace kinloom::site {
+
+// The fixed build-date text of the credits.
+inline constexpr char kBuildDate[] = "Nov 10 2000";
+// The subject of the maker's contact mail link, followed there by the version.
+inline constexpr char kContactSubject[] = "?subject=KINLOOM question, version";
+
+// Writes the author page of the current language through `writer`, with the owner from
+// "User Name" and "Email Address" and the translator of the current language. Returns 1.
+// A file that cannot be created or closed is reported and ends the program.
+int WriteAuthorPage(PageWriter& writer);
+
+// Label 12388 with its two placeholders ("%s" the product, "%1.2f" the version) filled in
+// their order. A text holding other placeholders is written as it stands.
+std::string FormatProducedSentence(const std::string& label);
+
+}  // namespace kinloom::site

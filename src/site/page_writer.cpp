@@ -1,0 +1,298 @@
+#include "site/page_writer.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "lang/ui_text.h"
+#include "platform/program_end.h"
+#include "platform/system_error.h"
+#include "run/product.h"
+#include "store/genealogy_store.h"
+
+namespace kinloom::site {
+
+namespace {
+
+// The page buffer holds at most this many characters before it goes to the file.
+constexpr std::size_t kPageBufferLimit = 8191;
+
+constexpr int kMessageCreateFailed = 2266;
+constexpr int kMessageCloseFailed = 2370;
+
+constexpr int kLabelRedDot = 12361;
+constexpr int kLabelDirectAncestors = 12362;
+constexpr int kLabelProducedBy = 12390;
+constexpr int kLabelPrivacy = 12404;
+constexpr int kLabelIconLink = 12405;
+constexpr int kLabelBackToMain = 12414;
+constexpr int kLabelVersion = 12422;
+constexpr int kLabelCopyright = 12486;
+
+std::string Colour(std::uint32_t value) {
+  return lang::FormatText("%06lx", static_cast<unsigned long>(value));
+}
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::size_t FileNameStart(std::string_view path) {
+  for (std::size_t i = path.size(); i > 0; --i)
+    if (IsSeparator(path[i - 1])) return i;
+  return 0;
+}
+
+}  // namespace
+
+std::string EscapeHtml(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '"':
+        out += "&quot;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string LowerCaseFileName(std::string_view path) {
+  std::string out(path);
+  for (std::size_t i = FileNameStart(path); i < out.size(); ++i)
+    if (out[i] >= 'A' && out[i] <= 'Z') out[i] = static_cast<char>(out[i] - 'A' + 'a');
+  return out;
+}
+
+std::string FamilyGroupHref(const SiteLanguage& language, const settings::Settings& settings,
+                            std::int32_t group) {
+  // "Groups" is at least 1 in a valid store; a zero must not divide.
+  const std::int64_t per_page = settings.groups == 0 ? 1 : settings.groups;
+  const std::int64_t g = group;
+  return lang::FormatText("%s_%llx.%s#%lli", language.Prefix(PageKind::kFamilyGroup).c_str(),
+                          static_cast<unsigned long long>(g / per_page),
+                          settings.htm ? "htm" : "html", static_cast<long long>(g % per_page));
+}
+
+PageWriter::PageWriter(run::RunContext& context, const lang::LabelSet& labels,
+                       const SiteLanguage& language)
+    : context_(context), labels_(labels), language_(language) {
+  buffer_.reserve(kPageBufferLimit + 1);
+}
+
+PageWriter::~PageWriter() {
+  // A page left open by a program end is abandoned; its buffer is not written.
+  if (file_) file_->Close();
+}
+
+std::string PageWriter::PageExtension() const { return context_.settings.htm ? "htm" : "html"; }
+
+void PageWriter::WriteToFile(std::string_view text) {
+  if (!file_) return;
+  // The file is a text file in the Windows sense: every line feed becomes CR LF.
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  if (!out.empty()) file_->Write(out.data(), out.size());
+}
+
+void PageWriter::Create(const std::string& path, const std::string* plain_failure_message) {
+  if (file_) CloseFile();
+  // Only the file name is lower-cased: the folders keep their case, so that a folder with
+  // capitals is still the folder the user chose. A trailing backslash separator (some page
+  // kinds compose "folder\name") is written as "/" so that the file lands inside the folder.
+  std::string lowered = LowerCaseFileName(path);
+  std::size_t start = FileNameStart(lowered);
+  if (start > 0 && lowered[start - 1] == '\\') lowered[start - 1] = '/';
+  path_ = lowered;
+  buffer_.clear();
+  int error = 0;
+  file_ = context_.fs.Create(path_, &error);
+  if (!file_) {
+    if (plain_failure_message) {
+      context_.ui.ShowMessage(*plain_failure_message, "", platform::MessageIcon::kWarning,
+                              platform::MessageButtons::kOk);
+    } else {
+      std::string message = lang::FormatText(
+          lang::LoadUiText(kMessageCreateFailed, context_.settings).c_str(), path_.c_str());
+      platform::ReportSystemError(context_.ui, message, error);
+    }
+    platform::EndProgram(1, "cannot create " + path_);
+  }
+}
+
+void PageWriter::OpenPage(const std::string& path, const std::string& title, bool with_notices,
+                          bool with_meta_tags) {
+  Create(path, nullptr);
+  const settings::Settings& s = context_.settings;
+
+  AppendHtml("<html><head>");
+  if (s.meta_refresh_tag) {
+    AppendHtml(lang::FormatText("<meta http-equiv=\"Refresh\" content=\"%llu\">",
+                                static_cast<unsigned long long>(s.meta_refresh_value) * 3600));
+  }
+  if (with_meta_tags) {
+    AppendHtml(lang::FormatText("<meta name='GENERATOR' content='%s Version %1.2f'>",
+                                run::kProductString, run::kProgramVersion));
+    AppendHtml(lang::FormatText("<meta name='Author' content='%s'>", run::kAuthorName));
+    AppendHtml(lang::FormatText("<meta name='CONTACT INFO' content='%s'>", run::kContactAddress));
+    AppendHtml(lang::FormatText("<meta name='Website Address' content='%s'>", run::kHomePage));
+    AppendHtml("<meta name='Description' content='Program to export GEDCOM file to HTML'>");
+    AppendHtml(lang::FormatText(
+        "<meta name='KeyWords' content='GEDCOM to HTML, Software, Genealogy, Family Tree, %s, "
+        "%s'>",
+        run::kProductString, run::kAuthorName));
+    // The custom meta tags would stand between these two pieces; no list is kept.
+    AppendHtml("\n\n");
+    AppendHtml("\n\n");
+  }
+  AppendHtml("<title>" + title + "</title>");
+  AppendHtml("</head>");
+  AppendHtml("<body");
+  if (s.use_custom_colors) {
+    if (!s.use_default_background && !s.use_custom_background)
+      AppendHtml(" BGCOLOR='" + Colour(s.colours[settings::kColourBackground]) + "'");
+    AppendHtml(" TEXT='" + Colour(s.colours[settings::kColourText]) + "' LINK='" +
+               Colour(s.colours[settings::kColourLink]) + "' VLINK='" +
+               Colour(s.colours[settings::kColourVisitedLink]) + "'");
+  }
+  if (s.use_custom_background && !s.custom_background.empty())
+    AppendHtml(" bgproperties=\"fixed\" background=\"" + s.custom_background + "\"");
+  if (s.use_default_background) AppendHtml(" bgproperties=\"fixed\" background=\"q2.gif\"");
+  AppendHtml(">");
+  AppendHtml("<center><h2>" + title + "</h2></center>");
+
+  const bool mark_ancestors = context_.state.mark_all_ancestors;
+  if (with_notices && mark_ancestors) WriteAncestorNotice();
+  if (with_notices && s.suppress_living) {
+    if (!mark_ancestors) AppendHtml("<center><small>");
+    AppendHtml(labels_.Get(kLabelPrivacy) + ".</small></center>");
+  }
+  WriteRule();
+  ++pages_written_;
+}
+
+void PageWriter::OpenFile(const std::string& path, const std::string& failure_message) {
+  ++pages_written_;
+  Create(path, &failure_message);
+}
+
+void PageWriter::AppendHtml(std::string_view text) {
+  if (text.size() + buffer_.size() > kPageBufferLimit) {
+    WriteToFile(buffer_);
+    ++buffer_writes_;
+    buffer_.clear();
+  }
+  if (text.size() > kPageBufferLimit) {
+    WriteToFile(text);
+    return;
+  }
+  buffer_.append(text);
+}
+
+void PageWriter::FlushPageBuffer() {
+  if (buffer_.empty()) return;
+  WriteToFile(buffer_);
+  ++buffer_writes_;
+  buffer_.clear();
+}
+
+void PageWriter::WriteRule() { AppendHtml("<hr size=4 width='80%'>"); }
+
+void PageWriter::WriteAncestorNotice() {
+  const settings::Settings& s = context_.settings;
+  AppendHtml("<center><small>" + labels_.Get(kLabelRedDot) + " ");
+  AppendHtml("<img src=\"q5.gif\" border=0 >");
+  AppendHtml(" " + labels_.Get(kLabelDirectAncestors));
+  const int index = context_.state.ancestor_index;
+  const store::IndividualRecord* ancestor = nullptr;
+  if (index >= 0 && static_cast<std::size_t>(index) < context_.store.individuals.size())
+    ancestor = &context_.store.individuals[static_cast<std::size_t>(index)];
+  if (ancestor) {
+    if (s.create_family_groups)
+      AppendHtml("<a href=\"" + FamilyGroupHref(language_, s, ancestor->group) + "\">");
+    if (!ancestor->given_names.empty()) AppendHtml(ancestor->given_names + " ");
+    if (!ancestor->surname.empty()) AppendHtml(ancestor->surname);
+    if (!ancestor->title.empty()) AppendHtml(ancestor->title);
+    if (s.create_family_groups) AppendHtml("</a>");
+  }
+  AppendHtml(s.suppress_living ? "<br>" : "</small></center>");
+}
+
+void PageWriter::WriteProducedBy() {
+  AppendHtml("<P>");
+  WriteRule();
+  AppendHtml("<center><p><i>" + labels_.Get(kLabelProducedBy));
+  AppendHtml(lang::FormatText("<a href= %s><img src=\"q1.gif\" alt=\"%s %s\" BORDER=\"0\"></a>",
+                              run::kHomePage, run::kProductString,
+                              labels_.Get(kLabelIconLink).c_str()));
+  AppendHtml("<a href=");
+  AppendHtml(lang::FormatText("%s.%s>%s  </a>%s %1.2f ",
+                              language_.Prefix(PageKind::kAuthor).c_str(), PageExtension().c_str(),
+                              run::kProductString, labels_.Get(kLabelVersion).c_str(),
+                              run::kProgramVersion));
+  AppendHtml("</i>.</p></center>");
+}
+
+void PageWriter::WriteBackLink() {
+  AppendHtml("<center><h3><a href=\"" + language_.index_name + "." + PageExtension() + "\">" +
+             labels_.Get(kLabelBackToMain) + "</a></h3></center>");
+}
+
+void PageWriter::WriteSourceAndCopyright() {
+  const settings::Settings& s = context_.settings;
+  if (s.create_link_to_gedcom_file) {
+    const std::string& input = context_.state.gedcom_path;
+    std::string name = input.substr(FileNameStart(input));
+    AppendHtml("<center>" + EscapeHtml(name) + " " + language_.date_stamp + "</center>");
+  }
+  if (!s.owner.user_name.empty() && s.include_copyright) {
+    std::time_t now = clock_ ? clock_() : std::time(nullptr);
+    std::tm local{};
+    if (std::tm* t = std::localtime(&now)) local = *t;
+    AppendHtml(lang::FormatText("<center><i>%s %04d %s </i></center><p>",
+                                labels_.Get(kLabelCopyright).c_str(), local.tm_year + 1900,
+                                s.owner.user_name.c_str()));
+  }
+}
+
+void PageWriter::Close(const std::string& failure_message) {
+  FlushPageBuffer();
+  if (!file_) return;
+  std::unique_ptr<platform::OutputFile> file = std::move(file_);
+  if (file->Close() != 0) {
+    context_.ui.ShowMessage(failure_message, "", platform::MessageIcon::kWarning,
+                            platform::MessageButtons::kOk);
+    platform::EndProgram(1, "cannot close " + path_);
+  }
+}
+
+void PageWriter::CloseFile() {
+  Close(lang::FormatText(lang::LoadUiText(kMessageCloseFailed, context_.settings).c_str(),
+                         run::kProductString));
+}
+
+void PageWriter::CloseFile(const std::string& failure_message) { Close(failure_message); }
+
+int PageWriter::ClosePage() {
+  WriteProducedBy();
+  WriteBackLink();
+  WriteSourceAndCopyright();
+  AppendHtml("</body></html>");
+  CloseFile();
+  return 1;
+}
+
+}  // namespace kinloom::site

@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""Checks the links of a generated KINLOOM site folder.
+
+Every .htm and .html page of the folder is read; every relative href and src (and the body's
+background image) must name a file that exists inside the folder, and every "#anchor" must
+name an <a name=...> anchor present in the target page. Links with a scheme (https:, mailto:)
+are not followed.
+
+    python3 tools/check_links.py SITE_FOLDER
+
+Prints one line per broken link and exits 1 when there is any, 0 otherwise.
+"""
+
+import html.parser
+import os
+import sys
+import urllib.parse
+
+PAGE_EXTENSIONS = (".htm", ".html")
+LINK_ATTRIBUTES = {"href", "src", "background"}
+
+
+class PageParser(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.links = []  # (tag, attribute, value, line)
+        self.anchors = set()
+
+    def handle_starttag(self, tag, attrs):
+        for name, value in attrs:
+            if value is None:
+                continue
+            if tag == "a" and name == "name":
+                self.anchors.add(value)
+            elif name in LINK_ATTRIBUTES:
+                self.links.append((tag, name, value.strip(), self.getpos()[0]))
+
+    handle_startendtag = handle_starttag
+
+
+def parse(path):
+    with open(path, "rb") as f:
+        text = f.read().decode("cp1252", errors="replace")
+    parser = PageParser()
+    parser.feed(text)
+    parser.close()
+    return parser
+
+
+def is_external(link):
+    parts = urllib.parse.urlsplit(link)
+    return bool(parts.scheme) or link.startswith("//")
+
+
+def check_site(root):
+    root = os.path.realpath(root)
+    pages = {}
+    for folder, _, files in os.walk(root):
+        for name in sorted(files):
+            if name.lower().endswith(PAGE_EXTENSIONS):
+                path = os.path.join(folder, name)
+                pages[path] = parse(path)
+
+    failures = []
+    checked = 0
+    for page, parsed in sorted(pages.items()):
+        where = os.path.relpath(page, root)
+        for tag, attribute, link, line in parsed.links:
+            if is_external(link):
+                continue
+            checked += 1
+            target_part, _, fragment = link.partition("#")
+            target_part = urllib.parse.unquote(target_part)
+            if target_part:
+                target = os.path.realpath(os.path.join(os.path.dirname(page), target_part))
+            else:
+                target = page
+            label = "%s:%d: <%s %s=%s>" % (where, line, tag, attribute, link)
+            if os.path.commonpath([root, target]) != root:
+                failures.append("%s names a file outside the site folder" % label)
+                continue
+            if not os.path.isfile(target):
+                failures.append("%s: no file %s" % (label, os.path.relpath(target, root)))
+                continue
+            if fragment:
+                if target not in pages:
+                    failures.append("%s: #%s in a file that is not a page" % (label, fragment))
+                elif urllib.parse.unquote(fragment) not in pages[target].anchors:
+                    failures.append("%s: no anchor %s in %s"
+                                    % (label, fragment, os.path.relpath(target, root)))
+    return len(pages), checked, failures
+
+
+def main(argv):
+    if len(argv) != 2 or not os.path.isdir(argv[1]):
+        sys.stderr.write("usage: check_links.py SITE_FOLDER\n")
+        return 2
+    page_count, checked, failures = check_site(argv[1])
+    for failure in failures:
+        print(failure)
+    print("%d pages, %d links checked, %d broken" % (page_count, checked, len(failures)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
