@@ -6,5 +6,6 @@ function(kinloom_embed_resources output)
     COMMAND ${CMAKE_COMMAND} -DOUTPUT=${output} "-DINPUTS=${inputs}"
             -P ${CMAKE_SOURCE_DIR}/cmake/EmbedResourcesScript.cmake
     DEPENDS ${inputs} ${CMAKE_SOURCE_DIR}/cmake/EmbedResourcesScript.cmake
-    COMMENT "Embedding resources")
+    COMMENT "Embedding resources"
+    VERBATIM)
 endfunction()

@@ -2,6 +2,7 @@
 // counting pass, the derived order arrays and the id index. Owned by the run object.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,11 @@ class GenealogyStore {
   std::vector<NoteRecord> notes;              // kept level-0 NOTE, SOUR and REPO records
   int note_records_stored = 0;                // NoteRecords filled so far
   int notes_entries_stored = 0;               // notes entries added to records over the run
+  int sorted_count = 0;                       // leading entries of sorted_index in use
+  int group_count = 0;                        // leading entries of group_heads in use
+  // Initial letters present among the listed individuals' sort keys: A … Z (0 … 25), other
+  // (26), Æ (27), Ø (28), Å (29).
+  std::array<bool, 30> letter_presence{};
 
   // Releases everything; the store is empty afterwards.
   void Release();
