@@ -24,8 +24,7 @@ class PageWriter {
  public:
   // The writer reads the options and state of `context` and the current language values;
   // all three must outlive it.
-  PageWriter(run::RunContext& context, const lang::LabelSet& labels,
-             const SiteLanguage& language);
+  PageWriter(run::RunContext& context, const lang::LabelSet& labels, const SiteLanguage& language);
   ~PageWriter();
   PageWriter(const PageWriter&) = delete;
   PageWriter& operator=(const PageWriter&) = delete;
