@@ -10,21 +10,21 @@ namespace kinloom::site {
 
 // The page kinds that are named from a per-language prefix.
 enum class PageKind {
-  kFamilyGroup,            // f
-  kFamilySurnameIndex,     // b
-  kFamilySurnameList,      // c
-  kDescendancy,            // d
-  kExtendedDescendancy,    // e
-  kDescendancySurnameIndex,// h
-  kDescendancySurnameList, // i
-  kPedigree,               // p
-  kExtendedPedigree,       // k
-  kPedigreeSurnameIndex,   // l
-  kPedigreeSurnameList,    // m
-  kNotes,                  // n
-  kNotesSurnameList,       // o
-  kNotesSurnameIndex,      // s
-  kAuthor,                 // r
+  kFamilyGroup,              // f
+  kFamilySurnameIndex,       // b
+  kFamilySurnameList,        // c
+  kDescendancy,              // d
+  kExtendedDescendancy,      // e
+  kDescendancySurnameIndex,  // h
+  kDescendancySurnameList,   // i
+  kPedigree,                 // p
+  kExtendedPedigree,         // k
+  kPedigreeSurnameIndex,     // l
+  kPedigreeSurnameList,      // m
+  kNotes,                    // n
+  kNotesSurnameList,         // s
+  kNotesSurnameIndex,        // o
+  kAuthor,                   // r
   kCount
 };
 

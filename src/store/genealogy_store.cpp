@@ -28,6 +28,9 @@ void GenealogyStore::Release() {
   std::vector<NoteRecord>().swap(notes);
   note_records_stored = 0;
   notes_entries_stored = 0;
+  sorted_count = 0;
+  group_count = 0;
+  letter_presence = {};
 }
 
 }  // namespace kinloom::store

@@ -2,6 +2,7 @@
 // counting pass, the derived order arrays and the id index. Owned by the run object.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,11 @@ class GenealogyStore {
   // The NoteRecord table filler: stores `record` in the next slot of `notes` in file order.
   // Returns false (and drops the record) when the table is full.
   bool StoreNoteRecord(NoteRecord record);
+  int sorted_count = 0;                       // leading entries of sorted_index in use
+  int group_count = 0;                        // leading entries of group_heads in use
+  // Initial letters present among the listed individuals' sort keys: A … Z (0 … 25), other
+  // (26), Æ (27), Ø (28), Å (29).
+  std::array<bool, 30> letter_presence{};
 
   // Releases everything; the store is empty afterwards.
   void Release();

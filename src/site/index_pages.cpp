@@ -1,0 +1,430 @@
+#include "site/index_pages.h"
+
+#include <strings.h>
+
+#include "lang/ui_text.h"
+#include "platform/system_error.h"
+#include "store/sort_keys.h"
+
+namespace kinloom::site {
+namespace {
+
+using lang::FormatText;
+using store::IndividualRecord;
+
+constexpr const char* kProductString = "KINLOOM\xA9 ";
+constexpr int kLabelNone = 12402;
+constexpr int kLabelOther = 12403;
+constexpr int kLabelListOfSurnames = 12363;
+
+// The progress steps of the later surname index pages of each kind.
+constexpr int kIndexPageSteps[4] = {2, 15, 6, 10};
+
+// The language-link label of each language.
+constexpr int kLanguageLinkLabels[settings::kLanguageCount] = {12442, 12443, 12444, 12613, 12616,
+                                                               12620, 12627, 12628, 12635};
+
+int ModeLabel(IndexKind kind, bool for_titles) {
+  switch (kind) {
+    case IndexKind::kFamily:
+      return 12418;
+    case IndexKind::kDescendancy:
+      return 12419;
+    case IndexKind::kPedigree:
+      return 12420;
+    case IndexKind::kNotes:
+      return for_titles ? 12421 : 12609;
+  }
+  return 12418;
+}
+
+const LetterPresence& Presence(const SiteContext& site, IndexKind kind) {
+  return kind == IndexKind::kNotes ? site.notes_presence : site.store().letter_presence;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool IsRecognised(char c) {
+  auto byte = static_cast<unsigned char>(c);
+  return store::IsLetter(byte) || store::IsNordicLetter(byte);
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+// Whether an individual counts for the index pages of a kind.
+bool Considered(IndexKind kind, const IndividualRecord& person) {
+  switch (kind) {
+    case IndexKind::kFamily:
+      return true;
+    case IndexKind::kDescendancy:
+    case IndexKind::kPedigree:
+      return OnChart(person);
+    case IndexKind::kNotes:
+      return HasNotes(person);
+  }
+  return false;
+}
+
+bool KindSwitchedOn(const SiteContext& site, IndexKind kind) {
+  const settings::Settings& o = site.settings();
+  switch (kind) {
+    case IndexKind::kFamily:
+      return o.create_family_groups != 0;
+    case IndexKind::kDescendancy:
+      return o.create_descendancy_groups != 0;
+    case IndexKind::kPedigree:
+      return o.create_pedigree_groups != 0;
+    case IndexKind::kNotes:
+      return site.NotesPagesOn();
+  }
+  return false;
+}
+
+bool BackLinksWanted(const settings::Settings& o) {
+  return !o.minimize_abosoute && !o.one_index_page_link;
+}
+
+std::string BaseName(const std::string& path) {
+  std::size_t cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+void WriteLanguageLinks(SiteContext& site) {
+  const settings::Settings& o = site.settings();
+  int selected = 0;
+  for (int l = 0; l < settings::kLanguageCount; ++l) selected += o.create_pages[l] != 0;
+  if (selected < 2) return;
+  PageWriter& out = site.writer;
+  out.AppendHtml("<center>");
+  bool first = true;
+  for (int l = 0; l < settings::kLanguageCount; ++l) {
+    if (!o.create_pages[l] || l == site.language.language) continue;
+    if (!first) out.AppendHtml(", ");
+    first = false;
+    std::string name = o.index_name[l];
+    for (char& c : name) c = LowerAscii(c);
+    out.AppendHtml(FormatText("<a href=%s.%s>%s</a>", name.c_str(), site.Extension().c_str(),
+                              site.Label(kLanguageLinkLabels[l]).c_str()));
+  }
+  out.AppendHtml("</center></p>");
+}
+
+// Copies the GEDCOM file beside the pages (unless it is already there) and writes its link
+// and size lines. Returns false when the copy failed.
+bool WriteGedcomLink(SiteContext& site) {
+  run::RunContext& run = site.run;
+  const std::string& input = run.state.gedcom_path;
+  std::string file_name = BaseName(input);
+  std::string destination = site.OutputPath(file_name);
+  if (strcasecmp(input.c_str(), destination.c_str()) != 0) {
+    int error = run.fs.CopyFile(input, destination);
+    if (error != 0) {
+      platform::ReportSystemError(run.ui,
+                                  FormatText(lang::LoadUiText(2357, run.settings).c_str(),
+                                             input.c_str(), destination.c_str(), kProductString),
+                                  error);
+      return false;
+    }
+    site.writer.CountExtraFile();
+  }
+  PageWriter& out = site.writer;
+  out.AppendHtml(FormatText(site.Label(12358).c_str(), file_name.c_str(), file_name.c_str()));
+  std::uint64_t size = run.state.gedcom_file_size;
+  const char* size_label = site.Label(12359).c_str();
+  const char* lines_label = site.Label(12360).c_str();
+  int lines = run.state.line_count;
+  if (size < 10000)
+    out.AppendHtml(FormatText("<center>%s = %d bytes, %s = %d</center>", size_label,
+                              static_cast<int>(size), lines_label, lines));
+  else if (size < 1000000)
+    out.AppendHtml(FormatText("<center>%s = %2.1f Kb, %s = %d</center>", size_label,
+                              static_cast<double>(size) * static_cast<double>(0.001f), lines_label,
+                              lines));
+  else
+    out.AppendHtml(FormatText("<center>%s = %2.1f Mb, %s = %d</center>", size_label,
+                              static_cast<double>(size) * static_cast<double>(0.000001f),
+                              lines_label, lines));
+  return true;
+}
+
+void WriteCustomLinks(SiteContext& site) {
+  const settings::Settings& o = site.settings();
+  int l = site.language.language;
+  if (!o.include_custom_links || l >= settings::kLinkLanguageCount) return;
+  const auto& links = o.custom_links[l];
+  if (links[0].text.empty()) return;
+  PageWriter& out = site.writer;
+  out.AppendHtml(
+      FormatText("<center><h3>%s </h3></center><ul>", site.language.custom_links_title.c_str()));
+  for (const settings::CustomLink& link : links) {
+    if (link.text.empty()) break;
+    out.AppendHtml(FormatText("<li><a href=\"%s\"%s>%s</a><p>", link.hyperlink.c_str(),
+                              o.cl_top ? " target=\"_top\"" : "", link.text.c_str()));
+  }
+  out.AppendHtml("</ul>");
+  out.WriteRule();
+}
+
+void WriteOwner(SiteContext& site) {
+  const settings::OwnerBlock& owner = site.settings().owner;
+  if (owner.user_name.empty()) return;
+  PageWriter& out = site.writer;
+  out.AppendHtml(FormatText("\n<center><h3>%s</h3>", site.Label(12365).c_str()));
+  out.AppendHtml(FormatText("<center><I>%s:</I> ", site.Label(12366).c_str()));
+  out.AppendHtml(owner.user_name + "<br>");
+  if (!owner.address[0].empty()) {
+    out.AppendHtml(FormatText("<I>%s:</I> ", site.Label(12367).c_str()));
+    for (int i = 0; i < 4 && !owner.address[i].empty(); ++i)
+      out.AppendHtml(i < 3 ? owner.address[i] + "<BR>" : owner.address[i]);
+  }
+  if (!owner.email_address.empty()) {
+    out.AppendHtml(FormatText("<I>%s:</I> ", site.Label(12368).c_str()));
+    out.AppendHtml(FormatText("<a href=\"mailto:%s\">%s</a><br>", owner.email_address.c_str(),
+                              owner.email_address.c_str()));
+  }
+  bool any_homepage = false;
+  for (const std::string& page : owner.homepages) any_homepage |= !page.empty();
+  if (any_homepage) {
+    out.AppendHtml(FormatText("<I>%s:</I> ", site.Label(12369).c_str()));
+    for (const std::string& page : owner.homepages)
+      if (!page.empty())
+        out.AppendHtml(FormatText("<a href=\"%s\"%s>%s</a><br>", page.c_str(),
+                                  owner.hp_top ? " target=\"_top\"" : "", page.c_str()));
+  }
+  out.AppendHtml("</center>");
+}
+
+std::string IndexPageTitle(SiteContext& site, IndexKind kind, char letter) {
+  if (letter == '~')
+    return FormatText("(%s) %s", site.Label(ModeLabel(kind, true)).c_str(),
+                      site.Label(12373).c_str());
+  return FormatText("%s %c %s (%s)", site.Label(12372).c_str(), letter, site.Label(12364).c_str(),
+                    site.Label(ModeLabel(kind, true)).c_str());
+}
+
+}  // namespace
+
+PageKind SurnameIndexPrefixKind(IndexKind kind) {
+  switch (kind) {
+    case IndexKind::kFamily:
+      return PageKind::kFamilySurnameIndex;
+    case IndexKind::kDescendancy:
+      return PageKind::kDescendancySurnameIndex;
+    case IndexKind::kPedigree:
+      return PageKind::kPedigreeSurnameIndex;
+    case IndexKind::kNotes:
+      return PageKind::kNotesSurnameIndex;
+  }
+  return PageKind::kFamilySurnameIndex;
+}
+
+PageKind SurnameListPrefixKind(IndexKind kind) {
+  switch (kind) {
+    case IndexKind::kFamily:
+      return PageKind::kFamilySurnameList;
+    case IndexKind::kDescendancy:
+      return PageKind::kDescendancySurnameList;
+    case IndexKind::kPedigree:
+      return PageKind::kPedigreeSurnameList;
+    case IndexKind::kNotes:
+      return PageKind::kNotesSurnameList;
+  }
+  return PageKind::kFamilySurnameList;
+}
+
+char PageLetter(const std::string& sort_key) {
+  if (sort_key.empty() || !IsRecognised(sort_key[0])) return '~';
+  return UpperAscii(sort_key[0]);
+}
+
+char FileLetter(char page_letter) { return page_letter == '~' ? '0' : LowerAscii(page_letter); }
+
+void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading) {
+  PageWriter& out = site.writer;
+  const LetterPresence& present = Presence(site, kind);
+  const std::string& prefix = site.Prefix(SurnameIndexPrefixKind(kind));
+  std::string ext = site.Extension();
+  if (with_heading)
+    out.AppendHtml(FormatText("<center><h3>%s %s</h3></center>", site.Label(12401).c_str(),
+                              site.Label(ModeLabel(kind, false)).c_str()));
+  out.AppendHtml("<center>");
+  auto letter = [&](int slot, char c) {
+    if (present[slot])
+      out.AppendHtml(FormatText(" <a href=\"%s_%c.%s\">%c</a>", prefix.c_str(), LowerAscii(c),
+                                ext.c_str(), c));
+    else
+      out.AppendHtml(FormatText(" %c ", c));
+  };
+  for (int slot = 0; slot < 26; ++slot) letter(slot, static_cast<char>('A' + slot));
+  if (present[store::kOtherSlot])
+    out.AppendHtml(FormatText(" <a href=\"%s_0.%s\">(%s/%s)</a>", prefix.c_str(), ext.c_str(),
+                              site.Label(kLabelNone).c_str(), site.Label(kLabelOther).c_str()));
+  else
+    out.AppendHtml(FormatText(" (%s)", site.Label(kLabelNone).c_str()));
+  if (present[store::kSlotAE] || present[store::kSlotOSlash] || present[store::kSlotARing]) {
+    letter(store::kSlotAE, '\xC6');
+    letter(store::kSlotOSlash, '\xD8');
+    letter(store::kSlotARing, '\xC5');
+  }
+  out.AppendHtml("</center>");
+}
+
+int WriteMainIndexPage(SiteContext& site) {
+  run::RunContext& run = site.run;
+  const settings::Settings& o = site.settings();
+  PageWriter& out = site.writer;
+  std::string ext = site.Extension();
+  out.OpenPage(site.OutputPath(site.language.index_name + "." + ext), site.language.index_title,
+               false, true);
+  WriteLanguageLinks(site);
+
+  out.AppendHtml("<center>");
+  out.AppendHtml(FormatText("%s<br>", site.Label(12352).c_str()));
+  out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(site.store().sorted_count),
+                            site.Label(12353).c_str()));
+  out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(run.state.families_loaded),
+                            site.Label(12354).c_str()));
+  out.AppendHtml(
+      FormatText("%li %s<br>", static_cast<long>(site.surname_count), site.Label(12355).c_str()));
+  out.AppendHtml(FormatText("<p>%s %s.</p></center>", site.Label(12356).c_str(),
+                            site.language.date_stamp.c_str()));
+
+  if (o.create_link_to_gedcom_file && !WriteGedcomLink(site)) return 0;
+  if (site.MarkAncestors()) out.WriteAncestorNotice();
+  out.WriteRule();
+
+  for (IndexKind kind :
+       {IndexKind::kFamily, IndexKind::kPedigree, IndexKind::kNotes, IndexKind::kDescendancy}) {
+    if (!KindSwitchedOn(site, kind)) continue;
+    WriteIndexLetters(site, kind, true);
+    out.AppendHtml(FormatText("<center><h3><a href=\"%s.%s\">%s</a></h3></center>",
+                              site.Prefix(SurnameListPrefixKind(kind)).c_str(), ext.c_str(),
+                              site.Label(kLabelListOfSurnames).c_str()));
+    out.WriteRule();
+  }
+
+  WriteCustomLinks(site);
+  WriteOwner(site);
+
+  out.WriteProducedBy();
+  out.WriteSourceAndCopyright();
+  out.AppendHtml("</body></html>");
+  out.CloseFile();
+  return 1;
+}
+
+int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
+  const store::GenealogyStore& store = site.store();
+  PageWriter& out = site.writer;
+  std::string ext = site.Extension();
+  bool family = kind == IndexKind::kFamily;
+  if (!count_only) {
+    out.OpenPage(site.OutputPath(site.Prefix(SurnameListPrefixKind(kind)) + "." + ext),
+                 FormatText("%s (%s)", site.Label(kLabelListOfSurnames).c_str(),
+                            site.Label(ModeLabel(kind, false)).c_str()),
+                 false, true);
+    if (BackLinksWanted(site.settings())) out.WriteBackLink();
+    out.WriteRule();
+    out.AppendHtml("<CENTER>");
+  }
+
+  const std::string& index_prefix = site.Prefix(SurnameIndexPrefixKind(kind));
+  char previous_letter = 0;
+  bool last_group_empty = false;
+  auto flush_group = [&](const std::string& surname, long count) {
+    if (count < 1) return;
+    if (family) ++site.surname_count;
+    last_group_empty = surname.empty();
+    if (count_only) return;
+    char letter = !surname.empty() && IsRecognised(surname[0]) ? LowerAscii(surname[0]) : '0';
+    if (letter != previous_letter) {
+      if (letter == '0')
+        out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
+                                  site.Label(kLabelOther).c_str()));
+      else
+        out.AppendHtml(FormatText("<P><B>%c</B><BR>", UpperAscii(letter)));
+      previous_letter = letter;
+    }
+    if (surname.empty()) {
+      out.AppendHtml(FormatText("<a href=\"%s_0.%s\">(none)</a>(%li) ", index_prefix.c_str(),
+                                ext.c_str(), count));
+    } else {
+      std::string anchor = surname;
+      for (char& c : anchor) c = LowerAscii(c);
+      out.AppendHtml(FormatText("<a href=\"%s_%c.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
+                                letter, ext.c_str(), anchor.c_str(), surname.c_str(), count));
+    }
+  };
+
+  std::string group_surname;
+  long count = 0;
+  for (int i = 0; i < store.sorted_count; ++i) {
+    const IndividualRecord& person = store.individuals[store.sorted_index[i]];
+    if (!Considered(kind, person)) continue;
+    if (count > 0 && EqualIgnoringCase(group_surname, person.surname)) {
+      ++count;
+      continue;
+    }
+    flush_group(group_surname, count);
+    group_surname = person.surname;
+    count = 1;
+  }
+  flush_group(group_surname, count);
+  // A last group without a surname is not counted on the main page.
+  if (family && last_group_empty) --site.surname_count;
+
+  if (!count_only) {
+    out.AppendHtml("</CENTER>");
+    out.ClosePage();
+  }
+  return 1;
+}
+
+int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
+  const store::GenealogyStore& store = site.store();
+  const settings::Settings& o = site.settings();
+  PageWriter& out = site.writer;
+  std::string ext = site.Extension();
+  const std::string& prefix = site.Prefix(SurnameIndexPrefixKind(kind));
+  auto link_kind = static_cast<PersonLinkKind>(kind);
+  bool page_open = false;
+  char page_letter = 0;
+  std::string remembered_surname;
+  for (int i = 0; i < store.sorted_count; ++i) {
+    const IndividualRecord& person = store.individuals[store.sorted_index[i]];
+    char letter = PageLetter(person.sort_key);
+    if (!page_open || letter != page_letter) {
+      std::string file = FormatText("%s_%c.%s", prefix.c_str(), FileLetter(letter), ext.c_str());
+      if (page_open) {
+        out.ClosePage();
+        ShowProgress(site.run, kIndexPageSteps[static_cast<int>(kind)],
+                     lang::LoadUiText(2345, o) + " " + file, true);
+      }
+      out.OpenPage(site.OutputPath(file), IndexPageTitle(site, kind, letter), true, true);
+      WriteIndexLetters(site, kind, false);
+      if (BackLinksWanted(o)) out.WriteBackLink();
+      out.WriteRule();
+      page_open = true;
+      page_letter = letter;
+    }
+    // Chart kinds write nothing for individuals that are on no chart.
+    if ((kind == IndexKind::kDescendancy || kind == IndexKind::kPedigree) && !OnChart(person))
+      continue;
+    bool anchor = person.surname != remembered_surname;
+    remembered_surname = person.surname;
+    if (o.index_dates)
+      WritePersonEntry(site, link_kind, person, anchor);
+    else
+      WritePersonLink(site, link_kind, person, false, anchor, kNoColour);
+  }
+  if (page_open) out.ClosePage();
+  return 1;
+}
+
+}  // namespace kinloom::site

@@ -1,0 +1,41 @@
+// The ways into a language's site: the main index page (counts, GEDCOM file, index letters
+// of every page kind, custom links, the owner's details, links to the other languages), and
+// for each page kind a list of surnames and one surname index page per initial letter.
+#pragma once
+
+#include <array>
+
+#include "site/person_links.h"
+#include "site/site_driver.h"
+
+namespace kinloom::site {
+
+// The page kinds that have index pages, numbered as PersonLinkKind.
+enum class IndexKind { kFamily = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 };
+
+// The slot order of the index letters: A … Z, other, Æ, Ø, Å.
+using LetterPresence = std::array<bool, 30>;
+
+// The block of index letters of one kind; `with_heading` adds "INDEX for pages …".
+void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading);
+
+// The main index page. Returns 1, or 0 when the GEDCOM file could not be copied (reported;
+// the page is left unfinished).
+int WriteMainIndexPage(SiteContext& site);
+
+// The list of surnames of kind 0 … 2. With `count_only` nothing is written; the family kind
+// counts its surnames into site.surname_count either way. Returns 1.
+int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only);
+
+// The surname index pages of kind 0 … 2, one per initial letter present. Returns 1.
+int WriteSurnameIndexPages(SiteContext& site, IndexKind kind);
+
+// Shared with the notes index pages: the prefixes and labels of a kind, and the page letter
+// of a sort key ('A' … 'Z', Æ/Ø/Å, '~' for the rest).
+PageKind SurnameIndexPrefixKind(IndexKind kind);
+PageKind SurnameListPrefixKind(IndexKind kind);
+char PageLetter(const std::string& sort_key);
+// The file-name letter of a page letter: lower-case ASCII, '0' for '~'.
+char FileLetter(char page_letter);
+
+}  // namespace kinloom::site

@@ -1,0 +1,20 @@
+// The notes pages: the selected GEDCOM tags of each individual and family with their labels,
+// sources and repositories, with their list of surnames and surname index pages. Writing
+// them assigns the notes-entry numbers that notes icons link to.
+#pragma once
+
+#include "site/site_driver.h"
+
+namespace kinloom::site {
+
+// Writes every notes page of the current language. Returns 1, or 0 after a reported failure.
+int WriteNotesPages(SiteContext& site);
+
+// The notes list of surnames; fills site.notes_presence. Returns 0 when no individual has
+// notes.
+int WriteNotesSurnameList(SiteContext& site);
+
+// The notes surname index pages. Returns 1.
+int WriteNotesSurnameIndexPages(SiteContext& site);
+
+}  // namespace kinloom::site

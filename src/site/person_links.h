@@ -1,0 +1,62 @@
+// The ways every page kind refers to an individual: the link to where the individual is
+// described (family group, descendancy, pedigree or notes page), the index entry with its
+// dates, the red-dot ancestor mark, the GEDCOM id and the notes and pedigree icons. All
+// output goes to the open page of the site's page writer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "site/site_driver.h"
+#include "store/records.h"
+
+namespace kinloom::site {
+
+enum class PersonLinkKind { kFamilyGroup = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 };
+
+inline constexpr std::int64_t kNoColour = -1;
+
+// "f_3.htm#7": the family group page and anchor where the individual is described in full.
+std::string FamilyGroupTarget(const SiteContext& site, const store::IndividualRecord& person);
+
+// The link to the individual's place on a page of `kind`, the name as its text, then the
+// GEDCOM id and (family groups only, when `with_icons`) the notes and pedigree icons, and
+// "<br>". For descendancy and pedigree an individual that is on no chart gets nothing at
+// all. `colour` (0xRRGGBB or kNoColour) styles family-group links.
+void WritePersonLink(SiteContext& site, PersonLinkKind kind, const store::IndividualRecord& person,
+                     bool with_icons, bool with_name_anchor, std::int64_t colour);
+
+// The entry of a surname index page: red dot, link, GEDCOM id, "(b. … - d. …)" and, for
+// descendancy with "Group Only For Topmost", the list of couples whose trees show the person.
+void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const store::IndividualRecord& person,
+                      bool with_name_anchor);
+
+void WriteRedDot(SiteContext& site);
+
+// "<small>{id}</small> " (the id escaped); appended to *target when given, else written.
+void WriteGedcomId(SiteContext& site, const store::IndividualRecord& person,
+                   std::string* target = nullptr);
+
+// The notes icon of an individual (`number` = table position) or a family. Returns whether
+// it wrote anything.
+bool WriteNotesIcon(SiteContext& site, int number, bool is_individual);
+
+// The pedigree icon of an individual on the pedigree chart; nothing otherwise.
+void WritePedigreeIcon(SiteContext& site, const store::IndividualRecord& person);
+
+// The anchor name of a person: the surname lower-cased (ASCII letters only).
+std::string AnchorName(const store::IndividualRecord& person);
+
+// The name as links show it: surname, ", ", given names and a blank, title.
+std::string LinkName(const store::IndividualRecord& person);
+
+// Whether the individual is treated as living (its deceased flag is clear).
+inline bool IsLiving(const store::IndividualRecord& person) { return !person.deceased; }
+
+// Whether the individual has notes: a notes-entry number or note items.
+bool HasNotes(const store::IndividualRecord& person);
+
+// Whether the individual has bookmark 0 of the chart kind generated last.
+bool OnChart(const store::IndividualRecord& person);
+
+}  // namespace kinloom::site

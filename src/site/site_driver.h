@@ -1,0 +1,80 @@
+// What the page kinds of one output language share while the site driver writes them: the
+// page-kind prefixes and per-language texts, the label set, the one page writer, and the
+// few values one page kind leaves for a later one (the surname count of the main page, the
+// notes letter table). Also the progress reports of page creation.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "lang/label_set.h"
+#include "run/run_context.h"
+#include "site/page_writer.h"
+#include "site/site_language.h"
+#include "store/genealogy_store.h"
+
+namespace kinloom::site {
+
+inline constexpr int kPageKindCount = static_cast<int>(PageKind::kCount);
+
+// The letter that begins every page-file prefix of a language ("" for English; "t" for
+// Portuguese, which has no letter of its own otherwise).
+std::string_view LanguageLetter(int language);
+
+// The file-name prefix of a page kind in a language, e.g. "f", "gb", "tr".
+std::string PagePrefix(int language, PageKind kind);
+
+// The current-language values of `language` from the options: prefixes, index title and
+// name (lower-cased), page texts, custom links title, progress caption, translator. The
+// date stamp is left for the caller.
+SiteLanguage MakeSiteLanguage(const settings::Settings& settings, int language);
+
+// The display name of a language in the user interface ("English", "Português(BR)").
+std::string LanguageDisplayName(const settings::Settings& settings, int language);
+
+// One progress report. `scaled` reports are step numbers 0 … 18 of the current language and
+// are placed in that language's share of the page-creation band 32 … 90; others are
+// percentages.
+void ShowProgress(run::RunContext& context, int value, const std::string& text, bool scaled);
+
+struct SiteContext {
+  SiteContext(run::RunContext& run_context, const SiteLanguage& site_language,
+              const lang::LabelSet& label_set, PageWriter& page_writer)
+      : run(run_context), language(site_language), labels(label_set), writer(page_writer) {}
+
+  run::RunContext& run;
+  const SiteLanguage& language;
+  const lang::LabelSet& labels;
+  PageWriter& writer;
+
+  int surname_count = 0;  // counted by the family list of surnames, shown on the main page
+  std::array<bool, 30> notes_presence{};  // initials of individuals with notes
+
+  const settings::Settings& settings() const { return run.settings; }
+  store::GenealogyStore& store() const { return run.store; }
+  const std::string& Prefix(PageKind kind) const { return language.Prefix(kind); }
+  const std::string& Label(int n) const { return labels.Get(n); }
+  std::string Extension() const { return writer.PageExtension(); }
+  // The current language's notes-pages switch.
+  bool NotesPagesOn() const;
+  // "Groups", "Groups Notes" as divisors (a zero option counts as 1).
+  int Groups() const;
+  int GroupsNotes() const;
+  // Colours are suppressed on full descriptions ("Minimize Abosoute" or "No Colors").
+  bool ColoursSuppressed() const;
+  // Marks of direct ancestors are wanted for this run.
+  bool MarkAncestors() const { return run.state.mark_all_ancestors; }
+  // Position in the note record table of the record whose id (at signs kept) is `id` and
+  // begins with "@", or -1.
+  int NoteRecordPosition(const std::string& id);
+  // The output folder joined with a file name.
+  std::string OutputPath(const std::string& file_name) const;
+
+ private:
+  bool note_index_built_ = false;
+  std::unordered_map<std::string, int> note_positions_;
+};
+
+}  // namespace kinloom::site

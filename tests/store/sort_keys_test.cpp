@@ -1,0 +1,113 @@
+#include "store/sort_keys.h"
+
+#include <gtest/gtest.h>
+
+#include "site/test_store.h"
+
+namespace kinloom::store {
+namespace {
+
+using testing::TestRun;
+
+struct Keyed {
+  TestRun run;
+  IndividualRecord& Build(const std::string& name, const std::string& aka = "") {
+    int i = run.AddPerson("I" + std::to_string(run.store.individuals.size()), name);
+    run.store.individuals[i].also_known_as = aka;
+    BuildSortKeys(run.store);
+    return run.store.individuals[i];
+  }
+};
+
+TEST(SortKeysTest, SplitsGivenNamesSurnameAndFurtherParts) {
+  {
+    Keyed k;
+    IndividualRecord& p = k.Build("John /Smith/");
+    EXPECT_EQ(p.surname, "Smith");
+    EXPECT_EQ(p.given_names, "John ");
+    EXPECT_EQ(p.sort_key, "SMITH JOHN ");
+    EXPECT_EQ(p.also_known_as, "");
+    EXPECT_TRUE(k.run.store.letter_presence['S' - 'A']);
+  }
+  {
+    Keyed k;
+    IndividualRecord& p = k.Build("/Smith/ John");
+    EXPECT_EQ(p.given_names, "");
+    EXPECT_EQ(p.sort_key, "SMITH ");
+    EXPECT_EQ(p.also_known_as, " John");
+  }
+  {
+    Keyed k;
+    IndividualRecord& p = k.Build("John Smith");
+    EXPECT_EQ(p.surname, "");
+    EXPECT_EQ(p.sort_key, "~ JOHN SMITH");
+    EXPECT_TRUE(k.run.store.letter_presence[kOtherSlot]);
+  }
+  {
+    Keyed k;
+    EXPECT_EQ(k.Build("Anna /de Vries/").sort_key, "DE VRIES ANNA ");
+    EXPECT_EQ(k.Build("Mary /123/").sort_key, "~123 MARY ");
+  }
+}
+
+TEST(SortKeysTest, FurtherPiecesJoinAlsoKnownAsEvenWhenEmpty) {
+  Keyed k;
+  EXPECT_EQ(k.Build("/Smith/ John/x/").also_known_as, " John, x, ");
+  EXPECT_EQ(k.Build("Ann /Lee/", "Annie").also_known_as, "Annie, ");
+  // A surname ended by a line end has no further parts.
+  IndividualRecord& p = k.Build("Bo /Ek\r/rest/");
+  EXPECT_EQ(p.surname, "Ek");
+  EXPECT_EQ(p.also_known_as, "");
+}
+
+TEST(SortKeysTest, NamesAreStoredEscapedButTheKeyIsNot) {
+  Keyed k;
+  IndividualRecord& p = k.Build("<i>Al \"Big\" /Fish & Chips/");
+  EXPECT_EQ(p.surname, "Fish &amp; Chips");
+  EXPECT_EQ(p.given_names, "&lt;i&gt;Al &quot;Big&quot; ");
+  EXPECT_EQ(p.sort_key, "FISH & CHIPS <I>AL \"BIG\" ");
+}
+
+TEST(SortKeysTest, NordicInitialsHaveTheirOwnSlots) {
+  Keyed k;
+  EXPECT_EQ(static_cast<unsigned char>(k.Build("Jan /\xD8rsted/").sort_key[0]), 0xD8);
+  k.Build("Ib /\xC6rt/");
+  k.Build("Al /\xC5s/");
+  k.Build("Lo /\xF8ksen/");  // lower-case ø is not a recognised letter
+  EXPECT_TRUE(k.run.store.letter_presence[kSlotOSlash]);
+  EXPECT_TRUE(k.run.store.letter_presence[kSlotAE]);
+  EXPECT_TRUE(k.run.store.letter_presence[kSlotARing]);
+  EXPECT_TRUE(k.run.store.letter_presence[kOtherSlot]);
+  EXPECT_EQ(k.run.store.individuals[3].sort_key[0], '~');
+  EXPECT_EQ(IndexSlotOf('q'), 'Q' - 'A');
+  EXPECT_EQ(IndexSlotOf(0xE6), kOtherSlot);
+}
+
+TEST(SortKeysTest, IndividualWithoutNameIsDroppedAndMarksNoLetter) {
+  TestRun run;
+  run.AddPerson("I1", "");
+  run.AddPerson("I2", "Ann /Berg/");
+  run.store.individuals.push_back({});  // a record the loading pass never filled
+  BuildSortKeys(run.store);
+  SortIndividuals(run.store);
+  EXPECT_FALSE(run.store.individuals[0].defined);
+  EXPECT_FALSE(run.store.letter_presence[kOtherSlot]);
+  ASSERT_EQ(run.store.sorted_count, 1);
+  EXPECT_EQ(run.store.sorted_index[0], 1);
+}
+
+TEST(SortKeysTest, OrdersByUnsignedBytesAndKeepsEqualKeysInTableOrder) {
+  TestRun run;
+  const char* names[] = {"Al /\xC5s/", "Bo /Smithson/",   "Cy /~x/",    "Di /Zorn/",
+                         "Ed /Smith/", "Jan /\xD8rsted/", "Ed /Smith/", "Ib /\xC6rt/"};
+  for (int i = 0; i < 8; ++i) run.AddPerson("I" + std::to_string(i), names[i]);
+  BuildSortKeys(run.store);
+  SortIndividuals(run.store);
+  std::vector<int> order(run.store.sorted_index.begin(),
+                         run.store.sorted_index.begin() + run.store.sorted_count);
+  // SMITH (table order 4 then 6), SMITHSON, ZORN, ~~X, then Å (C5), Æ (C6), Ø (D8).
+  EXPECT_EQ(order, (std::vector<int>{4, 6, 1, 3, 2, 0, 7, 5}));
+}
+
+}  // namespace
+}  // namespace kinloom::store
