@@ -17,6 +17,11 @@
 #include "site/site_generation.h"
 
 namespace kinloom::run {
+
+void AuxiliarySteps::ExtractImage(RunContext& context, int number) {
+  site::ExtractRunImage(context, number);
+}
+
 namespace {
 
 using platform::MessageButtons;

@@ -61,7 +61,7 @@ class AuxiliarySteps {
   // Captures the page options and makes the nine date stamps.
   virtual void MakeDateStamps(RunContext& /*context*/) {}
   // Writes embedded image `number` (152, 153, 177) into the output folder.
-  virtual void ExtractImage(RunContext& /*context*/, int /*number*/) {}
+  virtual void ExtractImage(RunContext& context, int number);
   // Builds the notes include list; false when the run must stop (the user has been told).
   virtual bool LoadNotesTagList(RunContext& /*context*/) { return true; }
   virtual void ClearStatistics(RunContext& /*context*/) {}

@@ -2,7 +2,10 @@
 
 #include "lang/label_set.h"
 #include "lang/ui_text.h"
+#include "site/author_page.h"
 #include "site/descendancy_pages.h"
+#include "site/gendex.h"
+#include "site/images.h"
 #include "site/family_group_pages.h"
 #include "site/index_pages.h"
 #include "site/notes_pages.h"
@@ -31,13 +34,18 @@ void MarkAncestorsStep(run::RunContext&) {}
 // left it.
 void CalculateLivingStep(run::RunContext&) {}
 
-// The author page of the current language. Not written yet.
-void WriteAuthorPageStep(SiteContext&) {}
+void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer); }
 
-// gendex.txt. Not written yet.
-void WriteGendexStep(SiteContext&) {}
+void WriteGendexStep(SiteContext& site) { WriteGendexFile(site.writer); }
 
 }  // namespace
+
+int ExtractRunImage(run::RunContext& context, int number) {
+  SiteLanguage language = MakeSiteLanguage(context.settings, 0);
+  lang::LabelSet labels(0);
+  PageWriter writer(context, labels, language);
+  return ExtractImage(writer, number);
+}
 
 void PrepareDerivedOrder(run::RunContext& context) {
   run::RunState& state = context.state;

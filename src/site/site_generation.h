@@ -14,4 +14,7 @@ void PrepareDerivedOrder(run::RunContext& context);
 // writer failed (the user has been told).
 int GenerateSite(run::RunContext& context, int language);
 
+// Writes one of the fixed images into the output folder; 0 when it could not be written.
+int ExtractRunImage(run::RunContext& context, int number);
+
 }  // namespace kinloom::site
