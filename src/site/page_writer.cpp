@@ -1,5 +1,7 @@
 #include "site/page_writer.h"
 
+#include "store/store_text.h"
+
 #include <cstdio>
 #include <utility>
 
@@ -42,29 +44,7 @@ std::size_t FileNameStart(std::string_view path) {
 
 }  // namespace
 
-std::string EscapeHtml(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '"':
-        out += "&quot;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
+std::string EscapeHtml(std::string_view text) { return store::StoreEscapedText(text); }
 
 std::string LowerCaseFileName(std::string_view path) {
   std::string out(path);

@@ -1,5 +1,7 @@
 #include "store/sort_keys.h"
 
+#include "store/store_text.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -7,30 +9,7 @@
 namespace kinloom::store {
 namespace {
 
-// The four HTML special characters replaced by their entities, as the store keeps names.
-std::string Escaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '"':
-        out += "&quot;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
+std::string Escaped(std::string_view text) { return StoreEscapedText(text); }
 
 bool EndsNamePart(char c) { return c == '/' || c == '\r' || c == '\n'; }
 
