@@ -11,6 +11,7 @@
 #include "site/notes_pages.h"
 #include "site/pedigree_pages.h"
 #include "site/site_driver.h"
+#include "store/living.h"
 #include "store/page_layout.h"
 #include "store/sort_keys.h"
 
@@ -26,13 +27,14 @@ std::string StatusText(run::RunContext& context, int n) {
   return text;
 }
 
-// The ancestor marks of "Ancestor Id" and the red-dot image. Not written yet: no individual
-// is marked.
-void MarkAncestorsStep(run::RunContext&) {}
+// The ancestor marks of "Ancestor Id" and the red-dot image.
+void MarkAncestorsStep(run::RunContext& context) {
+  store::MarkAncestors(context, context.state.ancestor_index);
+  ExtractRunImage(context, kImageRedDot);
+}
 
-// Who is treated as living. Not written yet: every deceased flag stays as the loading pass
-// left it.
-void CalculateLivingStep(run::RunContext&) {}
+// Who is treated as living.
+void CalculateLivingStep(run::RunContext& context) { store::CalculateLiving(context); }
 
 void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer); }
 
