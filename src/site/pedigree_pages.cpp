@@ -37,9 +37,9 @@ constexpr int kStatusPedigree = 2346;
 constexpr int kProgressStep = 3;
 
 // Written before the first page, in this order.
-constexpr int kChartImages[] = {kImageContinuation, kImageFatherLine,  kImageMotherLine,
-                                kImageVerticalLine, kImageChartEnd,    kImagePedigreeIcon,
-                                kImageBothParents,  kImageFatherOnly,  kImageMotherOnly};
+constexpr int kChartImages[] = {kImageContinuation, kImageFatherLine, kImageMotherLine,
+                                kImageVerticalLine, kImageChartEnd,   kImagePedigreeIcon,
+                                kImageBothParents,  kImageFatherOnly, kImageMotherOnly};
 
 constexpr int kRows = 15;
 constexpr int kRootRow = 7;
@@ -49,11 +49,27 @@ constexpr int kEmpty = -1;
 // 8 vertical line, 6 and 7 the line left of a father or a mother followed by the person,
 // R the root person, N the connector to the person's parents, K the continuation arrow,
 // c a vertical line only when row 1 is filled.
-constexpr const char* kHeadAndFoot = "HSSWSWSWH";
+//
+// The narrow cells of the head and foot rows lie in the line columns (2, 4, 6), as in every
+// other row; a narrow cell above a name column would hold that column to its narrowest, so
+// that names and dates break at every blank and the 55-pixel line images no longer meet.
+constexpr const char* kHeadAndFoot = "HSWSWSWSH";
 constexpr const char* kRowCells[kRows] = {
-    "SSWSWS6K", "SSSS6NS",   "SSSScS7K", "SS6NSS",   "SS8S8S6K",
-    "SS8S7NSS", "SS8SWS7K",  "SRNSWSWSS", "SS8SWS6K", "SS8S6NSS",
-    "SS8S8S7K", "SS7NSWSS",  "SSWS8S6K", "SSWS7NSS", "SSWSWS7K",
+    "SSWSWS6K",   // row 0, generation 3
+    "SSSS6NS",    // row 1, generation 2
+    "SSSScS7K",   // row 2, generation 3
+    "SS6NSS",     // row 3, generation 1
+    "SS8S8S6K",   // row 4, generation 3
+    "SS8S7NSS",   // row 5, generation 2
+    "SS8SWS7K",   // row 6, generation 3
+    "SRNSWSWSS",  // row 7, generation 0
+    "SS8SWS6K",   // row 8, generation 3
+    "SS8S6NSS",   // row 9, generation 2
+    "SS8S8S7K",   // row 10, generation 3
+    "SS7NSWSS",   // row 11, generation 1
+    "SSWS8S6K",   // row 12, generation 3
+    "SSWS7NSS",   // row 13, generation 2
+    "SSWSWS7K",   // row 14, generation 3
 };
 
 constexpr const char* kBlankCell = "<TD  >&nbsp;</TD>";
@@ -150,12 +166,11 @@ int PedigreeWriter::Run() {
     const IndividualRecord& person = store.individuals[static_cast<std::size_t>(i)];
     // Charts start only from individuals without children.
     bool has_children = false;
-    const int families = std::min<int>(person.spouse_family_count,
-                                       static_cast<int>(person.spouse_families.size()));
+    const int families =
+        std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
     for (int f = 0; f < families && !has_children; ++f) {
-      const FamilyRecord* family =
-          store::ResolveFamily(site_.run, person.spouse_families[static_cast<std::size_t>(f)],
-                               person);
+      const FamilyRecord* family = store::ResolveFamily(
+          site_.run, person.spouse_families[static_cast<std::size_t>(f)], person);
       has_children = family && !family->children.empty();
     }
     if (has_children) continue;
@@ -183,18 +198,18 @@ void PedigreeWriter::WriteExtendedPages() {
     if (p % per_page_ == 0) {
       if (open) {
         if (p > 0)
-          ShowProgress(site_.run, kProgressStep,
-                       FormatText("%s %s : %d", lang::LoadUiText(kStatusPedigree, options_).c_str(),
-                                  lang::LoadUiText(kLabelExtended, options_).c_str(),
-                                  p / per_page_),
-                       true);
+          ShowProgress(
+              site_.run, kProgressStep,
+              FormatText("%s %s : %d", lang::LoadUiText(kStatusPedigree, options_).c_str(),
+                         lang::LoadUiText(kLabelExtended, options_).c_str(), p / per_page_),
+              true);
         out_.ClosePage();
       }
-      OpenChartPage(PageKind::kExtendedPedigree,
-                    FormatText("%s %s %li %s", site_.language.pedigree_text_a.c_str(),
-                               site_.Label(kLabelExtended).c_str(),
-                               static_cast<long>(p / per_page_ + 1),
-                               site_.language.pedigree_text_b.c_str()));
+      OpenChartPage(
+          PageKind::kExtendedPedigree,
+          FormatText("%s %s %li %s", site_.language.pedigree_text_a.c_str(),
+                     site_.Label(kLabelExtended).c_str(), static_cast<long>(p / per_page_ + 1),
+                     site_.language.pedigree_text_b.c_str()));
       open = true;
     }
     WriteChart(continuations_.at(p));
@@ -204,9 +219,9 @@ void PedigreeWriter::WriteExtendedPages() {
 }
 
 void PedigreeWriter::OpenChartPage(PageKind kind, const std::string& title) {
-  std::string file = FormatText("%s_%x.%s", site_.Prefix(kind).c_str(),
-                                static_cast<unsigned>(group_ / per_page_),
-                                site_.Extension().c_str());
+  std::string file =
+      FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(group_ / per_page_),
+                 site_.Extension().c_str());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
 }
 

@@ -58,8 +58,8 @@ void CalculateLiving(run::RunContext& context) {
         birth_year = YearOf(person.birth_date);
       else if (options.use_baptism)
         birth_year = YearOf(person.christening_date);
-      const int families =
-          std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
+      const int families = std::min<int>(person.spouse_family_count,
+                                         static_cast<int>(person.spouse_families.size()));
       for (int k = 0; k < families; ++k) {
         const FamilyRecord* family = FindFamily(context, person.spouse_families[k], person);
         if (family) marriage_year = std::max(marriage_year, YearOf(family->marriage_date));

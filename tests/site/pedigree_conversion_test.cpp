@@ -27,16 +27,16 @@ bool HavePython() { return std::system("python3 -c 'pass' >/dev/null 2>&1") == 0
 TEST(PedigreeConversionTest, OwnAncestorFileConvertsEndsAndLinksHold) {
   testing::TempFolder temp;
   // Rob's father Al is the son of Bo, whose father is Al again.
-  const std::string gedcom = temp.Write(
-      "loop.ged",
-      "0 HEAD\n1 CHAR ANSI\n"
-      "0 @I1@ INDI\n1 NAME Rob /Root/\n1 BIRT\n2 DATE 1950\n1 FAMC @F1@\n"
-      "0 @I2@ INDI\n1 NAME Al /Loop/\n1 FAMS @F1@\n1 FAMS @F3@\n1 FAMC @F2@\n"
-      "0 @I3@ INDI\n1 NAME Bo /Loop/\n1 FAMS @F2@\n1 FAMC @F3@\n"
-      "0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I1@\n"
-      "0 @F2@ FAM\n1 HUSB @I3@\n1 CHIL @I2@\n"
-      "0 @F3@ FAM\n1 HUSB @I2@\n1 CHIL @I3@\n"
-      "0 TRLR\n");
+  const std::string gedcom =
+      temp.Write("loop.ged",
+                 "0 HEAD\n1 CHAR ANSI\n"
+                 "0 @I1@ INDI\n1 NAME Rob /Root/\n1 BIRT\n2 DATE 1950\n1 FAMC @F1@\n"
+                 "0 @I2@ INDI\n1 NAME Al /Loop/\n1 FAMS @F1@\n1 FAMS @F3@\n1 FAMC @F2@\n"
+                 "0 @I3@ INDI\n1 NAME Bo /Loop/\n1 FAMS @F2@\n1 FAMC @F3@\n"
+                 "0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I1@\n"
+                 "0 @F2@ FAM\n1 HUSB @I3@\n1 CHIL @I2@\n"
+                 "0 @F3@ FAM\n1 HUSB @I2@\n1 CHIL @I3@\n"
+                 "0 TRLR\n");
   const std::string folder = temp / "site";
   platform::RecordingUi ui;
   settings::Settings settings;
@@ -62,8 +62,8 @@ TEST(PedigreeConversionTest, OwnAncestorFileConvertsEndsAndLinksHold) {
   EXPECT_NE(extended.find("k_0.htm#1"), std::string::npos);
 
   if (!HavePython()) GTEST_SKIP() << "python3 is not installed: links not checked";
-  std::string command = std::string("python3 '") + KINLOOM_SOURCE_DIR +
-                        "/tools/check_links.py' '" + folder + "' >/dev/null 2>&1";
+  std::string command = std::string("python3 '") + KINLOOM_SOURCE_DIR + "/tools/check_links.py' '" +
+                        folder + "' >/dev/null 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0);
 }
 

@@ -24,9 +24,7 @@ const std::string kBackLink =
     "<center><h3><a href=\"index.htm\">Back to Main Page</a></h3></center>";
 const std::string kRule = "<hr size=4 width='80%'>";
 
-std::string L(const std::string& image) {
-  return "<TD ><IMG SRC=\"" + image + "\" WIDTH=7></TD>";
-}
+std::string L(const std::string& image) { return "<TD ><IMG SRC=\"" + image + "\" WIDTH=7></TD>"; }
 std::string P(const std::string& image, const std::string& cell) {
   return L(image) + "<TD >" + cell + "</TD>";
 }
@@ -39,7 +37,8 @@ std::string Row(std::initializer_list<std::string> cells) {
   return row + "</TR>";
 }
 std::string Table(std::initializer_list<std::string> rows) {
-  const std::string ends = Row({H, S, S, W, S, W, S, W, H});
+  // Narrow cells in the line columns 2, 4 and 6, like the rows between.
+  const std::string ends = Row({H, S, W, S, W, S, W, S, H});
   std::string table = "<TABLE cellpadding=0 cellspacing=0 border=0>" + ends;
   for (const std::string& row : rows) table += row;
   return table + ends + "</TABLE>";
@@ -154,8 +153,7 @@ TEST(PedigreePagesTest, GreatGrandparentWithParentsGetsAnArrowToAnExtendedChart)
   EXPECT_EQ(Title(extended), "Ped Extended 1 (X)");
   const std::string extended_chart = Table({
       Row({S, S, P("q6.gif", cell("EE, E", 4, 4)), W, S, S}),
-      Row({S,
-           "<TD ><a name=\"0\">&nbsp;<a name=\"0\"></a><a href=\"f_0.htm#3\">DD, D </a></TD>",
+      Row({S, "<TD ><a name=\"0\">&nbsp;<a name=\"0\"></a><a href=\"f_0.htm#3\">DD, D </a></TD>",
            L("qb.gif"), S, W, S, W, S, S}),
   });
   EXPECT_NE(extended.find(extended_chart + kBackLink + kRule + "<P>"), std::string::npos)
@@ -211,17 +209,17 @@ TEST(PedigreePagesTest, OnlyChildlessChildrenHeadChartsAndAnAncestorIsNamedOnce)
   const std::string page = f.Page("p_0.htm");
   std::vector<std::string> tables = Tables(page);
   ASSERT_EQ(tables.size(), 2u);
-  EXPECT_EQ(tables[0],
-            Table({Row({S, S, P("q6.gif", "&nbsp;<a name=\"0\">Kid, Pa </a>"), W, S, S}),
-                   Row({S, "<TD >&nbsp;<a name=\"1\">Kid, Ann </a></TD>", L("qa.gif"), S, W, S, W,
-                        S, S}),
-                   Row({S, S, P("q7.gif", "&nbsp;<a name=\"2\">Mum, Ma </a>"), W, S, W, S, S})}));
+  EXPECT_EQ(
+      tables[0],
+      Table({Row({S, S, P("q6.gif", "&nbsp;<a name=\"0\">Kid, Pa </a>"), W, S, S}),
+             Row({S, "<TD >&nbsp;<a name=\"1\">Kid, Ann </a></TD>", L("qa.gif"), S, W, S, W, S, S}),
+             Row({S, S, P("q7.gif", "&nbsp;<a name=\"2\">Mum, Ma </a>"), W, S, W, S, S})}));
   // The parents are named on the first chart only.
-  EXPECT_EQ(tables[1],
-            Table({Row({S, S, P("q6.gif", "&nbsp;<a>Kid, Pa </a>"), W, S, S}),
-                   Row({S, "<TD >&nbsp;<a name=\"3\">Kid, Bob </a></TD>", L("qa.gif"), S, W, S, W,
-                        S, S}),
-                   Row({S, S, P("q7.gif", "&nbsp;<a>Mum, Ma </a>"), W, S, W, S, S})}));
+  EXPECT_EQ(
+      tables[1],
+      Table({Row({S, S, P("q6.gif", "&nbsp;<a>Kid, Pa </a>"), W, S, S}),
+             Row({S, "<TD >&nbsp;<a name=\"3\">Kid, Bob </a></TD>", L("qa.gif"), S, W, S, W, S, S}),
+             Row({S, S, P("q7.gif", "&nbsp;<a>Mum, Ma </a>"), W, S, W, S, S})}));
   // The rule follows the first chart of a page, not the last.
   EXPECT_NE(page.find(tables[0] + kBackLink + kRule + tables[1] + kBackLink + "<P>"),
             std::string::npos);
@@ -315,17 +313,68 @@ TEST(PedigreePagesTest, ChartImagesAreWrittenAndAPersonWithoutNameLeavesItsPlace
   f.run.AddFamily("F1", "DAD", "NONAME", {"KID"});
   SiteContext& site = f.Start();
   ASSERT_EQ(WritePedigreePages(site), 1);
-  for (const char* image : {"q9.gif", "q6.gif", "q7.gif", "q8.gif", "q0.gif", "q3.gif", "qa.gif",
-                            "qb.gif", "qc.gif"})
+  for (const char* image :
+       {"q9.gif", "q6.gif", "q7.gif", "q8.gif", "q0.gif", "q3.gif", "qa.gif", "qb.gif", "qc.gif"})
     EXPECT_EQ(f.run.fs.files.count(std::string("/out/") + image), 1u) << image;
   EXPECT_EQ(f.run.fs.files.count("/out/q4.gif"), 0u);
   EXPECT_EQ(f.run.fs.files.count("/out/q5.gif"), 0u);
   std::vector<std::string> tables = Tables(f.Page("p_0.htm"));
   ASSERT_EQ(tables.size(), 1u);
-  EXPECT_EQ(tables[0],
-            Table({Row({S, S, P("q6.gif", "&nbsp;<a name=\"0\">Dd, Dad </a>"), W, S, S}),
-                   Row({S, "<TD >&nbsp;<a name=\"1\">Kk, Kid </a></TD>", L("qb.gif"), S, W, S, W,
-                        S, S})}));
+  EXPECT_EQ(tables[0], Table({Row({S, S, P("q6.gif", "&nbsp;<a name=\"0\">Dd, Dad </a>"), W, S, S}),
+                              Row({S, "<TD >&nbsp;<a name=\"1\">Kk, Kid </a></TD>", L("qb.gif"), S,
+                                   W, S, W, S, S})}));
+}
+
+// The cells of every row of a table.
+std::vector<std::vector<std::string>> Cells(const std::string& table) {
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t from = table.find("<TR>"); from != std::string::npos;
+       from = table.find("<TR>", from + 1)) {
+    std::size_t end = table.find("</TR>", from);
+    std::vector<std::string> cells;
+    for (std::size_t cell = from + 4; cell < end;) {
+      std::size_t close = table.find("</TD>", cell) + 5;
+      cells.push_back(table.substr(cell, close - cell));
+      cell = close;
+    }
+    rows.push_back(cells);
+  }
+  return rows;
+}
+
+TEST(PedigreePagesTest, FullChartHasEveryRowAndNarrowCellsOnlyInTheLineColumns) {
+  PedigreeFixture f;
+  f.run.settings.create_family_groups = 0;
+  // Fifteen people: the root, 2 parents, 4 grandparents, 8 great-grandparents.
+  for (int n = 1; n <= 15; ++n)
+    f.run.AddPerson("P" + std::to_string(n), "P /N" + std::to_string(n) + "/");
+  for (int n = 1; n <= 7; ++n)
+    f.run.AddFamily("F" + std::to_string(n), "P" + std::to_string(2 * n),
+                    "P" + std::to_string(2 * n + 1), {"P" + std::to_string(n)});
+  SiteContext& site = f.Start();
+  ASSERT_EQ(WritePedigreePages(site), 1);
+  std::vector<std::string> tables = Tables(f.Page("p_0.htm"));
+  ASSERT_EQ(tables.size(), 1u);
+  std::vector<std::vector<std::string>> rows = Cells(tables[0]);
+  ASSERT_EQ(rows.size(), 17u);  // head, rows 0 to 14, foot
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_LE(rows[r].size(), 9u);
+    for (std::size_t c = 0; c < rows[r].size(); ++c) {
+      bool line = rows[r][c].find(" WIDTH=7>") != std::string::npos;
+      EXPECT_TRUE(!line || c == 2 || c == 4 || c == 6) << c << " " << rows[r][c];
+    }
+  }
+  // Every person below generation 3 has both parents: seven "qa.gif" connectors.
+  int both = 0;
+  for (std::size_t from = tables[0].find("qa.gif"); from != std::string::npos;
+       from = tables[0].find("qa.gif", from + 1))
+    ++both;
+  EXPECT_EQ(both, 7);
+  EXPECT_EQ(tables[0].find("qb.gif"), std::string::npos);
+  EXPECT_EQ(tables[0].find("qc.gif"), std::string::npos);
+  // Row 2 draws the line between rows 1 and 3 because row 1 is filled.
+  EXPECT_EQ(rows[3][4], L("q8.gif"));
 }
 
 TEST(PedigreePagesTest, WritingAgainEmptiesTheBookmarksFirst) {
