@@ -27,7 +27,7 @@ constexpr const char* kPageFont = "<font size='2' color='#000000'>";
 
 class DescendancyWriter {
  public:
-  explicit DescendancyWriter(SiteContext& site)
+  DescendancyWriter(SiteContext& site, int continuation_limit)
       : site_(site),
         run_(site.run),
         store_(site.store()),
@@ -39,7 +39,8 @@ class DescendancyWriter {
         plain_colours_(site.ColoursSuppressed()),
         no_back_link_(options_.minimize_abosoute != 0 || options_.one_index_page_link != 0),
         topmost_(options_.group_only_for_topmost != 0),
-        family_links_(options_.create_family_groups != 0) {}
+        family_links_(options_.create_family_groups != 0),
+        continuation_limit_(continuation_limit) {}
 
   void Run();
 
@@ -74,6 +75,7 @@ class DescendancyWriter {
   const bool no_back_link_;
   const bool topmost_;
   const bool family_links_;
+  const int continuation_limit_;
 
   int group_counter_ = 0;
   int anchor_counter_ = 0;
@@ -293,7 +295,7 @@ bool DescendancyWriter::WriteContinuation(const IndividualRecord& person, int de
   if (found != continuation_position_.end()) {
     position = found->second;
   } else {
-    if (continuations_.size() >= static_cast<std::size_t>(kMaxContinuations)) return false;
+    if (continuations_.size() >= static_cast<std::size_t>(continuation_limit_)) return false;
     position = static_cast<int>(continuations_.size());
     continuations_.push_back(who);
     continuation_position_.emplace(who, position);
@@ -348,7 +350,11 @@ std::uint32_t LevelColour(const settings::Settings& settings, int depth) {
 }
 
 int WriteDescendancyPages(SiteContext& site) {
-  DescendancyWriter(site).Run();
+  return WriteDescendancyPages(site, kMaxContinuations);
+}
+
+int WriteDescendancyPages(SiteContext& site, int continuation_limit) {
+  DescendancyWriter(site, continuation_limit).Run();
   return 1;
 }
 

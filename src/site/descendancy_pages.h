@@ -24,4 +24,9 @@ std::uint32_t LevelColour(const settings::Settings& settings, int depth);
 // bookmark on every individual written with a named anchor. Returns 1.
 int WriteDescendancyPages(SiteContext& site);
 
+// The same with room for `continuation_limit` continuation entries instead of
+// kMaxContinuations; once the table is full, an outline that needs a further entry ends
+// without a continuation line.
+int WriteDescendancyPages(SiteContext& site, int continuation_limit);
+
 }  // namespace kinloom::site

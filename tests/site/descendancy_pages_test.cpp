@@ -120,12 +120,12 @@ class DescendancyTest : public ::testing::Test {
   }
 
   // Generations G0 … G(count-1), each the only child of the one before (no mothers).
-  void AddLineage(int count) {
+  void AddLineage(int count, const std::string& g = "G") {
     for (int k = 0; k < count; ++k)
-      f.run.AddPerson("G" + std::to_string(k), "G" + std::to_string(k) + " /Line/", 2);
+      f.run.AddPerson(g + std::to_string(k), g + std::to_string(k) + " /Line/", 2);
     for (int k = 1; k < count; ++k)
-      f.run.AddFamily("L" + std::to_string(k), "G" + std::to_string(k - 1), "",
-                      {"G" + std::to_string(k)});
+      f.run.AddFamily(g + "L" + std::to_string(k), g + std::to_string(k - 1), "",
+                      {g + std::to_string(k)});
   }
 
   SiteFixture f;
@@ -283,6 +283,25 @@ TEST_F(DescendancyTest, ContinuationsAppendedOnExtendedPagesStartAtTheNextMultip
   EXPECT_EQ(f.run.fs.files.count("/out/e_2.htm"), 0u);
   EXPECT_TRUE(f.run.Person("G29").bookmarks.at(0).extended);
   EXPECT_EQ(f.run.Person("G29").bookmarks.at(0).page, 1);
+}
+
+TEST_F(DescendancyTest, AFullContinuationTableEndsTheOutlineWithoutALink) {
+  AddLineage(14, "A");
+  AddLineage(14, "B");
+  AddLineage(14, "C");
+  Start();
+  ASSERT_EQ(WriteDescendancyPages(*f.site, 2), 1);
+  std::string main = Body("d_0.htm");
+  EXPECT_NE(main.find(FollowLink("e_0.htm#0", 2)), std::string::npos);
+  EXPECT_NE(main.find(FollowLink("e_0.htm#1", 2)), std::string::npos);
+  // The third lineage's generation 12 (table position 40, anchor 38) has no room left.
+  std::string end = Opened(38, 40, 1, "Line, C12 ");
+  for (int k = 0; k <= 12; ++k) end += "</ul>";
+  EXPECT_NE(main.find(end + back_link), std::string::npos) << main;
+  EXPECT_EQ(main.find("Follow", main.find("C12 </a>")), std::string::npos);
+  EXPECT_NE(Body("e_0.htm").find("Line, B13 </a>"), std::string::npos);
+  EXPECT_EQ(Body("e_0.htm").find("Line, C13"), std::string::npos);
+  EXPECT_TRUE(f.run.Person("C13").bookmarks.empty());
 }
 
 TEST_F(DescendancyTest, AFamilyLoopEndsAtTheGenerationLimit) {
