@@ -33,9 +33,8 @@ class DescendancyWriter {
         store_(site.store()),
         options_(site.settings()),
         out_(site.writer),
-        per_page_(options_.groups_descendancy == 0
-                      ? 1
-                      : static_cast<int>(options_.groups_descendancy)),
+        per_page_(options_.groups_descendancy == 0 ? 1
+                                                   : static_cast<int>(options_.groups_descendancy)),
         plain_colours_(site.ColoursSuppressed()),
         no_back_link_(options_.minimize_abosoute != 0 || options_.one_index_page_link != 0),
         topmost_(options_.group_only_for_topmost != 0),
@@ -102,8 +101,8 @@ void DescendancyWriter::Run() {
 }
 
 void DescendancyWriter::OpenChartPage(PageKind kind, int page, const std::string& title) {
-  std::string file = FormatText("%s_%x.%s", site_.Prefix(kind).c_str(),
-                                static_cast<unsigned>(page), Extension().c_str());
+  std::string file = FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(page),
+                                Extension().c_str());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
   if (!plain_colours_) out_.AppendHtml(kPageFont);
 }
@@ -166,12 +165,12 @@ void DescendancyWriter::ExtendedPasses(int from, int to) {
     for (int p = from; p < to; ++p) {
       if (p == from || p % per_page_ == 0) {
         if (page_open)
-          CloseChartPage(FormatText("%s %s : %d", creating.c_str(), extended_ui.c_str(),
-                                    p / per_page_));
-        OpenChartPage(PageKind::kExtendedDescendancy, p / per_page_,
-                      FormatText("%s %s %li %s", language.descendancy_text_a.c_str(),
-                                 extended_page.c_str(), static_cast<long>(p / per_page_ + 1),
-                                 language.descendancy_text_b.c_str()));
+          CloseChartPage(
+              FormatText("%s %s : %d", creating.c_str(), extended_ui.c_str(), p / per_page_));
+        OpenChartPage(
+            PageKind::kExtendedDescendancy, p / per_page_,
+            FormatText("%s %s %li %s", language.descendancy_text_a.c_str(), extended_page.c_str(),
+                       static_cast<long>(p / per_page_ + 1), language.descendancy_text_b.c_str()));
         page_open = true;
       }
       group_counter_ = p;
@@ -256,8 +255,8 @@ void DescendancyWriter::WriteSpouse(IndividualRecord& spouse, int depth, bool ex
     out_.AppendHtml(FormatText("<a href=\"%s\">", FamilyGroupTarget(site_, spouse).c_str()));
   if (site_.MarkAncestors() && spouse.ancestor) WriteRedDot(site_);
   if (!plain_colours_)
-    out_.AppendHtml(FormatText("<font size=\"3\" color=\"#%06X\"><strong>",
-                               LevelColour(options_, depth)));
+    out_.AppendHtml(
+        FormatText("<font size=\"3\" color=\"#%06X\"><strong>", LevelColour(options_, depth)));
   out_.AppendHtml(spouse.surname + ", " + spouse.given_names + " " + spouse.title);
   if (!plain_colours_) out_.AppendHtml("</strong></font>");
   if (family_links_) out_.AppendHtml("</a>");
@@ -312,7 +311,7 @@ bool DescendancyWriter::WriteContinuation(const IndividualRecord& person, int de
 }
 
 IndividualRecord* DescendancyWriter::SpouseIn(const FamilyRecord& family,
-                                             const IndividualRecord& person) {
+                                              const IndividualRecord& person) {
   IndividualRecord* husband = store::ResolveIndividual(run_, family.husband);
   if (!husband) return nullptr;
   IndividualRecord* spouse =
@@ -323,8 +322,8 @@ IndividualRecord* DescendancyWriter::SpouseIn(const FamilyRecord& family,
 
 std::vector<FamilyRecord*> DescendancyWriter::SpouseFamilies(const IndividualRecord& person) {
   std::vector<FamilyRecord*> families;
-  int count = std::min<int>(person.spouse_family_count,
-                            static_cast<int>(person.spouse_families.size()));
+  int count =
+      std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
   for (int k = 0; k < count; ++k)
     if (FamilyRecord* family = store::ResolveFamily(run_, person.spouse_families[k], person))
       families.push_back(family);

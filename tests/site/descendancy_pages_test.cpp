@@ -32,9 +32,9 @@ std::string Level(int n) {
 // The outline of one person as the writer opens it: a named anchor with the family-group
 // link, the level font and the name.
 std::string Opened(int anchor, int group, int level, const std::string& name) {
-  return "<ul><a name=\"" + std::to_string(anchor) + "\"  href=\"f_0.htm#" +
-         std::to_string(group) + "\"><font size='3' color='" + Level(level) + "'><strong><li>" +
-         name + "</a></strong></font>";
+  return "<ul><a name=\"" + std::to_string(anchor) + "\"  href=\"f_0.htm#" + std::to_string(group) +
+         "\"><font size='3' color='" + Level(level) + "'><strong><li>" + name +
+         "</a></strong></font>";
 }
 
 // A spouse beside a person of level `level`.
@@ -138,15 +138,14 @@ TEST_F(DescendancyTest, EveryoneWithChildrenHeadsAGroupWhenNotOnlyTheTopmost) {
   Start();
   Write();
   // Adam's tree: anchors at depth 0 only; his sons and grandson are links to their groups.
-  std::string adam =
-      Opened(0, 0, 1, "Ash, Adam ") + "b. 1800 York" + Spouse(1, 1, "Birch, Eve  ") +
-      "<a name=\"1\"> Marriage: 1820 York" +
-      "<ul><a href=\"f_0.htm#2\"><font size='3' color='" + Level(2) +
-      "'><strong><li>Ash, Cain </a></strong></font>" + Spouse(3, 2, "Cole, Cara  ") +
-      "<ul><a href=\"f_0.htm#4\"><font size='3' color='" + Level(3) +
-      "'><strong><li>Ash, Enos </a></strong></font></ul></ul>" +
-      "<ul><a href=\"f_0.htm#5\"><font size='3' color='" + Level(2) +
-      "'><strong><li>Ash, Abel </a></strong></font></ul></ul>";
+  std::string adam = Opened(0, 0, 1, "Ash, Adam ") + "b. 1800 York" + Spouse(1, 1, "Birch, Eve  ") +
+                     "<a name=\"1\"> Marriage: 1820 York" +
+                     "<ul><a href=\"f_0.htm#2\"><font size='3' color='" + Level(2) +
+                     "'><strong><li>Ash, Cain </a></strong></font>" + Spouse(3, 2, "Cole, Cara  ") +
+                     "<ul><a href=\"f_0.htm#4\"><font size='3' color='" + Level(3) +
+                     "'><strong><li>Ash, Enos </a></strong></font></ul></ul>" +
+                     "<ul><a href=\"f_0.htm#5\"><font size='3' color='" + Level(2) +
+                     "'><strong><li>Ash, Abel </a></strong></font></ul></ul>";
   // Cain has children, so he heads a group of his own although he is in his father's.
   std::string cain = Opened(2, 2, 1, "Ash, Cain ") + Spouse(3, 1, "Cole, Cara  ") +
                      "<a name=\"3\"><ul><a href=\"f_0.htm#4\"><font size='3' color='" + Level(2) +
@@ -156,8 +155,8 @@ TEST_F(DescendancyTest, EveryoneWithChildrenHeadsAGroupWhenNotOnlyTheTopmost) {
   std::string may = Opened(4, 8, 1, "Moss, May ") + Spouse(7, 1, "Dale, Lee  ") +
                     "<a name=\"5\"><ul><a href=\"f_0.htm#9\"><font size='3' color='" + Level(2) +
                     "'><strong><li>Dale, Kit </a></strong></font></ul></ul>";
-  EXPECT_EQ(Body("d_0.htm"), std::string(kPageFont) + adam + back_link + kRule + cain +
-                                 back_link + kRule + may + back_link + kRule);
+  EXPECT_EQ(Body("d_0.htm"), std::string(kPageFont) + adam + back_link + kRule + cain + back_link +
+                                 kRule + may + back_link + kRule);
   EXPECT_NE(Page("d_0.htm").find("<title>Descendants 1 of the file</title>"), std::string::npos);
   EXPECT_EQ(f.run.fs.files.count("/out/d_1.htm"), 0u);
   EXPECT_EQ(f.run.fs.files.count("/out/e_0.htm"), 0u);
@@ -179,19 +178,18 @@ TEST_F(DescendancyTest, OnlyTheTopmostHeadGroupsAndEveryoneInATreeIsBookmarked) 
   f.run.settings.group_only_for_topmost = 1;
   Start();
   Write();
-  std::string adam = Opened(0, 0, 1, "Ash, Adam ") + "b. 1800 York" +
-                     Spouse(1, 1, "Birch, Eve  ") + "<a name=\"1\"> Marriage: 1820 York" +
-                     Opened(2, 2, 2, "Ash, Cain ") + Spouse(3, 2, "Cole, Cara  ") +
-                     Opened(3, 4, 3, "Ash, Enos ") + "</ul></ul>" + Opened(4, 5, 2, "Ash, Abel ") +
-                     "</ul></ul>";
+  std::string adam = Opened(0, 0, 1, "Ash, Adam ") + "b. 1800 York" + Spouse(1, 1, "Birch, Eve  ") +
+                     "<a name=\"1\"> Marriage: 1820 York" + Opened(2, 2, 2, "Ash, Cain ") +
+                     Spouse(3, 2, "Cole, Cara  ") + Opened(3, 4, 3, "Ash, Enos ") + "</ul></ul>" +
+                     Opened(4, 5, 2, "Ash, Abel ") + "</ul></ul>";
   // Cara has no parents but was marked as shown by her husband Cain, who has parents.
   std::string lone =
       Opened(5, 6, 1, "Dale, Lone ") + Spouse(7, 1, "Dale, Lee  ") + "<a name=\"6\"></ul>";
   // Lee, marked as shown in Lone's tree, still appears in May's.
-  std::string may = Opened(7, 8, 1, "Moss, May ") + Spouse(7, 1, "Dale, Lee  ") +
-                    "<a name=\"8\">" + Opened(9, 9, 2, "Dale, Kit ") + "</ul></ul>";
-  EXPECT_EQ(Body("d_0.htm"), std::string(kPageFont) + adam + back_link + kRule + lone +
-                                 back_link + kRule + may + back_link + kRule);
+  std::string may = Opened(7, 8, 1, "Moss, May ") + Spouse(7, 1, "Dale, Lee  ") + "<a name=\"8\">" +
+                    Opened(9, 9, 2, "Dale, Kit ") + "</ul></ul>";
+  EXPECT_EQ(Body("d_0.htm"), std::string(kPageFont) + adam + back_link + kRule + lone + back_link +
+                                 kRule + may + back_link + kRule);
 
   // The index entries list every couple whose tree shows the person; the one list of
   // anchors the list of surnames names is kept.
@@ -236,7 +234,8 @@ TEST_F(DescendancyTest, FifteenGenerationsContinueOnAnExtendedPageHeadedByGenera
   Start();
   Write();
   std::string main = kPageFont;
-  for (int k = 0; k <= 12; ++k) main += Opened(k, k, k % 6 + 1, "Line, G" + std::to_string(k) + " ");
+  for (int k = 0; k <= 12; ++k)
+    main += Opened(k, k, k % 6 + 1, "Line, G" + std::to_string(k) + " ");
   main += FollowLink("e_0.htm#0", 2);  // generation 13's colour, "Color Level2 "
   for (int k = 0; k <= 12; ++k) main += "</ul>";
   main += back_link + kRule;
@@ -320,9 +319,9 @@ TEST_F(DescendancyTest, AFamilyLoopEndsAtTheGenerationLimit) {
   // extended page B's tree reaches B again at depth 12, which reuses entry 0: no new page.
   EXPECT_NE(Page("d_0.htm").find(FollowLink("e_0.htm#0", 2)), std::string::npos);
   std::string extended = Body("e_0.htm");
-  EXPECT_EQ(extended.find(std::string(kPageFont) + "<a name=\"0\"></a>" +
-                          Opened(13, 1, 1, "Loop, Bo ")),
-            0u)
+  EXPECT_EQ(
+      extended.find(std::string(kPageFont) + "<a name=\"0\"></a>" + Opened(13, 1, 1, "Loop, Bo ")),
+      0u)
       << extended;
   EXPECT_NE(extended.find(FollowLink("e_0.htm#0", 2)), std::string::npos);
   EXPECT_EQ(f.run.fs.files.count("/out/e_1.htm"), 0u);
@@ -340,8 +339,8 @@ TEST_F(DescendancyTest, PagesHoldGroupsDescendancyGroupsAndALastPageMayStayEmpty
   Write();
   auto group = [&](int root, int anchor) {
     return Opened(anchor, root, 1, "Top, R" + std::to_string(root / 2) + " ") +
-           Opened(anchor + 1, root + 1, 2, "Top, C" + std::to_string(root / 2) + " ") + "</ul></ul>" +
-           back_link;
+           Opened(anchor + 1, root + 1, 2, "Top, C" + std::to_string(root / 2) + " ") +
+           "</ul></ul>" + back_link;
   };
   // A rule follows every group but the last of a page.
   EXPECT_EQ(Body("d_0.htm"), kPageFont + group(0, 0) + kRule + group(2, 2) + "</font>");
@@ -395,7 +394,8 @@ TEST_F(DescendancyTest, LivingPeopleKeepTheirPlacesButNotTheirBirthOrMarriageDat
   EXPECT_NE(Page("d_0.htm").find("For privacy reasons"), std::string::npos);
   EXPECT_EQ(Page("d_0.htm").find("1990"), std::string::npos);
   EXPECT_EQ(Page("d_0.htm").find("2010"), std::string::npos);
-  EXPECT_EQ(Entry("KID"), "Old, Kid  (b.--Not Shown--) , <a href=\"d_0.htm#2\"> (Young-Old) </a> <br>");
+  EXPECT_EQ(Entry("KID"),
+            "Old, Kid  (b.--Not Shown--) , <a href=\"d_0.htm#2\"> (Young-Old) </a> <br>");
 
   f.run.settings.suppress_living = 0;
   Write();
@@ -446,8 +446,8 @@ TEST_P(DescendancySiteTest, LinksResolveWithGroupOnlyForTopmostOnAndOff) {
     SCOPED_TRACE(dates ? "Index Dates on" : "Index Dates off");
     f.run.settings.index_dates = dates;
     ASSERT_EQ(GenerateSite(f.run.context, 0), 1);
-    for (int image : {kImageBackground, kImageLogo, kImageRedDot, kImagePedigreeIcon,
-                      kImageNotesIcon})
+    for (int image :
+         {kImageBackground, kImageLogo, kImageRedDot, kImagePedigreeIcon, kImageNotesIcon})
       ExtractRunImage(f.run.context, image);
     ASSERT_EQ(f.run.fs.files.count("/out/e_0.htm"), 1u);
     ASSERT_EQ(f.run.fs.files.count("/out/h_l.htm"), 1u);
