@@ -1,13 +1,32 @@
-// The descendancy pages: the descendancy outlines and their extended pages. They fill the bookmarks
-// that person links and the descendancy index pages read.
+// The descendancy pages: for each chosen individual an indented outline of all descendants,
+// each person with inline vital data, spouses and marriages, the generations told apart by six
+// rotating level colours. Outlines deeper than thirteen generations continue on extended pages
+// reached by a "Follow this link" line. The writer fills the descendancy bookmarks that person
+// links and the descendancy index pages read.
 #pragma once
+
+#include <cstdint>
 
 #include "site/site_driver.h"
 
 namespace kinloom::site {
 
-// Writes every descendancy page of the current language. Returns 1, or 0 after a failure that
-// has been reported.
+// Continuation entries are kept in at most 255 blocks of 255.
+inline constexpr int kMaxContinuations = 255 * 255;
+// Generations written below a root on one page: depths 0 … kDeepestLevel.
+inline constexpr int kDeepestLevel = 12;
+
+// The colour of depth `depth`: "Color Level1 " for depths 0, 6, 12 …, "Color Level2 " for
+// 1, 7, 13 … (0xRRGGBB).
+std::uint32_t LevelColour(const settings::Settings& settings, int depth);
+
+// Writes every descendancy and extended descendancy page of the current language and leaves a
+// bookmark on every individual written with a named anchor. Returns 1.
 int WriteDescendancyPages(SiteContext& site);
+
+// The same with room for `continuation_limit` continuation entries instead of
+// kMaxContinuations; once the table is full, an outline that needs a further entry ends
+// without a continuation line.
+int WriteDescendancyPages(SiteContext& site, int continuation_limit);
 
 }  // namespace kinloom::site

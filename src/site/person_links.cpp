@@ -55,6 +55,12 @@ void MaybeRedDot(SiteContext& site, const IndividualRecord& person) {
   if (site.MarkAncestors() && person.ancestor) WriteRedDot(site);
 }
 
+// Without a link of its own the entry still carries the surname anchor that the list of
+// surnames points to.
+void WriteNameAnchorOnly(SiteContext& site, const IndividualRecord& person) {
+  site.writer.AppendHtml(FormatText("<a name=\"%s\"></a>", AnchorName(person).c_str()));
+}
+
 void MaybeGedcomId(SiteContext& site, const IndividualRecord& person) {
   if (site.settings().show_gedcom_ids) WriteGedcomId(site, person);
 }
@@ -172,6 +178,8 @@ void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRec
     if (kind == PersonLinkKind::kFamilyGroup && colour != kNoColour)
       out.AppendHtml(FormatText(" style=\"color: #%06X\"", static_cast<unsigned>(colour)));
     out.AppendHtml(">");
+  } else if (with_name_anchor) {
+    WriteNameAnchorOnly(site, person);
   }
   MaybeRedDot(site, person);
   out.AppendHtml(LinkName(person));
@@ -216,6 +224,8 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
           FormatText("<a name=\"%s\" href=\"%s\">", AnchorName(person).c_str(), target.c_str()));
     else
       out.AppendHtml(FormatText("<a href=\"%s\">", target.c_str()));
+  } else if (with_name_anchor) {
+    WriteNameAnchorOnly(site, person);
   }
   out.AppendHtml(LinkName(person));
   if (anchor_element) out.AppendHtml("</a>");

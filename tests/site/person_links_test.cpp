@@ -102,10 +102,18 @@ TEST(PersonLinksTest, ChartLinksFollowBookmarksAndWriteNothingWithoutOne) {
       f.Body([&] { WritePersonEntry(site, PersonLinkKind::kPedigree, f.run.Person("I3"), true); }),
       "");
   f.run.settings.group_only_for_topmost = 1;
-  EXPECT_EQ(
-      f.Body([&] { WritePersonEntry(site, PersonLinkKind::kDescendancy, a, true); }),
-      "Root, Ann   , <a href=\"e_a.htm#4\"> (Root-Spouse) </a>  , <a href=\"d_2.htm#1\"> (Root) "
-      "</a> <br>");
+  EXPECT_EQ(f.Body([&] { WritePersonEntry(site, PersonLinkKind::kDescendancy, a, true); }),
+            "<a name=\"root\"></a>Root, Ann   , <a href=\"e_a.htm#4\"> (Root-Spouse) </a>  , <a "
+            "href=\"d_2.htm#1\"> (Root) </a> <br>");
+  // The surname anchor that the list of surnames names stays without a link of its own.
+  EXPECT_EQ(f.Body([&] {
+    WritePersonLink(site, PersonLinkKind::kDescendancy, a, false, true, kNoColour);
+  }),
+            "<a name=\"root\"></a>Root, Ann  <br>");
+  EXPECT_EQ(f.Body([&] {
+    WritePersonLink(site, PersonLinkKind::kDescendancy, a, false, false, kNoColour);
+  }),
+            "Root, Ann  <br>");
 }
 
 TEST(PersonLinksTest, NotesLinksPreferANoteRecordAndIconsNeedEntries) {
