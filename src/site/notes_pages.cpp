@@ -179,9 +179,9 @@ int NotesWriter::WritePages() {
       open_page = n / per_page;
       std::string file = FormatText("%s_%x.%s", site_.Prefix(PageKind::kNotes).c_str(),
                                     static_cast<unsigned>(open_page), site_.Extension().c_str());
-      std::string title = FormatText("%s %li %s", site_.language.notes_text_a.c_str(),
-                                     static_cast<long>(open_page + 1),
-                                     site_.language.notes_text_b.c_str());
+      std::string title =
+          FormatText("%s %li %s", site_.language.notes_text_a.c_str(),
+                     static_cast<long>(open_page + 1), site_.language.notes_text_b.c_str());
       out_.OpenPage(site_.OutputPath(file), title, true, true);
       out_.AppendHtml("<p>");
     }

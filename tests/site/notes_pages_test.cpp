@@ -296,9 +296,9 @@ TEST_F(NotesPagesTest, PagesHoldGroupsNotesEntriesAndNumbersSkipEmptyRecords) {
   EXPECT_EQ(f.run.Person("I25").notes_page, 24);
   EXPECT_EQ(f.Body([&] { WriteNotesIcon(site, 25, true); }),
             " <a href=\"n_2.htm#4\"><IMG SRC=\"q4.gif\" border=\"0\"></a>");
-  EXPECT_EQ(f.run.ui.StatusTexts(), (std::vector<std::string>{
-                                        "Creating data pages Notes Pages : 1",
-                                        "Creating data pages Notes Pages : 2"}));
+  EXPECT_EQ(f.run.ui.StatusTexts(),
+            (std::vector<std::string>{"Creating data pages Notes Pages : 1",
+                                      "Creating data pages Notes Pages : 2"}));
 }
 
 TEST_F(NotesPagesTest, NothingToWriteGivesNoPagesAndAnEmptyList) {

@@ -93,8 +93,8 @@ bool HavePython() { return std::system("python3 -c 'pass' >/dev/null 2>&1") == 0
 // The link checker's exit status over a folder, with its report on failure.
 int CheckLinks(const std::string& folder, std::string* report) {
   std::string out = folder + ".links";
-  std::string command = std::string("python3 '") + KINLOOM_SOURCE_DIR +
-                        "/tools/check_links.py' '" + folder + "' >'" + out + "' 2>&1";
+  std::string command = std::string("python3 '") + KINLOOM_SOURCE_DIR + "/tools/check_links.py' '" +
+                        folder + "' >'" + out + "' 2>&1";
   int status = std::system(command.c_str());
   std::ifstream in(out);
   std::stringstream text;
@@ -159,10 +159,8 @@ TEST_F(NotesSiteTest, EntriesOfAConvertedFile) {
   ASSERT_EQ(Convert(temp.Write("family.ged", kFamilyFile)), run::RunOutcome::kCompleted);
   const std::string note5 =
       "<BLOCKQUOTE><I><B>Note:</B></I>  First line<BR><BR>second &lt;i&gt;line&lt;/i&gt;";
-  const std::string john =
-      "<a href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)";
-  const std::string mary =
-      "<a href=f_0.htm#0>Brown, Mary  </a>(b. 3 MAR 1905,&nbsp;d. 4 APR 1980)";
+  const std::string john = "<a href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)";
+  const std::string mary = "<a href=f_0.htm#0>Brown, Mary  </a>(b. 3 MAR 1905,&nbsp;d. 4 APR 1980)";
   const std::string expected =
       "<a name=\"0\" href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)"
       "<BLOCKQUOTE><I><B>Occupation:</B></I> Mason &amp; &lt;b&gt;builder&lt;/b&gt;"
