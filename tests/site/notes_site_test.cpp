@@ -35,7 +35,7 @@ constexpr const char* kFamilyFile =
     "2 DATE 2 FEB 1960\n"
     "1 FAMS @F1@\n"
     "1 OCCU Mason & <b>builder</b>\n"
-    "1 NOTE @N5@ see also the parish book\n"
+    "1 NOTE @N5@ see also <the> parish book\n"
     "1 NOTE @N5@ abc\n"
     "1 SOUR @S1@\n"
     "2 PAGE p. 7\n"
@@ -77,7 +77,7 @@ constexpr const char* kFamilyFile =
     "2 SOUR Temple records\n"
     "0 @F2@ FAM\n"  // a conversion needs two families
     "1 HUSB @I4@\n"
-    "0 @N5@ NOTE First line\n"
+    "0 @N5@ NOTE First <line>\n"
     "1 CONT second <i>line</i>\n"
     "0 @N9@ NOTE\n"
     "1 CONT Kate's note\n"
@@ -158,14 +158,14 @@ class NotesSiteTest : public ::testing::Test {
 TEST_F(NotesSiteTest, EntriesOfAConvertedFile) {
   ASSERT_EQ(Convert(temp.Write("family.ged", kFamilyFile)), run::RunOutcome::kCompleted);
   const std::string note5 =
-      "<BLOCKQUOTE><I><B>Note:</B></I>  First line<BR><BR>second &lt;i&gt;line&lt;/i&gt;";
+      "<BLOCKQUOTE><I><B>Note:</B></I>  First &lt;line&gt;<BR><BR>second &lt;i&gt;line&lt;/i&gt;";
   const std::string john = "<a href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)";
   const std::string mary = "<a href=f_0.htm#0>Brown, Mary  </a>(b. 3 MAR 1905,&nbsp;d. 4 APR 1980)";
   const std::string expected =
       "<a name=\"0\" href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)"
       "<BLOCKQUOTE><I><B>Occupation:</B></I> Mason &amp; &lt;b&gt;builder&lt;/b&gt;"
       "</BLOCKQUOTE>" +
-      note5 + "<BLOCKQUOTE> see also the parish book</BLOCKQUOTE></BLOCKQUOTE>" + note5 +
+      note5 + "<BLOCKQUOTE> see also &lt;the&gt; parish book</BLOCKQUOTE></BLOCKQUOTE>" + note5 +
       "</BLOCKQUOTE>"
       "<BLOCKQUOTE><I><B>Source:</B></I>  (Individual)<br><I>Title: </I>Parish register &amp; "
       "index<BR><I>Repository:</I><BLOCKQUOTE><I>Name: </I>County &quot;archive&quot;<BR>"
