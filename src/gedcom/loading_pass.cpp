@@ -38,6 +38,21 @@ bool EqualsNoCase(std::string_view text, std::string_view word) {
   return text.size() == word.size() && StartsWithNoCase(text, word);
 }
 
+// GEDCOM note values are plain text: they are kept escaped for HTML, so that only the markup
+// the program adds reaches the page as markup. A value that names a note record keeps that
+// id ("@N5@") as it is, for the lookups; the text after it is escaped.
+std::string EscapedNoteValue(std::string_view value) {
+  if (!value.empty() && value.front() == '@') {
+    std::size_t second = value.find('@', 1);
+    if (second != std::string_view::npos) {
+      std::string out(value.substr(0, second + 1));
+      out += store::StoreEscapedText(value.substr(second + 1));
+      return out;
+    }
+  }
+  return store::StoreEscapedText(value);
+}
+
 class Loader {
  public:
   Loader(run::RunContext& context, platform::InputFile& file)
@@ -229,7 +244,7 @@ void Loader::StartNoteRecord(const std::string& token, const std::string& value,
     text.remove_prefix(long_keyword.size());
   else if (text.substr(0, keyword.size()) == keyword)
     text.remove_prefix(keyword.size());
-  buffer_.Append(text);
+  buffer_.Append(store::StoreEscapedText(text));
   buffer_.Append("<BR>");
 }
 
@@ -250,7 +265,7 @@ void Loader::GatherRecordSubLines() {
         buffer_.Append(*label + ": ");
         buffer_.Append("</I>");
       }
-      buffer_.Append(value);
+      buffer_.Append(store::StoreEscapedText(value));
       buffer_.Append("<BR>");
     }
   }
@@ -264,9 +279,9 @@ void Loader::Level1(int code, const std::string& value) {
     if (!in_note_) return;
     if (code == kTagCont) {
       if (!buffer_.empty()) buffer_.Append("<BR>");
-      buffer_.Append(value);
+      buffer_.Append(store::StoreEscapedText(value));
     } else if (code == kTagConc) {
-      buffer_.Append(value);
+      buffer_.Append(store::StoreEscapedText(value));
     }
     return;
   }
@@ -429,7 +444,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
   buffer_.Clear();
   note_reference_.clear();
   repository_reference_.clear();
-  buffer_.Append(value);
+  buffer_.Append(EscapedNoteValue(value));
   for (int next = Read(true); next > level; next = Read(true)) {
     Read(false);
     std::string token = reader_.ReadToken();
@@ -439,7 +454,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
       buffer_.Append("<BR>");
     if (sub_code != kTagConc && sub_code != kTagCont) {
       if (sub_code == kTagSour && Selected(kTagSour)) {
-        AddNoteEntry(notes, kTagSour, sub_value, context);
+        AddNoteEntry(notes, kTagSour, EscapedNoteValue(sub_value), context);
         while (Read(true) > next) Read(false);
         continue;
       }
@@ -454,7 +469,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
       if (it != note_index_.end())
         buffer_.Append(store_.notes[static_cast<std::size_t>(it->second)].text);
     } else {
-      buffer_.Append(sub_value);
+      buffer_.Append(store::StoreEscapedText(sub_value));
     }
   }
   AddNoteEntry(notes, code, buffer_.str(), context);

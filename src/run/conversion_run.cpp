@@ -5,10 +5,12 @@
 #include <chrono>
 #include <exception>
 #include <new>
+#include <optional>
 #include <thread>
 
 #include "gedcom/counting_pass.h"
 #include "gedcom/loading_pass.h"
+#include "lang/tag_labels.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
 #include "platform/system_error.h"
@@ -20,6 +22,13 @@ namespace kinloom::run {
 
 void AuxiliarySteps::ExtractImage(RunContext& context, int number) {
   site::ExtractRunImage(context, number);
+}
+
+bool AuxiliarySteps::LoadNotesTagList(RunContext& context) {
+  // An unreadable list is reported there and leaves every tag out; the run goes on.
+  context.state.notes_tag_selection = lang::LoadNotesTagList(
+      std::optional<std::string>(context.settings.notes_to_include), context.settings, context.ui);
+  return true;
 }
 
 namespace {

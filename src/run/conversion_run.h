@@ -54,7 +54,8 @@ class SettingsSaver {
 };
 
 // The remaining steps of other parts: date stamps, embedded images, the notes include list,
-// the statistics report and opening a file. The defaults do nothing and succeed.
+// the statistics report and opening a file. The defaults build the notes include list and
+// write the images; the others do nothing and succeed.
 class AuxiliarySteps {
  public:
   virtual ~AuxiliarySteps() = default;
@@ -62,8 +63,9 @@ class AuxiliarySteps {
   virtual void MakeDateStamps(RunContext& /*context*/) {}
   // Writes embedded image `number` (152, 153, 177) into the output folder.
   virtual void ExtractImage(RunContext& context, int number);
-  // Builds the notes include list; false when the run must stop (the user has been told).
-  virtual bool LoadNotesTagList(RunContext& /*context*/) { return true; }
+  // Builds the notes include list into the run state from "Notes To Include"; false when
+  // the run must stop (the user has been told).
+  virtual bool LoadNotesTagList(RunContext& context);
   virtual void ClearStatistics(RunContext& /*context*/) {}
   virtual void TakeMemorySnapshot(RunContext& /*context*/) {}
   virtual void WriteStatisticsReport(RunContext& /*context*/) {}

@@ -141,17 +141,11 @@ void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRec
     case PersonLinkKind::kFamilyGroup:
       target = FamilyGroupTarget(site, person);
       break;
-    case PersonLinkKind::kNotes: {
+    case PersonLinkKind::kNotes:
+      // The entry number, never a note record's table position: the notes pages are
+      // numbered by entries, so a record's position would land on someone else's entry.
       if (person.notes_page != -1) target = NotesTarget(site, person.notes_page);
-      for (const store::NoteEntry& item : person.notes) {
-        int position = site.NoteRecordPosition(item.text);
-        if (position != -1) {
-          target = NotesTarget(site, position);
-          break;
-        }
-      }
       break;
-    }
     case PersonLinkKind::kDescendancy:
     case PersonLinkKind::kPedigree: {
       const Bookmark* first = BookmarkAt(person, 0);

@@ -116,7 +116,9 @@ TEST(PersonLinksTest, ChartLinksFollowBookmarksAndWriteNothingWithoutOne) {
             "Root, Ann  <br>");
 }
 
-TEST(PersonLinksTest, NotesLinksPreferANoteRecordAndIconsNeedEntries) {
+// A note item naming a note record does not redirect the link: notes pages are numbered by
+// entries, and record 25 would be page 1, anchor 5.
+TEST(PersonLinksTest, NotesLinksLandOnTheEntryAndIconsNeedEntries) {
   SiteFixture f;
   f.run.AddPerson("I1", "Ann /Noted/");
   f.run.settings.groups_notes = 20;
@@ -131,7 +133,7 @@ TEST(PersonLinksTest, NotesLinksPreferANoteRecordAndIconsNeedEntries) {
   p.notes = {{"just text", 0, 0}, {"@N7@", 0, 0}, {"@N1@", 0, 0}};
   EXPECT_EQ(
       f.Body([&] { WritePersonLink(site, PersonLinkKind::kNotes, p, false, false, kNoColour); }),
-      "<a href=\"n_1.htm#5\">Noted, Ann  </a><br>");
+      "<a href=\"n_0.htm#3\">Noted, Ann  </a><br>");
   EXPECT_EQ(f.Body([&] { WritePersonEntry(site, PersonLinkKind::kNotes, p, false); }),
             "<a href=\"n_0.htm#3\">Noted, Ann  </a><br>");
   p.bookmarks = {{false, 0, 2, -1, -1}, {false, 1, 0, -1, -1}};
