@@ -66,6 +66,7 @@ bool CountingPass(run::RunContext& context) {
 
   ShowPassProgress(context, 6, lang::LoadUiText(2318, settings));
   int level = reader.ReadGedcomLine(false);
+  state.source_encoding = reader.encoding();
   ShowPassProgress(context, 7, lang::LoadUiText(2319, settings));
 
   for (; level != kEndOfInput; level = reader.ReadGedcomLine(false)) {
