@@ -29,8 +29,8 @@ inline std::string SharedGedcomPath(const std::string& name) {
 }  // namespace kinloom::testing
 
 // Declares `var` as the path of shared GEDCOM file `name`, or skips the test.
-#define KINLOOM_SHARED_GEDCOM_OR_SKIP(var, name)                                              \
-  const std::string var = ::kinloom::testing::SharedGedcomPath(name);                          \
-  if (var.empty())                                                                             \
-  GTEST_SKIP() << "shared GEDCOM file " << (name)                                             \
+#define KINLOOM_SHARED_GEDCOM_OR_SKIP(var, name)                      \
+  const std::string var = ::kinloom::testing::SharedGedcomPath(name); \
+  if (var.empty())                                                    \
+  GTEST_SKIP() << "shared GEDCOM file " << (name)                     \
                << " not found (../shared/gedcom or $KINLOOM_SHARED_GEDCOM); test skipped"

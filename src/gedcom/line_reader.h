@@ -77,7 +77,7 @@ class LineReader {
   SourceEncoding encoding() const { return decoder_.encoding(); }
 
  private:
-  bool FillBuffer();  // false at the end of the input
+  bool FillBuffer();                 // false at the end of the input
   bool ReadBlock(std::string* raw);  // appends one block of the file; false at its end
 
   platform::InputFile& file_;

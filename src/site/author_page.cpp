@@ -72,7 +72,8 @@ int WriteAuthorPage(PageWriter& writer) {
   writer.AppendHtml("</center>");
   writer.WriteRule();
 
-  writer.AppendHtml("<center><p><i>" + FormatProducedSentence(labels.Get(kLabelProducedWith), product));
+  writer.AppendHtml("<center><p><i>" +
+                    FormatProducedSentence(labels.Get(kLabelProducedWith), product));
   writer.AppendHtml(labels.Get(kLabelCompiledOn) + " " + kBuildDate + ".<p>");
   if (language.language != 0) {
     writer.AppendHtml(labels.Get(kLabelTranslation) + " " + language.translator_name +

@@ -45,11 +45,11 @@ settings::Settings SiteSettings(const settings::Settings& options, platform::Tex
   settings::Settings out = options;
   if (text == platform::TextEncoding::kWindows1252) return out;
   auto convert = [](std::string& value) { value = platform::Cp1252ToUtf8(value); };
-  for (auto* texts : {&out.index_name, &out.index_title, &out.family_page_text_a,
-                      &out.family_page_text_b, &out.descendancy_page_text_a,
-                      &out.descendancy_page_text_b, &out.pedigree_page_text_a,
-                      &out.pedigree_page_text_b, &out.notes_page_text_a, &out.notes_page_text_b,
-                      &out.custom_links_title})
+  for (auto* texts :
+       {&out.index_name, &out.index_title, &out.family_page_text_a, &out.family_page_text_b,
+        &out.descendancy_page_text_a, &out.descendancy_page_text_b, &out.pedigree_page_text_a,
+        &out.pedigree_page_text_b, &out.notes_page_text_a, &out.notes_page_text_b,
+        &out.custom_links_title})
     for (std::string& value : *texts) convert(value);
   convert(out.ancestor_id);
   convert(out.owner.user_name);
@@ -112,7 +112,7 @@ int GenerateSite(run::RunContext& outer, int language) {
   // in the encoding of the store's text, so that a page is one encoding throughout.
   const platform::TextEncoding text = gedcom::TextEncodingFor(outer.state.source_encoding);
   settings::Settings site_options = SiteSettings(outer.settings, text);
-  run::RunContext context{outer.ui,    outer.fs,      site_options,
+  run::RunContext context{outer.ui,    outer.fs,    site_options,
                           outer.state, outer.store, outer.progress};
   const settings::Settings& options = context.settings;
   SiteLanguage current = MakeSiteLanguage(outer.settings, language);

@@ -34,10 +34,10 @@ int IndexSlotOfText(std::string_view text, platform::TextEncoding encoding);
 // The three letters in an encoding, in slot order Æ, Ø, Å.
 std::string_view NordicLetter(int slot, platform::TextEncoding encoding);
 
-// For every defined individual in table order (texts in store.text_encoding): fills surname and given names (escaped), the
+// For every defined individual in table order: fills surname and given names (escaped), the
 // sort key, extends also-known-as with the name parts after the surname, and marks the key's
-// initial in store.letter_presence. An individual without a name loses its defined flag and
-// is left out of everything later (its initial is not marked).
+// initial in store.letter_presence (read in store.text_encoding). An individual without a
+// name loses its defined flag and is left out of everything later (its initial is not marked).
 void BuildSortKeys(GenealogyStore& store);
 
 // Puts the table positions of all defined individuals into store.sorted_index in key order

@@ -95,14 +95,19 @@ TEST(LineReaderEncodingTest, Utf16IsDecodedBeforeLinesAreSplit) {
 TEST(LineReaderEncodingTest, Utf8AnselAndWindows1252Text) {
   SourceEncoding encoding;
   // The byte-order mark does not reach the first line.
-  EXPECT_EQ(ReadAll("\xEF\xBB\xBF" "0 HEAD\n1 CHAR UTF-8\n1 NAME Bront\xC3\xAB\n", 2, &encoding),
-            (std::vector<Line>{{0, "HEAD", ""}, {1, "CHAR", "UTF-8"},
-                               {1, "NAME", "Bront\xC3\xAB"}}));
+  EXPECT_EQ(
+      ReadAll("\xEF\xBB\xBF"
+              "0 HEAD\n1 CHAR UTF-8\n1 NAME Bront\xC3\xAB\n",
+              2, &encoding),
+      (std::vector<Line>{{0, "HEAD", ""}, {1, "CHAR", "UTF-8"}, {1, "NAME", "Bront\xC3\xAB"}}));
   EXPECT_EQ(encoding, SourceEncoding::kUtf8);
   // ANSEL: the acute before its letter becomes one precomposed character.
-  EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR ANSEL\n1 NAME Ren\xE2" "e /\xA1ukasz/\n", 1 << 20, &encoding),
-            (std::vector<Line>{{0, "HEAD", ""}, {1, "CHAR", "ANSEL"},
-                               {1, "NAME", "Ren\xC3\xA9 /\xC5\x81ukasz/"}}));
+  EXPECT_EQ(
+      ReadAll("0 HEAD\n1 CHAR ANSEL\n1 NAME Ren\xE2"
+              "e /\xA1ukasz/\n",
+              1 << 20, &encoding),
+      (std::vector<Line>{
+          {0, "HEAD", ""}, {1, "CHAR", "ANSEL"}, {1, "NAME", "Ren\xC3\xA9 /\xC5\x81ukasz/"}}));
   EXPECT_EQ(encoding, SourceEncoding::kAnsel);
   // Windows-1252 bytes pass unchanged; so does a file without a CHAR line.
   EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR ANSI\n1 NAME Br\xEBnte \x80\n", 5, &encoding).back(),
@@ -116,20 +121,28 @@ TEST(LineReaderEncodingTest, Utf8AnselAndWindows1252Text) {
 TEST(LineReaderEncodingTest, MalformedBytesBecomeReplacementCharacters) {
   const std::string fffd = "\xEF\xBF\xBD";
   // Invalid UTF-8, and a sequence cut off by the end of the file.
-  EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR UTF-8\n1 NAME A\xFF" "B\xC3\n1 NOTE x\xE2\x82", 1),
-            (std::vector<Line>{{0, "HEAD", ""}, {1, "CHAR", "UTF-8"},
+  EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR UTF-8\n1 NAME A\xFF"
+                    "B\xC3\n1 NOTE x\xE2\x82",
+                    1),
+            (std::vector<Line>{{0, "HEAD", ""},
+                               {1, "CHAR", "UTF-8"},
                                {1, "NAME", "A" + fffd + "B" + fffd},
                                {1, "NOTE", "x" + fffd + fffd}}));
   // UTF-16 with an odd byte count: the lone last byte becomes one replacement character.
   std::string odd = Utf16Le(u"0 HEAD\r\n1 NAME Ann", true) + "X";
   EXPECT_EQ(ReadAll(odd, 4).back(), (Line{1, "NAME", "Ann" + fffd}));
   // A lone surrogate in UTF-16.
-  EXPECT_EQ(ReadAll(Utf16Le(u"0 HEAD\n1 NAME A\xD800" u"B\n", true), 1 << 20).back(),
+  EXPECT_EQ(ReadAll(Utf16Le(u"0 HEAD\n1 NAME A\xD800"
+                            u"B\n",
+                            true),
+                    1 << 20)
+                .back(),
             (Line{1, "NAME", "A" + fffd + "B"}));
   // ANSEL: a diacritic with no letter after it on its line, or at the end of the file,
   // stands on its own; an unassigned byte is replaced.
   EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR ANSEL\n1 NAME Ren\xE2\r\n1 NOTE \xAF\xE8", 1),
-            (std::vector<Line>{{0, "HEAD", ""}, {1, "CHAR", "ANSEL"},
+            (std::vector<Line>{{0, "HEAD", ""},
+                               {1, "CHAR", "ANSEL"},
                                {1, "NAME", "Ren\xCC\x81"},
                                {1, "NOTE", fffd + "\xCC\x88"}}));
 }

@@ -200,7 +200,7 @@ TEST(EncodedSitesTest, LinksResolveInBothSiteEncodings) {
 
 TEST(EncodedSitesTest, OwnTextsAreConvertedForUtf8Sites) {
   Conversion c;
-  c.settings.create_pages[2] = 1;  // German beside English
+  c.settings.create_pages[2] = 1;                      // German beside English
   c.settings.owner.user_name = "J\xFCrgen M\xFCller";  // typed in, Windows-1252
   c.settings.index_title[2] = "Stammb\xE4ume";
   ASSERT_EQ(c.Run(Fixture("utf8_family.ged")), run::RunOutcome::kCompleted);
@@ -241,8 +241,7 @@ TEST(EncodedSitesTest, MalformedInputConvertsWithReplacementCharacters) {
       {utf16, "Quist, Eve", kUtf8Meta.c_str()},
       // A diacritic with no letter after it (it stays on the blank it precedes), and a byte
       // ANSEL leaves unassigned.
-      {SmallFile("ANSEL", "Eve\xE2 /Qu\xAFist/"), "Qu&#65533;ist, Eve &#769;",
-       kCp1252Meta.c_str()},
+      {SmallFile("ANSEL", "Eve\xE2 /Qu\xAFist/"), "Qu&#65533;ist, Eve &#769;", kCp1252Meta.c_str()},
   };
   for (const Case& c : cases) {
     Conversion run;
@@ -251,6 +250,28 @@ TEST(EncodedSitesTest, MalformedInputConvertsWithReplacementCharacters) {
     std::string page = run.Page("b_q.htm");
     EXPECT_EQ(page.rfind(std::string("<html><head>") + c.meta, 0), 0u) << page;
     EXPECT_NE(page.find(c.expected), std::string::npos) << page;
+  }
+}
+
+TEST(EncodedSitesTest, TypedInAncestorIdMatchesIdsOfEveryEncoding) {
+  auto replace_all = [](std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+      text.replace(at, from.size(), to), at += to.size();
+    return text;
+  };
+  for (const auto& [char_line, id] :
+       {std::pair<std::string, std::string>{"ANSI", "I\xD8"}, {"UTF-8", "I\xC3\x98"}}) {
+    Conversion c;
+    c.settings.mark_all_ancestors = 1;
+    c.settings.ancestor_id = "I\xD8";  // "IØ" as typed: Windows-1252
+    std::string file = c.temp.Write(
+        "a.ged", replace_all(SmallFile(char_line, "Eve /Quist/"), "@I1@", "@" + id + "@"));
+    ASSERT_EQ(c.Run(file), run::RunOutcome::kCompleted) << char_line;
+    for (const auto& m : c.ui.messages)
+      EXPECT_EQ(m.text.find("Unable to find GEDCOM identifier"), std::string::npos) << char_line;
+    EXPECT_NE(c.Page("b_q.htm").find("are direct ancestors of<a href=\"f_0.htm#0\">Eve  Quist</a>"),
+              std::string::npos)
+        << char_line << c.Page("b_q.htm");
   }
 }
 
@@ -312,9 +333,16 @@ TEST(EncodedSitesTest, TortureFileKeepsTheAccentsOfItsAnselNotes) {
   const std::string& note = c.passes.notes["@N24@"];  // "Charlie Accented ANSEL"
   EXPECT_NE(note.find("Charlie Accented ANSEL"), std::string::npos) << note.substr(0, 200);
   // E2 (acute) before A, B, C: Á, B with a combining acute (no precomposed form), Ć.
-  EXPECT_NE(note.find("\xC3\x81" "B\xCC\x81" "\xC4\x86"), std::string::npos);
+  EXPECT_NE(note.find("\xC3\x81"
+                      "B\xCC\x81"
+                      "\xC4\x86"),
+            std::string::npos);
   // E8 (diaeresis) before a, e, i: ä, ë, ï.
-  EXPECT_NE(note.find("\xC3\xA4" "b\xCC\x88" "c\xCC\x88" "d\xCC\x88" "\xC3\xAB"),
+  EXPECT_NE(note.find("\xC3\xA4"
+                      "b\xCC\x88"
+                      "c\xCC\x88"
+                      "d\xCC\x88"
+                      "\xC3\xAB"),
             std::string::npos);
   EXPECT_TRUE(IsValidUtf8(note));
 }

@@ -33,11 +33,10 @@ TEST(PageEncodingTest, EveryHeadDeclaresTheSiteEncodingFirst) {
     SourceEncoding source;
     const std::string& head;
   };
-  for (const Case& c : {Case{SourceEncoding::kWindows1252, kCp1252Meta},
-                        Case{SourceEncoding::kUtf8, kUtf8Meta},
-                        Case{SourceEncoding::kUtf16Le, kUtf8Meta},
-                        Case{SourceEncoding::kUtf16Be, kUtf8Meta},
-                        Case{SourceEncoding::kAnsel, kCp1252Meta}}) {
+  for (const Case& c :
+       {Case{SourceEncoding::kWindows1252, kCp1252Meta}, Case{SourceEncoding::kUtf8, kUtf8Meta},
+        Case{SourceEncoding::kUtf16Le, kUtf8Meta}, Case{SourceEncoding::kUtf16Be, kUtf8Meta},
+        Case{SourceEncoding::kAnsel, kCp1252Meta}}) {
     testing::WriterTestRun t;
     t.state.source_encoding = c.source;
     t.settings.meta_refresh_tag = 1;  // the declaration stays first, before the refresh
@@ -59,16 +58,25 @@ TEST(PageEncodingTest, ProgramTextsAndLabelsComeInTheTextEncoding) {
   std::string page = WritePage(t, "Bront\xC3\xAB");
   EXPECT_NE(page.find("content='KINLOOM\xC2\xA9  Version 2.52'"), std::string::npos) << page;
   EXPECT_NE(page.find("KINLOOM\xC2\xA9   </a>"), std::string::npos);
-  EXPECT_NE(page.find("zur\xC3\xBC" "ck zur Hauptseite"), std::string::npos) << page;
+  EXPECT_NE(page.find("zur\xC3\xBC"
+                      "ck zur Hauptseite"),
+            std::string::npos)
+      << page;
   EXPECT_NE(page.find("Bront\xC3\xAB"), std::string::npos);
   EXPECT_EQ(page.find("KINLOOM\xA9 "), std::string::npos);  // no Windows-1252 byte left
 
-  EXPECT_EQ(t.writer.ProgramText("Fran\xE7" "ais"), "Fran\xC3\xA7" "ais");
+  EXPECT_EQ(t.writer.ProgramText("Fran\xE7"
+                                 "ais"),
+            "Fran\xC3\xA7"
+            "ais");
   EXPECT_EQ(t.writer.SystemNameText("Bront\xC3\xAB.ged"), "Bront\xC3\xAB.ged");
   EXPECT_EQ(t.writer.SystemNameText("bad\xFF.ged"), "bad\xEF\xBF\xBD.ged");
 
   testing::WriterTestRun ansi;
-  EXPECT_EQ(ansi.writer.ProgramText("Fran\xE7" "ais"), "Fran\xE7" "ais");
+  EXPECT_EQ(ansi.writer.ProgramText("Fran\xE7"
+                                    "ais"),
+            "Fran\xE7"
+            "ais");
   EXPECT_EQ(ansi.writer.SystemNameText("Bront\xC3\xAB \xC5\x81.ged"), "Bront\xEB &#321;.ged");
 }
 
@@ -137,10 +145,10 @@ class Utf8IndexLettersTest : public ::testing::Test {
     f.run.store.text_encoding = platform::TextEncoding::kUtf8;
     f.labels.SetTextEncoding(platform::TextEncoding::kUtf8);
     f.run.AddPerson("I1", "Bo /Adams/");
-    f.run.AddPerson("I2", "Jan /\xC3\x98rsted/");   // Ørsted
-    f.run.AddPerson("I3", "Ib /\xC3\x86rt/");       // Ært
-    f.run.AddPerson("I4", "Lo /\xC3\xB8ksen/");     // øksen: lower case, not recognised
-    f.run.AddPerson("I5", "Al /\xC3\x89mile/");     // Émile: not one of the three
+    f.run.AddPerson("I2", "Jan /\xC3\x98rsted/");  // Ørsted
+    f.run.AddPerson("I3", "Ib /\xC3\x86rt/");      // Ært
+    f.run.AddPerson("I4", "Lo /\xC3\xB8ksen/");    // øksen: lower case, not recognised
+    f.run.AddPerson("I5", "Al /\xC3\x89mile/");    // Émile: not one of the three
   }
   testing::SiteFixture f;
 };
@@ -158,8 +166,8 @@ TEST_F(Utf8IndexLettersTest, NordicLettersGetTheirPagesLinksAndHeadings) {
       << block;
 
   EXPECT_EQ(WriteSurnameIndexPages(site, IndexKind::kFamily), 1);
-  for (const char* name : {"/out/b_a.htm", "/out/b_0.htm", "/out/b_\xC3\x86.htm",
-                           "/out/b_\xC3\x98.htm"})
+  for (const char* name :
+       {"/out/b_a.htm", "/out/b_0.htm", "/out/b_\xC3\x86.htm", "/out/b_\xC3\x98.htm"})
     EXPECT_TRUE(f.run.fs.files.count(name)) << name;
   EXPECT_EQ(f.run.fs.files.size(), 5u);  // and the probe page of the letter block
   std::string page = f.run.fs.Read("/out/b_\xC3\x98.htm");
