@@ -358,8 +358,8 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
     if (family) ++site.surname_count;
     last_group_empty = surname.empty();
     if (count_only) return;
-    std::string letter = LowerAscii(LeadingLetter(site, surname));
-    if (letter.empty()) letter = "0";
+    const std::string leading = LowerAscii(LeadingLetter(site, surname));
+    const std::string letter = leading.empty() ? std::string(1, '0') : leading;
     if (letter != previous_letter) {
       if (letter == "0") {
         out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
