@@ -4,6 +4,7 @@
 
 #include "lang/ui_text.h"
 #include "platform/system_error.h"
+#include "platform/text_encoding.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -256,6 +257,13 @@ std::string PageLetter(const SiteContext& site, const std::string& sort_key) {
   return letter;
 }
 
+// A page file name in a status text, which is a user-interface text (Windows-1252).
+std::string StatusFileName(const SiteContext& site, const std::string& file) {
+  return site.writer.TextEncoding() == platform::TextEncoding::kUtf8
+             ? platform::Utf8ToCp1252(file)
+             : file;
+}
+
 // The letter in the page's file name: the lower-case form (ASCII letters only), "0" for "~".
 std::string FileLetter(const std::string& page_letter) {
   return page_letter == "~" ? "0" : LowerAscii(page_letter);
@@ -426,7 +434,7 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
       if (page_open) {
         out.ClosePage();
         ShowProgress(site.run, kIndexPageSteps[static_cast<int>(kind)],
-                     lang::LoadUiText(2345, o) + " " + file, true);
+                     lang::LoadUiText(2345, o) + " " + StatusFileName(site, file), true);
       }
       out.OpenPage(site.OutputPath(file), IndexPageTitle(site, kind, letter), true, true);
       WriteIndexLetters(site, kind, false);

@@ -170,6 +170,11 @@ TEST_F(Utf8IndexLettersTest, NordicLettersGetTheirPagesLinksAndHeadings) {
        {"/out/b_a.htm", "/out/b_0.htm", "/out/b_\xC3\x86.htm", "/out/b_\xC3\x98.htm"})
     EXPECT_TRUE(f.run.fs.files.count(name)) << name;
   EXPECT_EQ(f.run.fs.files.size(), 5u);  // and the probe page of the letter block
+  // The progress display names the page in its own (Windows-1252) text.
+  bool reported = false;
+  for (const auto& p : f.run.ui.progress)
+    reported |= p.status_text.find("b_\xD8.htm") != std::string::npos;
+  EXPECT_TRUE(reported);
   std::string page = f.run.fs.Read("/out/b_\xC3\x98.htm");
   EXPECT_NE(page.find("<title>Index for surnames beginning with \xC3\x98 "), std::string::npos)
       << page;
