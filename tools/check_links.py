@@ -4,20 +4,25 @@
 Every .htm and .html page of the folder is read; every relative href and src (and the body's
 background image) must name a file that exists inside the folder, and every "#anchor" must
 name an <a name=...> anchor present in the target page. Links with a scheme (https:, mailto:)
-are not followed.
+are not followed. A page is read in the character set its head declares (Windows-1252 when
+it declares none) and a link is resolved the way a browser resolves it: the characters it
+spells name the file, whose name on disk is UTF-8.
 
     python3 tools/check_links.py SITE_FOLDER
 
 Prints one line per broken link and exits 1 when there is any, 0 otherwise.
 """
 
+import codecs
 import html.parser
 import os
+import re
 import sys
 import urllib.parse
 
 PAGE_EXTENSIONS = (".htm", ".html")
 LINK_ATTRIBUTES = {"href", "src", "background"}
+CHARSET = re.compile(rb"<meta[^>]*charset=([A-Za-z0-9_.:-]+)", re.IGNORECASE)
 
 
 class PageParser(html.parser.HTMLParser):
@@ -38,9 +43,20 @@ class PageParser(html.parser.HTMLParser):
     handle_startendtag = handle_starttag
 
 
+def declared_charset(data):
+    found = CHARSET.search(data[:2048])
+    if found:
+        try:
+            return codecs.lookup(found.group(1).decode("ascii")).name
+        except LookupError:
+            pass
+    return "cp1252"
+
+
 def parse(path):
     with open(path, "rb") as f:
-        text = f.read().decode("cp1252", errors="replace")
+        data = f.read()
+    text = data.decode(declared_charset(data), errors="replace")
     parser = PageParser()
     parser.feed(text)
     parser.close()

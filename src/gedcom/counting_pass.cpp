@@ -66,6 +66,12 @@ bool CountingPass(run::RunContext& context) {
 
   ShowPassProgress(context, 6, lang::LoadUiText(2318, settings));
   int level = reader.ReadGedcomLine(false);
+  state.source_encoding = reader.encoding();
+  // The typed-in id is Windows-1252; the ids of a UTF-8, UTF-16 or ANSEL file arrive as UTF-8.
+  const std::string ancestor_id =
+      TextEncodingFor(state.source_encoding) == platform::TextEncoding::kUtf8
+          ? platform::Cp1252ToUtf8(settings.ancestor_id)
+          : settings.ancestor_id;
   ShowPassProgress(context, 7, lang::LoadUiText(2319, settings));
 
   for (; level != kEndOfInput; level = reader.ReadGedcomLine(false)) {
@@ -80,7 +86,7 @@ bool CountingPass(run::RunContext& context) {
     } else if (level == 0 && code == kTagIndi) {
       ++state.individual_count;
       counted = true;
-      if (find_ancestor && ExtractXref(token) == settings.ancestor_id)
+      if (find_ancestor && ExtractXref(token) == ancestor_id)
         state.ancestor_index = state.individual_count - 1;
     } else if (level == 0 && IsNoteKind(code)) {
       note_record.code = code;

@@ -112,7 +112,10 @@ SourceEncoding DetectEncoding(std::string_view head) {
   if (head.size() >= 2 && head[0] == '\0' && head[1] == '0') return SourceEncoding::kUtf16Be;
   std::string value = CharValue(head);
   if (value == "UTF-8" || value == "UTF8") return SourceEncoding::kUtf8;
-  if (value == "UNICODE" || value == "UTF-16" || value == "UTF16") return SourceEncoding::kUtf16Le;
+  // Without a mark and without zero bytes the text is 8-bit: files that declare UNICODE
+  // that way are UTF-8 files, and reading them as UTF-16 would turn every pair of letters
+  // into one unrelated character.
+  if (value == "UNICODE" || value == "UTF-16" || value == "UTF16") return SourceEncoding::kUtf8;
   if (value == "ANSEL") return SourceEncoding::kAnsel;
   return SourceEncoding::kWindows1252;
 }
@@ -126,6 +129,11 @@ SiteEncoding SiteEncodingFor(SourceEncoding source) {
     default:
       return SiteEncoding::kWindows1252;
   }
+}
+
+platform::TextEncoding TextEncodingFor(SourceEncoding source) {
+  return source == SourceEncoding::kWindows1252 ? platform::TextEncoding::kWindows1252
+                                                : platform::TextEncoding::kUtf8;
 }
 
 void InputDecoder::Decode(std::string_view bytes, bool last, std::string* out) {

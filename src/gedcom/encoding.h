@@ -8,22 +8,31 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_encoding.h"
+
 namespace kinloom::gedcom {
 
 enum class SourceEncoding { kWindows1252, kUtf8, kUtf16Le, kUtf16Be, kAnsel };
 
 // The encoding of the site written from a source: UTF-8 for UTF-8 and UTF-16 input,
 // Windows-1252 otherwise.
-enum class SiteEncoding { kWindows1252, kUtf8 };
+using SiteEncoding = platform::TextEncoding;
 
 // Recognises the encoding from the byte-order mark and, without one, from the header's
 // level-1 CHAR line among the first bytes of the file (`head`, any length). CHAR values:
-// "UTF-8"/"UTF8" (any case) → UTF-8; "UNICODE"/"UTF-16" → UTF-16 (byte order from the
-// mark, or from the zero bytes of the text; little endian when nothing tells); "ANSEL" →
-// ANSEL; "ANSI", "ASCII", "IBMPC", "IBM WINDOWS" and anything else → Windows-1252.
+// "UTF-8"/"UTF8" (any case) → UTF-8; UTF-16 is recognised by its mark or by the zero bytes
+// beside the letters of "0 HEAD" (a "UNICODE" or "UTF-16" CHAR line that could be read as
+// 8-bit text is in an 8-bit file, taken as UTF-8); "ANSEL" → ANSEL; "ANSI", "ASCII",
+// "IBMPC", "IBM WINDOWS" and anything else → Windows-1252.
 SourceEncoding DetectEncoding(std::string_view head);
 
 SiteEncoding SiteEncodingFor(SourceEncoding source);
+
+// The encoding of the text the reader delivers, and so of the store and of the page text
+// composed from it: Windows-1252 for Windows-1252 input (its bytes pass unchanged), UTF-8 for
+// every other input. For ANSEL input it differs from the site encoding; the page writer
+// converts when it writes the file.
+platform::TextEncoding TextEncodingFor(SourceEncoding source);
 
 // Decodes a byte stream chunk by chunk; a character split across two chunks is decoded
 // when its last byte arrives. Output is UTF-8, except for Windows-1252 input, which is

@@ -10,6 +10,8 @@ namespace kinloom::gedcom {
 namespace {
 
 constexpr std::size_t kBlockSize = 256 * 1024;
+// The encoding is recognised from at least this many bytes of the file (or all of it).
+constexpr std::size_t kDetectionBytes = 64 * 1024;
 
 // Long forms of the tag table by code; nullptr where a tag has none.
 constexpr const char* kLongForms[lang::kLastTagCode + 1] = {
@@ -92,19 +94,37 @@ std::string ExtractXref(std::string_view text) {
 
 LineReader::LineReader(platform::InputFile& file) : file_(file) {}
 
-bool LineReader::FillBuffer() {
-  if (at_end_) return false;
-  std::size_t old_size = buffer_.size();
-  buffer_.resize(old_size + kBlockSize);
+LineReader::LineReader(platform::InputFile& file, SourceEncoding encoding)
+    : file_(file), detect_(false), decoder_(encoding) {}
+
+bool LineReader::ReadBlock(std::string* raw) {
+  std::size_t old_size = raw->size();
+  raw->resize(old_size + kBlockSize);
   std::size_t got = 0;
-  int error = file_.Read(buffer_.data() + old_size, kBlockSize, &got);
+  int error = file_.Read(raw->data() + old_size, kBlockSize, &got);
   if (error != 0 || got == 0 || got > kBlockSize) {
-    buffer_.resize(old_size);
-    at_end_ = true;
+    raw->resize(old_size);
     return false;
   }
-  buffer_.resize(old_size + got);
+  raw->resize(old_size + got);
   return true;
+}
+
+bool LineReader::FillBuffer() {
+  if (at_end_) return false;
+  std::string raw;
+  bool more = ReadBlock(&raw);
+  if (detect_) {
+    while (more && raw.size() < kDetectionBytes) more = ReadBlock(&raw);
+    decoder_ = InputDecoder(DetectEncoding(raw));
+    detect_ = false;
+  }
+  std::size_t old_size = buffer_.size();
+  // At the end the decoder gives up what it holds back (an incomplete sequence, a
+  // diacritic without its letter), so that no byte is lost silently.
+  decoder_.Decode(raw, !more, &buffer_);
+  if (!more) at_end_ = true;
+  return more || buffer_.size() > old_size;
 }
 
 int LineReader::ReadGedcomLine(bool peek) {

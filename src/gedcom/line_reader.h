@@ -1,11 +1,14 @@
 // Reads a GEDCOM file as lines of level, token and value, and turns tokens into tag codes.
 // Both passes read through it. Lines end with LF, CR LF or a lone CR; a last line without a
-// line end is delivered too; a line of any length is read whole.
+// line end is delivered too; a line of any length is read whole. The file's bytes are
+// decoded before lines are split (gedcom/encoding.h): UTF-16 and ANSEL arrive as UTF-8,
+// invalid sequences as U+FFFD, Windows-1252 unchanged.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "gedcom/encoding.h"
 #include "platform/file_system.h"
 
 namespace kinloom::gedcom {
@@ -48,8 +51,11 @@ inline constexpr int kNoLevel = -2;
 
 class LineReader {
  public:
-  // Reads from `file`, which must outlive the reader. The reader never closes it.
+  // Reads from `file`, which must outlive the reader. The reader never closes it. The
+  // encoding is recognised from the start of the file when the first line is read.
   explicit LineReader(platform::InputFile& file);
+  // Reads a file whose encoding is known.
+  LineReader(platform::InputFile& file, SourceEncoding encoding);
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
@@ -67,14 +73,19 @@ class LineReader {
   int LookupTag(std::string_view token) const;
 
   const std::string& line() const { return line_; }
+  // The encoding the bytes are decoded from; recognised by the first ReadGedcomLine.
+  SourceEncoding encoding() const { return decoder_.encoding(); }
 
  private:
-  bool FillBuffer();  // false at the end of the input
+  bool FillBuffer();                 // false at the end of the input
+  bool ReadBlock(std::string* raw);  // appends one block of the file; false at its end
 
   platform::InputFile& file_;
   std::string buffer_;  // bytes read and not consumed yet, from start_ on
   std::size_t start_ = 0;
   bool at_end_ = false;
+  bool detect_ = true;
+  InputDecoder decoder_{SourceEncoding::kWindows1252};
   std::string line_;          // the current line without its line end
   std::size_t position_ = 0;  // line position
 };

@@ -137,6 +137,10 @@ void Loader::Run() {
   ShowPassProgress(context_, 25, lang::LoadUiText(2324, context_.settings));
   state_.line_count = 0;
   int level = Read(false);
+  // The text arrives in the encoding the reader recognised; labels put into notes must match.
+  state_.source_encoding = reader_.encoding();
+  store_.text_encoding = TextEncodingFor(reader_.encoding());
+  labels_.SetTextEncoding(store_.text_encoding);
   state_.line_count = 1;
   state_.reading_database = true;
   while (level != kEndOfInput) {

@@ -6,6 +6,10 @@
 
 namespace kinloom::platform {
 
+// The two encodings of 8-bit text the program writes: the Windows-1252 code page of its own
+// texts, and UTF-8.
+enum class TextEncoding { kWindows1252, kUtf8 };
+
 // Windows-1252 bytes to UTF-8. The five bytes that code page leaves undefined map to the
 // C1 control of the same number, so every byte converts.
 std::string Cp1252ToUtf8(std::string_view text);

@@ -7,6 +7,8 @@
 #include <ctime>
 #include <string>
 
+#include "gedcom/encoding.h"
+
 namespace kinloom::run {
 
 // The character set a GEDCOM header declares.
@@ -26,6 +28,9 @@ struct RunState {
   int level0_note_count = 0;
   int level1_note_count = 0;
   CharacterSet character_set = CharacterSet::kNotStated;
+  // The encoding the reader recognised (byte-order mark and CHAR line); it decides how the
+  // text is decoded and which encoding the site is written in.
+  gedcom::SourceEncoding source_encoding = gedcom::SourceEncoding::kWindows1252;
   int ancestor_index = -1;
   std::uint64_t total_note_characters = 0;
   // Longest NOTE, SOUR and REPO record texts in bytes (counting pass).

@@ -25,14 +25,14 @@ constexpr int kFrench = 1;
 
 }  // namespace
 
-std::string FormatProducedSentence(const std::string& label) {
+std::string FormatProducedSentence(const std::string& label, std::string_view product) {
   // The label is program data, but it is never handed to printf as a format: only the two
   // expected placeholders are filled, in order.
   std::string out;
   bool product_done = false, version_done = false;
   for (std::size_t i = 0; i < label.size(); ++i) {
     if (label[i] == '%' && !product_done && label.compare(i, 2, "%s") == 0) {
-      out += run::kProductString;
+      out += product;
       product_done = true;
       ++i;
     } else if (label[i] == '%' && product_done && !version_done &&
@@ -58,10 +58,11 @@ int WriteAuthorPage(PageWriter& writer) {
   const std::string& name = s.owner.user_name;
   const std::string& email = s.owner.email_address;
   const bool french = language.language == kFrench;
+  const std::string product = writer.ProgramText(run::kProductString);
 
   writer.OpenPage(context.state.output_folder + "/" + language.Prefix(PageKind::kAuthor) + "." +
                       writer.PageExtension(),
-                  run::kProductString, false, true);
+                  product, false, true);
   writer.AppendHtml("<center><font color=\"FF0000\">" + labels.Get(kLabelOwnerNote) +
                     "</font><br>");
   if (!email.empty()) writer.AppendHtml("<a href=mailto:" + email + ">");
@@ -71,19 +72,20 @@ int WriteAuthorPage(PageWriter& writer) {
   writer.AppendHtml("</center>");
   writer.WriteRule();
 
-  writer.AppendHtml("<center><p><i>" + FormatProducedSentence(labels.Get(kLabelProducedWith)));
+  writer.AppendHtml("<center><p><i>" +
+                    FormatProducedSentence(labels.Get(kLabelProducedWith), product));
   writer.AppendHtml(labels.Get(kLabelCompiledOn) + " " + kBuildDate + ".<p>");
   if (language.language != 0) {
     writer.AppendHtml(labels.Get(kLabelTranslation) + " " + language.translator_name +
                       " <a href=\"mailto:" + language.translator_address + "\">" +
                       language.translator_address + "</a> <p>");
   }
-  writer.AppendHtml(labels.Get(kLabelMoreInformation) + " " + run::kProductString + ", " +
+  writer.AppendHtml(labels.Get(kLabelMoreInformation) + " " + product + ", " +
                     labels.Get(kLabelContact) + " " + run::kAuthorName + " " +
                     labels.Get(kLabelAt) + " ");
   writer.AppendHtml(lang::FormatText("<a href=\"mailto:%s%s %2.2f\">%s</a>", run::kContactAddress,
                                      kContactSubject, run::kProgramVersion, run::kContactAddress));
-  writer.AppendHtml(" <br>" + labels.Get(kLabelVisitHomepage) + " " + run::kProductString + " " +
+  writer.AppendHtml(" <br>" + labels.Get(kLabelVisitHomepage) + " " + product + " " +
                     (french ? std::string() : labels.Get(kLabelWebPage)) + " " +
                     labels.Get(kLabelAt) + " " +
                     (french ? labels.Get(kLabelAddress) : std::string()) + " ");

@@ -3,6 +3,9 @@
 // contact. Every produced-by block of the site links to it.
 #pragma once
 
+#include <string_view>
+
+#include "run/product.h"
 #include "site/page_writer.h"
 
 namespace kinloom::site {
@@ -18,7 +21,9 @@ inline constexpr char kContactSubject[] = "?subject=KINLOOM question, version";
 int WriteAuthorPage(PageWriter& writer);
 
 // Label 12388 with its two placeholders ("%s" the product, "%1.2f" the version) filled in
-// their order. A text holding other placeholders is written as it stands.
-std::string FormatProducedSentence(const std::string& label);
+// their order, the product by `product` (the program's own "KINLOOM© " unless the page
+// needs it in another encoding). A text holding other placeholders is written as it stands.
+std::string FormatProducedSentence(const std::string& label,
+                                   std::string_view product = run::kProductString);
 
 }  // namespace kinloom::site

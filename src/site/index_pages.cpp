@@ -4,6 +4,7 @@
 
 #include "lang/ui_text.h"
 #include "platform/system_error.h"
+#include "platform/text_encoding.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -45,9 +46,15 @@ const LetterPresence& Presence(const SiteContext& site, IndexKind kind) {
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool IsRecognised(char c) {
-  auto byte = static_cast<unsigned char>(c);
-  return store::IsLetter(byte) || store::IsNordicLetter(byte);
+std::string LowerAscii(std::string text) {
+  for (char& c : text) c = LowerAscii(c);
+  return text;
+}
+
+// The recognised letter that begins `text` (an ASCII letter as it stands, Æ, Ø or Å in the
+// store's encoding), or the empty text.
+std::string LeadingLetter(const SiteContext& site, const std::string& text) {
+  return text.substr(0, store::RecognisedLetterLength(text, site.store().text_encoding));
 }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
@@ -134,7 +141,10 @@ bool WriteGedcomLink(SiteContext& site) {
     site.writer.CountExtraFile();
   }
   PageWriter& out = site.writer;
-  out.AppendHtml(FormatText(site.Label(12358).c_str(), file_name.c_str(), file_name.c_str()));
+  // The name as the file system spells it, in the page's encoding: the link then resolves
+  // to the copy whatever the site's encoding.
+  const std::string shown_name = out.SystemNameText(file_name);
+  out.AppendHtml(FormatText(site.Label(12358).c_str(), shown_name.c_str(), shown_name.c_str()));
   std::uint64_t size = run.state.gedcom_file_size;
   const char* size_label = site.Label(12359).c_str();
   const char* lines_label = site.Label(12360).c_str();
@@ -200,12 +210,12 @@ void WriteOwner(SiteContext& site) {
   out.AppendHtml("</center>");
 }
 
-std::string IndexPageTitle(SiteContext& site, IndexKind kind, char letter) {
-  if (letter == '~')
+std::string IndexPageTitle(SiteContext& site, IndexKind kind, const std::string& letter) {
+  if (letter == "~")
     return FormatText("(%s) %s", site.Label(ModeLabel(kind, true)).c_str(),
                       site.Label(12373).c_str());
-  return FormatText("%s %c %s (%s)", site.Label(12372).c_str(), letter, site.Label(12364).c_str(),
-                    site.Label(ModeLabel(kind, true)).c_str());
+  return FormatText("%s %s %s (%s)", site.Label(12372).c_str(), letter.c_str(),
+                    site.Label(12364).c_str(), site.Label(ModeLabel(kind, true)).c_str());
 }
 
 }  // namespace
@@ -238,12 +248,26 @@ PageKind SurnameListPrefixKind(IndexKind kind) {
   return PageKind::kFamilySurnameList;
 }
 
-char PageLetter(const std::string& sort_key) {
-  if (sort_key.empty() || !IsRecognised(sort_key[0])) return '~';
-  return UpperAscii(sort_key[0]);
+// The letter of an individual's surname index page: the upper-case form of the recognised
+// letter that begins its sort key, or "~".
+std::string PageLetter(const SiteContext& site, const std::string& sort_key) {
+  std::string letter = LeadingLetter(site, sort_key);
+  if (letter.empty()) return "~";
+  if (letter.size() == 1) letter[0] = UpperAscii(letter[0]);
+  return letter;
 }
 
-char FileLetter(char page_letter) { return page_letter == '~' ? '0' : LowerAscii(page_letter); }
+// A page file name in a status text, which is a user-interface text (Windows-1252).
+std::string StatusFileName(const SiteContext& site, const std::string& file) {
+  return site.writer.TextEncoding() == platform::TextEncoding::kUtf8
+             ? platform::Utf8ToCp1252(file)
+             : file;
+}
+
+// The letter in the page's file name: the lower-case form (ASCII letters only), "0" for "~".
+std::string FileLetter(const std::string& page_letter) {
+  return page_letter == "~" ? "0" : LowerAscii(page_letter);
+}
 
 void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading) {
   PageWriter& out = site.writer;
@@ -254,23 +278,23 @@ void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading) {
     out.AppendHtml(FormatText("<center><h3>%s %s</h3></center>", site.Label(12401).c_str(),
                               site.Label(ModeLabel(kind, false)).c_str()));
   out.AppendHtml("<center>");
-  auto letter = [&](int slot, char c) {
+  auto letter = [&](int slot, const std::string& c) {
     if (present[slot])
-      out.AppendHtml(FormatText(" <a href=\"%s_%c.%s\">%c</a>", prefix.c_str(), LowerAscii(c),
-                                ext.c_str(), c));
+      out.AppendHtml(FormatText(" <a href=\"%s_%s.%s\">%s</a>", prefix.c_str(),
+                                LowerAscii(c).c_str(), ext.c_str(), c.c_str()));
     else
-      out.AppendHtml(FormatText(" %c ", c));
+      out.AppendHtml(FormatText(" %s ", c.c_str()));
   };
-  for (int slot = 0; slot < 26; ++slot) letter(slot, static_cast<char>('A' + slot));
+  for (int slot = 0; slot < 26; ++slot) letter(slot, std::string(1, static_cast<char>('A' + slot)));
   if (present[store::kOtherSlot])
     out.AppendHtml(FormatText(" <a href=\"%s_0.%s\">(%s/%s)</a>", prefix.c_str(), ext.c_str(),
                               site.Label(kLabelNone).c_str(), site.Label(kLabelOther).c_str()));
   else
     out.AppendHtml(FormatText(" (%s)", site.Label(kLabelNone).c_str()));
   if (present[store::kSlotAE] || present[store::kSlotOSlash] || present[store::kSlotARing]) {
-    letter(store::kSlotAE, '\xC6');
-    letter(store::kSlotOSlash, '\xD8');
-    letter(store::kSlotARing, '\xC5');
+    const platform::TextEncoding encoding = site.store().text_encoding;
+    for (int slot : {store::kSlotAE, store::kSlotOSlash, store::kSlotARing})
+      letter(slot, std::string(store::NordicLetter(slot, encoding)));
   }
   out.AppendHtml("</center>");
 }
@@ -335,20 +359,24 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
   }
 
   const std::string& index_prefix = site.Prefix(SurnameIndexPrefixKind(kind));
-  char previous_letter = 0;
+  std::string previous_letter;  // the first group always differs
   bool last_group_empty = false;
   auto flush_group = [&](const std::string& surname, long count) {
     if (count < 1) return;
     if (family) ++site.surname_count;
     last_group_empty = surname.empty();
     if (count_only) return;
-    char letter = !surname.empty() && IsRecognised(surname[0]) ? LowerAscii(surname[0]) : '0';
+    const std::string leading = LowerAscii(LeadingLetter(site, surname));
+    const std::string letter = leading.empty() ? std::string(1, '0') : leading;
     if (letter != previous_letter) {
-      if (letter == '0')
+      if (letter == "0") {
         out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
                                   site.Label(kLabelOther).c_str()));
-      else
-        out.AppendHtml(FormatText("<P><B>%c</B><BR>", UpperAscii(letter)));
+      } else {
+        std::string shown = letter;
+        if (shown.size() == 1) shown[0] = UpperAscii(shown[0]);
+        out.AppendHtml(FormatText("<P><B>%s</B><BR>", shown.c_str()));
+      }
       previous_letter = letter;
     }
     if (surname.empty()) {
@@ -357,8 +385,9 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
     } else {
       std::string anchor = surname;
       for (char& c : anchor) c = LowerAscii(c);
-      out.AppendHtml(FormatText("<a href=\"%s_%c.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
-                                letter, ext.c_str(), anchor.c_str(), surname.c_str(), count));
+      out.AppendHtml(FormatText("<a href=\"%s_%s.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
+                                letter.c_str(), ext.c_str(), anchor.c_str(), surname.c_str(),
+                                count));
     }
   };
 
@@ -394,17 +423,18 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
   const std::string& prefix = site.Prefix(SurnameIndexPrefixKind(kind));
   auto link_kind = static_cast<PersonLinkKind>(kind);
   bool page_open = false;
-  char page_letter = 0;
+  std::string page_letter;
   std::string remembered_surname;
   for (int i = 0; i < store.sorted_count; ++i) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
-    char letter = PageLetter(person.sort_key);
+    std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {
-      std::string file = FormatText("%s_%c.%s", prefix.c_str(), FileLetter(letter), ext.c_str());
+      std::string file =
+          FormatText("%s_%s.%s", prefix.c_str(), FileLetter(letter).c_str(), ext.c_str());
       if (page_open) {
         out.ClosePage();
         ShowProgress(site.run, kIndexPageSteps[static_cast<int>(kind)],
-                     lang::LoadUiText(2345, o) + " " + file, true);
+                     lang::LoadUiText(2345, o) + " " + StatusFileName(site, file), true);
       }
       out.OpenPage(site.OutputPath(file), IndexPageTitle(site, kind, letter), true, true);
       WriteIndexLetters(site, kind, false);

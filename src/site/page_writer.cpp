@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "gedcom/encoding.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
 #include "platform/system_error.h"
@@ -76,8 +77,35 @@ PageWriter::~PageWriter() {
 
 std::string PageWriter::PageExtension() const { return context_.settings.htm ? "htm" : "html"; }
 
+platform::TextEncoding PageWriter::TextEncoding() const {
+  return gedcom::TextEncodingFor(context_.state.source_encoding);
+}
+
+platform::TextEncoding PageWriter::SiteEncoding() const {
+  return gedcom::SiteEncodingFor(context_.state.source_encoding);
+}
+
+std::string PageWriter::ProgramText(std::string_view cp1252) const {
+  return gedcom::ProgramTextToSite(cp1252, TextEncoding());
+}
+
+std::string PageWriter::SystemNameText(std::string_view name) const {
+  if (TextEncoding() == platform::TextEncoding::kWindows1252)
+    return gedcom::Utf8ToSiteText(name, platform::TextEncoding::kWindows1252);
+  // A name that is not valid UTF-8 must not make the page invalid.
+  std::string out;
+  gedcom::InputDecoder(gedcom::SourceEncoding::kUtf8).Decode(name, true, &out);
+  return out;
+}
+
 void PageWriter::WriteToFile(std::string_view text) {
   if (!file_) return;
+  std::string site_text;
+  if (TextEncoding() != SiteEncoding()) {
+    // Pieces are whole characters, so a block of them converts on its own.
+    site_text = gedcom::Utf8ToSiteText(text, SiteEncoding());
+    text = site_text;
+  }
   // The file is a text file in the Windows sense: every line feed becomes CR LF.
   std::string out;
   out.reserve(text.size() + text.size() / 16);
@@ -96,6 +124,10 @@ void PageWriter::Create(const std::string& path, const std::string* plain_failur
   std::string lowered = LowerCaseFileName(path);
   std::size_t start = FileNameStart(lowered);
   if (start > 0 && lowered[start - 1] == '\\') lowered[start - 1] = '/';
+  // Names on disk are UTF-8 whatever the site's encoding: a browser turns the name a link
+  // spells (Æ as one Windows-1252 byte, or as UTF-8) into the UTF-8 of that character.
+  if (TextEncoding() == platform::TextEncoding::kWindows1252)
+    lowered = lowered.substr(0, start) + platform::Cp1252ToUtf8(lowered.substr(start));
   path_ = lowered;
   buffer_.clear();
   int error = 0;
@@ -119,13 +151,15 @@ void PageWriter::OpenPage(const std::string& path, const std::string& title, boo
   const settings::Settings& s = context_.settings;
 
   AppendHtml("<html><head>");
+  AppendHtml(gedcom::CharsetMetaTag(SiteEncoding()));
   if (s.meta_refresh_tag) {
     AppendHtml(lang::FormatText("<meta http-equiv=\"Refresh\" content=\"%llu\">",
                                 static_cast<unsigned long long>(s.meta_refresh_value) * 3600));
   }
   if (with_meta_tags) {
+    const std::string product = ProgramText(run::kProductString);
     AppendHtml(lang::FormatText("<meta name='GENERATOR' content='%s Version %1.2f'>",
-                                run::kProductString, run::kProgramVersion));
+                                product.c_str(), run::kProgramVersion));
     AppendHtml(lang::FormatText("<meta name='Author' content='%s'>", run::kAuthorName));
     AppendHtml(lang::FormatText("<meta name='CONTACT INFO' content='%s'>", run::kContactAddress));
     AppendHtml(lang::FormatText("<meta name='Website Address' content='%s'>", run::kHomePage));
@@ -133,7 +167,7 @@ void PageWriter::OpenPage(const std::string& path, const std::string& title, boo
     AppendHtml(lang::FormatText(
         "<meta name='KeyWords' content='GEDCOM to HTML, Software, Genealogy, Family Tree, %s, "
         "%s'>",
-        run::kProductString, run::kAuthorName));
+        product.c_str(), run::kAuthorName));
     // The custom meta tags would stand between these two pieces; no list is kept.
     AppendHtml("\n\n");
     AppendHtml("\n\n");
@@ -215,13 +249,14 @@ void PageWriter::WriteProducedBy() {
   AppendHtml("<P>");
   WriteRule();
   AppendHtml("<center><p><i>" + labels_.Get(kLabelProducedBy));
+  const std::string product = ProgramText(run::kProductString);
   AppendHtml(lang::FormatText("<a href= %s><img src=\"q1.gif\" alt=\"%s %s\" BORDER=\"0\"></a>",
-                              run::kHomePage, run::kProductString,
+                              run::kHomePage, product.c_str(),
                               labels_.Get(kLabelIconLink).c_str()));
   AppendHtml("<a href=");
   AppendHtml(lang::FormatText("%s.%s>%s  </a>%s %1.2f ",
                               language_.Prefix(PageKind::kAuthor).c_str(), PageExtension().c_str(),
-                              run::kProductString, labels_.Get(kLabelVersion).c_str(),
+                              product.c_str(), labels_.Get(kLabelVersion).c_str(),
                               run::kProgramVersion));
   AppendHtml("</i>.</p></center>");
 }
@@ -236,7 +271,8 @@ void PageWriter::WriteSourceAndCopyright() {
   if (s.create_link_to_gedcom_file) {
     const std::string& input = context_.state.gedcom_path;
     std::string name = input.substr(FileNameStart(input));
-    AppendHtml("<center>" + EscapeHtml(name) + " " + language_.date_stamp + "</center>");
+    AppendHtml("<center>" + SystemNameText(EscapeHtml(name)) + " " + language_.date_stamp +
+               "</center>");
   }
   if (!s.owner.user_name.empty() && s.include_copyright) {
     std::time_t now = clock_ ? clock_() : std::time(nullptr);

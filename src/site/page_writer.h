@@ -1,6 +1,14 @@
-// Writes one HTML page of the site at a time: the fixed head (meta tags, title, body tag,
-// heading, notices), the body text composed by a page kind, and the fixed foot. Page text
-// is collected in an 8191-character buffer; every line feed reaches the file as CR LF.
+// Writes one HTML page of the site at a time: the fixed head (character-set declaration, meta
+// tags, title, body tag, heading, notices), the body text composed by a page kind, and the
+// fixed foot. Page text is collected in an 8191-character buffer; every line feed reaches
+// the file as CR LF.
+//
+// Page text is composed in the encoding of the store's text (see TextEncoding below) and
+// written in the site's encoding (SiteEncoding): Windows-1252 text for a Windows-1252 input,
+// UTF-8 for UTF-8 and UTF-16 input, UTF-8 text written as Windows-1252 with numeric
+// character references for ANSEL input. Labels (lang::LabelSet) and the site's copy of the
+// options already come in the text encoding; the program's other own texts go through
+// ProgramText. File names are composed in the text encoding and created in UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -69,6 +77,15 @@ class PageWriter {
 
   // "htm" or "html" from the option "HTM".
   std::string PageExtension() const;
+
+  // The encoding page text is composed in, and the encoding of the files written.
+  platform::TextEncoding TextEncoding() const;
+  platform::TextEncoding SiteEncoding() const;
+  // One of the program's own Windows-1252 texts in the text encoding.
+  std::string ProgramText(std::string_view cp1252) const;
+  // A name of the file system (UTF-8), such as the GEDCOM file's, in the text encoding; in
+  // Windows-1252 text a character the code page lacks becomes a numeric character reference.
+  std::string SystemNameText(std::string_view name) const;
 
   int pages_written() const { return pages_written_; }
   int buffer_writes() const { return buffer_writes_; }

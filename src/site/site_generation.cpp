@@ -1,5 +1,6 @@
 #include "site/site_generation.h"
 
+#include "gedcom/encoding.h"
 #include "lang/label_set.h"
 #include "lang/ui_text.h"
 #include "site/author_page.h"
@@ -40,6 +41,46 @@ void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer); }
 
 void WriteGendexStep(SiteContext& site) { WriteGendexFile(site.writer); }
 
+// The options as the pages of a site read them: the texts the user typed (Windows-1252)
+// in the encoding of the page text. File paths stay as the file system spells them.
+settings::Settings SiteSettings(const settings::Settings& options, platform::TextEncoding text) {
+  settings::Settings out = options;
+  if (text == platform::TextEncoding::kWindows1252) return out;
+  auto convert = [](std::string& value) { value = platform::Cp1252ToUtf8(value); };
+  for (auto* texts :
+       {&out.index_name, &out.index_title, &out.family_page_text_a, &out.family_page_text_b,
+        &out.descendancy_page_text_a, &out.descendancy_page_text_b, &out.pedigree_page_text_a,
+        &out.pedigree_page_text_b, &out.notes_page_text_a, &out.notes_page_text_b,
+        &out.custom_links_title})
+    for (std::string& value : *texts) convert(value);
+  convert(out.ancestor_id);
+  convert(out.owner.user_name);
+  convert(out.owner.email_address);
+  for (std::string& value : out.owner.homepages) convert(value);
+  for (std::string& value : out.owner.address) convert(value);
+  for (auto& links : out.custom_links) {
+    for (settings::CustomLink& link : links) {
+      if (link.text.empty() && link.hyperlink.empty()) continue;
+      convert(link.text);
+      convert(link.hyperlink);
+    }
+  }
+  return out;
+}
+
+// The per-language page texts in the encoding of the page text (the progress caption is a
+// user-interface text and stays as it is).
+void ConvertLanguageTexts(SiteLanguage& language, platform::TextEncoding text) {
+  if (text == platform::TextEncoding::kWindows1252) return;
+  for (std::string* value :
+       {&language.index_title, &language.index_name, &language.family_text_a,
+        &language.family_text_b, &language.descendancy_text_a, &language.descendancy_text_b,
+        &language.pedigree_text_a, &language.pedigree_text_b, &language.notes_text_a,
+        &language.notes_text_b, &language.custom_links_title, &language.date_stamp,
+        &language.translator_name, &language.translator_address})
+    *value = platform::Cp1252ToUtf8(*value);
+}
+
 }  // namespace
 
 int ExtractRunImage(run::RunContext& context, int number) {
@@ -68,10 +109,17 @@ void PrepareDerivedOrder(run::RunContext& context) {
   ShowProgress(context, 32, lang::LoadUiText(2312, context.settings), false);
 }
 
-int GenerateSite(run::RunContext& context, int language) {
+int GenerateSite(run::RunContext& outer, int language) {
+  // Every text the pages take from the program (labels, options, per-language texts) comes
+  // in the encoding of the store's text, so that a page is one encoding throughout.
+  const platform::TextEncoding text = gedcom::TextEncodingFor(outer.state.source_encoding);
+  settings::Settings site_options = SiteSettings(outer.settings, text);
+  run::RunContext context{outer.ui,    outer.fs,    site_options,
+                          outer.state, outer.store, outer.progress};
   const settings::Settings& options = context.settings;
-  SiteLanguage current = MakeSiteLanguage(options, language);
-  lang::LabelSet labels(language);
+  SiteLanguage current = MakeSiteLanguage(outer.settings, language);
+  ConvertLanguageTexts(current, text);
+  lang::LabelSet labels(language, text);
   PageWriter writer(context, labels, current);
   SiteContext site(context, current, labels, writer);
   auto status = [&](int step, int text) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "store/id_hash_table.h"
 #include "store/records.h"
 
@@ -34,6 +35,9 @@ class GenealogyStore {
   // Initial letters present among the listed individuals' sort keys: A … Z (0 … 25), other
   // (26), Æ (27), Ø (28), Å (29).
   std::array<bool, 30> letter_presence{};
+  // The encoding of every text of the store: Windows-1252 for Windows-1252 input, UTF-8 for
+  // any other (set by the loading pass).
+  platform::TextEncoding text_encoding = platform::TextEncoding::kWindows1252;
 
   // Releases everything; the store is empty afterwards.
   void Release();

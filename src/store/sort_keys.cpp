@@ -64,6 +64,41 @@ int IndexSlotOf(unsigned char byte) {
   return kOtherSlot;
 }
 
+namespace {
+
+constexpr std::string_view kNordicUtf8[3] = {"\xC3\x86", "\xC3\x98", "\xC3\x85"};
+constexpr std::string_view kNordicCp1252[3] = {"\xC6", "\xD8", "\xC5"};
+
+}  // namespace
+
+std::string_view NordicLetter(int slot, platform::TextEncoding encoding) {
+  if (slot < kSlotAE || slot > kSlotARing) return {};
+  return encoding == platform::TextEncoding::kUtf8 ? kNordicUtf8[slot - kSlotAE]
+                                                   : kNordicCp1252[slot - kSlotAE];
+}
+
+std::size_t RecognisedLetterLength(std::string_view text, platform::TextEncoding encoding) {
+  if (text.empty()) return 0;
+  const auto first = static_cast<unsigned char>(text[0]);
+  if (IsLetter(first)) return 1;
+  if (encoding == platform::TextEncoding::kWindows1252) return IsNordicLetter(first) ? 1 : 0;
+  for (std::string_view letter : kNordicUtf8)
+    if (text.substr(0, letter.size()) == letter) return letter.size();
+  return 0;
+}
+
+int IndexSlotOfText(std::string_view text, platform::TextEncoding encoding) {
+  if (text.empty()) return kOtherSlot;
+  if (encoding == platform::TextEncoding::kWindows1252)
+    return IndexSlotOf(static_cast<unsigned char>(text[0]));
+  if (IsLetter(static_cast<unsigned char>(text[0])))
+    return IndexSlotOf(static_cast<unsigned char>(text[0]));
+  for (int slot = kSlotAE; slot <= kSlotARing; ++slot)
+    if (text.substr(0, kNordicUtf8[slot - kSlotAE].size()) == kNordicUtf8[slot - kSlotAE])
+      return slot;
+  return kOtherSlot;
+}
+
 void BuildSortKeys(GenealogyStore& store) {
   store.letter_presence = {};
   std::string surname, given;
@@ -74,8 +109,7 @@ void BuildSortKeys(GenealogyStore& store) {
     if (surname.empty()) {
       key = "~ " + given;
     } else {
-      unsigned char first = static_cast<unsigned char>(surname[0]);
-      key = (IsLetter(first) || IsNordicLetter(first)) ? "" : "~";
+      key = RecognisedLetterLength(surname, store.text_encoding) > 0 ? "" : "~";
       key += surname;
       key += ' ';
       key += given;
@@ -89,7 +123,7 @@ void BuildSortKeys(GenealogyStore& store) {
       person.defined = false;
       continue;
     }
-    store.letter_presence[IndexSlotOf(static_cast<unsigned char>(person.sort_key[0]))] = true;
+    store.letter_presence[IndexSlotOfText(person.sort_key, store.text_encoding)] = true;
   }
 }
 

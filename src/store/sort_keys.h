@@ -3,6 +3,9 @@
 // initial-letter classification that the index pages share.
 #pragma once
 
+#include <string_view>
+
+#include "platform/text_encoding.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::store {
@@ -22,10 +25,19 @@ bool IsNordicLetter(unsigned char byte);
 // anything else 26.
 int IndexSlotOf(unsigned char byte);
 
+// The same for text in either encoding. The recognised letters are the ASCII letters and
+// the upper-case Æ, Ø and Å: one byte each in Windows-1252, two in UTF-8.
+// RecognisedLetterLength gives the byte length of the letter that begins `text`, 0 when
+// it begins with no recognised letter; IndexSlotOfText gives its slot.
+std::size_t RecognisedLetterLength(std::string_view text, platform::TextEncoding encoding);
+int IndexSlotOfText(std::string_view text, platform::TextEncoding encoding);
+// The three letters in an encoding, in slot order Æ, Ø, Å.
+std::string_view NordicLetter(int slot, platform::TextEncoding encoding);
+
 // For every defined individual in table order: fills surname and given names (escaped), the
 // sort key, extends also-known-as with the name parts after the surname, and marks the key's
-// initial in store.letter_presence. An individual without a name loses its defined flag and
-// is left out of everything later (its initial is not marked).
+// initial in store.letter_presence (read in store.text_encoding). An individual without a
+// name loses its defined flag and is left out of everything later (its initial is not marked).
 void BuildSortKeys(GenealogyStore& store);
 
 // Puts the table positions of all defined individuals into store.sorted_index in key order

@@ -35,6 +35,10 @@ TEST(DetectEncodingTest, ByteOrderMarksAndCharLines) {
   // A CHAR line outside the header (after the next record) does not count.
   EXPECT_EQ(DetectEncoding("0 HEAD\n0 @I1@ INDI\n1 CHAR UTF-8\n"), SourceEncoding::kWindows1252);
   EXPECT_EQ(DetectEncoding(""), SourceEncoding::kWindows1252);
+  // A UNICODE CHAR line that reads as 8-bit text is in an 8-bit file: UTF-8, not UTF-16.
+  EXPECT_EQ(DetectEncoding("0 HEAD\n1 CHAR UNICODE\n"), SourceEncoding::kUtf8);
+  EXPECT_EQ(TextEncodingFor(SourceEncoding::kAnsel), platform::TextEncoding::kUtf8);
+  EXPECT_EQ(TextEncodingFor(SourceEncoding::kWindows1252), platform::TextEncoding::kWindows1252);
   EXPECT_EQ(SiteEncodingFor(SourceEncoding::kUtf16Be), SiteEncoding::kUtf8);
   EXPECT_EQ(SiteEncodingFor(SourceEncoding::kAnsel), SiteEncoding::kWindows1252);
 }

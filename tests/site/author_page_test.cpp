@@ -10,6 +10,7 @@ namespace {
 
 const std::string kHead =
     "<html><head>"
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
     "<meta name='GENERATOR' content='KINLOOM\xA9  Version 2.52'>"
     "<meta name='Author' content='Alden Brennick'>"
     "<meta name='CONTACT INFO' content='support@kinloom-genealogy.org'>"

@@ -92,7 +92,7 @@ TEST_F(IndexPagesTest, SurnameIndexPagesOnePerLetterWithNameAnchors) {
   SiteContext& site = f.Start();
   EXPECT_EQ(WriteSurnameIndexPages(site, IndexKind::kFamily), 1);
   for (const char* name :
-       {"/out/b_a.htm", "/out/b_s.htm", "/out/b_z.htm", "/out/b_0.htm", "/out/b_\xD8.htm"})
+       {"/out/b_a.htm", "/out/b_s.htm", "/out/b_z.htm", "/out/b_0.htm", "/out/b_\xC3\x98.htm"})
     EXPECT_TRUE(f.run.fs.files.count(name)) << name;
   EXPECT_EQ(f.run.fs.files.size(), 5u);
   std::string s = f.run.fs.Read("/out/b_s.htm");

@@ -37,6 +37,7 @@ TEST(PageWriterTest, FullPageHeadAndFootBytes) {
 
   const std::string expected =
       "<html><head>"
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
       "<meta http-equiv=\"Refresh\" content=\"43200\">"
       "<meta name='GENERATOR' content='KINLOOM\xA9  Version 2.52'>"
       "<meta name='Author' content='Alden Brennick'>"
@@ -86,7 +87,7 @@ TEST(PageWriterTest, BodyTagColoursAndBackgrounds) {
     t.settings.colours[settings::kColourBackground] = 0x00ABCDEF;
     t.settings.colours[settings::kColourText] = 0x12;
     EXPECT_EQ(HeadOf(t),
-              "<html><head><title>T</title></head><body BGCOLOR='abcdef' TEXT='000012' "
+              "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>T</title></head><body BGCOLOR='abcdef' TEXT='000012' "
               "LINK='0000ff' VLINK='ff0000'><center><h2>T</h2></center>"
               "<hr size=4 width='80%'>");
   }
@@ -133,7 +134,7 @@ TEST(PageWriterTest, NoticeBlocks) {
     t.state.mark_all_ancestors = true;
     t.state.ancestor_index = t.AddPerson("A", "B", "A /B/");
     EXPECT_EQ(HeadOf(t, false),
-              "<html><head><title>T</title></head><body><center><h2>T</h2></center>"
+              "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><title>T</title></head><body><center><h2>T</h2></center>"
               "<hr size=4 width='80%'>");
   }
 }

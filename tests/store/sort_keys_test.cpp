@@ -83,6 +83,28 @@ TEST(SortKeysTest, NordicInitialsHaveTheirOwnSlots) {
   EXPECT_EQ(IndexSlotOf(0xE6), kOtherSlot);
 }
 
+TEST(SortKeysTest, NordicInitialsInUtf8TextAreCharacters) {
+  Keyed k;
+  k.run.store.text_encoding = platform::TextEncoding::kUtf8;
+  EXPECT_EQ(k.Build("Jan /\xC3\x98rsted/").sort_key, "\xC3\x98RSTED JAN ");
+  EXPECT_EQ(k.Build("Al /\xC3\x85s/").sort_key, "\xC3\x85S AL ");
+  EXPECT_EQ(k.Build("Lo /\xC3\xB8ksen/").sort_key, "~\xC3\xB8KSEN LO ");
+  EXPECT_EQ(k.Build("Ib /\xC3\x89mile/").sort_key, "~\xC3\x89MILE IB ");
+  EXPECT_TRUE(k.run.store.letter_presence[kSlotOSlash]);
+  EXPECT_TRUE(k.run.store.letter_presence[kSlotARing]);
+  EXPECT_FALSE(k.run.store.letter_presence[kSlotAE]);
+  EXPECT_TRUE(k.run.store.letter_presence[kOtherSlot]);
+  using platform::TextEncoding;
+  EXPECT_EQ(RecognisedLetterLength("\xC3\x86x", TextEncoding::kUtf8), 2u);
+  EXPECT_EQ(RecognisedLetterLength("\xC3\x86x", TextEncoding::kWindows1252), 0u);  // Ã
+  EXPECT_EQ(RecognisedLetterLength("\xC6x", TextEncoding::kWindows1252), 1u);
+  EXPECT_EQ(RecognisedLetterLength("\xC6x", TextEncoding::kUtf8), 0u);
+  EXPECT_EQ(RecognisedLetterLength("", TextEncoding::kUtf8), 0u);
+  EXPECT_EQ(IndexSlotOfText("\xC3\x86", TextEncoding::kUtf8), kSlotAE);
+  EXPECT_EQ(IndexSlotOfText("\xC3", TextEncoding::kUtf8), kOtherSlot);
+  EXPECT_EQ(IndexSlotOfText("q", TextEncoding::kUtf8), 'Q' - 'A');
+}
+
 TEST(SortKeysTest, IndividualWithoutNameIsDroppedAndMarksNoLetter) {
   TestRun run;
   run.AddPerson("I1", "");
