@@ -9,6 +9,7 @@
 
 #include "gedcom/counting_pass.h"
 #include "gedcom/loading_pass.h"
+#include "lang/date_stamps.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
 #include "platform/system_error.h"
@@ -20,6 +21,14 @@ namespace kinloom::run {
 
 void AuxiliarySteps::ExtractImage(RunContext& context, int number) {
   site::ExtractRunImage(context, number);
+}
+
+void AuxiliarySteps::MakeDateStamps(RunContext& context) {
+  const ProgressDisplay* display = context.progress;
+  const lang::DateStamps stamps =
+      display != nullptr ? lang::MakeDateStamps([display] { return display->Now(); })
+                         : lang::MakeDateStamps();
+  std::copy(stamps.begin(), stamps.end(), context.state.date_stamps.begin());
 }
 
 namespace {

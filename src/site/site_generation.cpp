@@ -69,6 +69,7 @@ void PrepareDerivedOrder(run::RunContext& context) {
 int GenerateSite(run::RunContext& context, int language) {
   const settings::Settings& options = context.settings;
   SiteLanguage current = MakeSiteLanguage(options, language);
+  current.date_stamp = context.state.date_stamps[static_cast<std::size_t>(language)];
   lang::LabelSet labels(language);
   PageWriter writer(context, labels, current);
   SiteContext site(context, current, labels, writer);
