@@ -10,6 +10,7 @@
 
 #include "gedcom/counting_pass.h"
 #include "gedcom/loading_pass.h"
+#include "lang/date_stamps.h"
 #include "lang/tag_labels.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
@@ -29,6 +30,14 @@ bool AuxiliarySteps::LoadNotesTagList(RunContext& context) {
   context.state.notes_tag_selection = lang::LoadNotesTagList(
       std::optional<std::string>(context.settings.notes_to_include), context.settings, context.ui);
   return true;
+}
+
+void AuxiliarySteps::MakeDateStamps(RunContext& context) {
+  const ProgressDisplay* display = context.progress;
+  const lang::DateStamps stamps =
+      display != nullptr ? lang::MakeDateStamps([display] { return display->Now(); })
+                         : lang::MakeDateStamps();
+  std::copy(stamps.begin(), stamps.end(), context.state.date_stamps.begin());
 }
 
 namespace {

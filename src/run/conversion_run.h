@@ -59,8 +59,8 @@ class SettingsSaver {
 class AuxiliarySteps {
  public:
   virtual ~AuxiliarySteps() = default;
-  // Captures the page options and makes the nine date stamps.
-  virtual void MakeDateStamps(RunContext& /*context*/) {}
+  // Captures the page options and makes the nine date stamps from the run's clock.
+  virtual void MakeDateStamps(RunContext& context);
   // Writes embedded image `number` (152, 153, 177) into the output folder.
   virtual void ExtractImage(RunContext& context, int number);
   // Builds the notes include list into the run state from "Notes To Include"; false when

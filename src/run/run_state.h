@@ -50,6 +50,9 @@ struct RunState {
   int languages_selected = 0;
   int languages_done = 0;
   int current_language = 0;
+  // The moment of the run in each output language's form, by language index (made once
+  // before any page is written; every language shows the same moment).
+  std::array<std::string, 9> date_stamps;
   bool failed = false;
 };
 

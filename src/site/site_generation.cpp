@@ -118,6 +118,7 @@ int GenerateSite(run::RunContext& outer, int language) {
                           outer.state, outer.store, outer.progress};
   const settings::Settings& options = context.settings;
   SiteLanguage current = MakeSiteLanguage(outer.settings, language);
+  current.date_stamp = context.state.date_stamps[static_cast<std::size_t>(language)];
   ConvertLanguageTexts(current, text);
   lang::LabelSet labels(language, text);
   PageWriter writer(context, labels, current);

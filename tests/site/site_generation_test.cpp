@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
+#include "site/site_driver.h"
 #include "site/test_store.h"
 
 namespace kinloom::site {
@@ -81,6 +85,67 @@ TEST(SiteGenerationTest, TwoLanguagesWriteTheirPageSetsSideBySide) {
   EXPECT_EQ(texts.front(), "(English)\nCreating index pages");
   EXPECT_EQ(texts.back(), "(French)\nFinished main page");
   EXPECT_EQ(run.ui.progress.back().position, 32 + 29 + 29);
+}
+
+// Remembers which language created each file.
+class CreatorLog : public testing::MemoryFileSystem {
+ public:
+  explicit CreatorLog(const run::RunState& state) : state_(state) {}
+  std::unique_ptr<platform::OutputFile> Create(const std::string& path, int* error) override {
+    creators[path].insert(state_.current_language);
+    return MemoryFileSystem::Create(path, error);
+  }
+  std::map<std::string, std::set<int>> creators;
+
+ private:
+  const run::RunState& state_;
+};
+
+TEST(SiteGenerationTest, NineLanguagesNeverWriteEachOthersFiles) {
+  TestRun run;
+  AddCouple(run);
+  run.settings.create_pages = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+  run.settings.create_notes_pages = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+  run.settings.create_family_groups = 1;
+  run.settings.create_descendancy_groups = 1;
+  run.settings.create_pedigree_groups = 1;
+  run.settings.text_file = 1;
+  run.state.languages_selected = 9;
+  CreatorLog fs(run.state);
+  run::RunContext context{run.ui, fs, run.settings, run.state, run.store};
+  PrepareDerivedOrder(context);
+  for (int l = 0; l < settings::kLanguageCount; ++l) {
+    run.state.current_language = l;
+    ASSERT_EQ(GenerateSite(context, l), 1) << l;
+    ++run.state.languages_done;
+  }
+  std::set<int> with_main_page, with_author_page;
+  for (const auto& [path, languages] : fs.creators) {
+    SCOPED_TRACE(path);
+    // gendex.txt belongs to the run: each language writes it again, the last one stays.
+    if (path == "/out/gendex.txt") {
+      EXPECT_EQ(languages.size(), 9u);
+      continue;
+    }
+    ASSERT_EQ(languages.size(), 1u) << "written by more than one language";
+    const int l = *languages.begin();
+    const std::string name = path.substr(5);
+    if (name == run.settings.index_name[l] + ".htm") {
+      with_main_page.insert(l);
+      continue;
+    }
+    if (name == PagePrefix(l, PageKind::kAuthor) + ".htm") with_author_page.insert(l);
+    // Every other file starts with one of the language's own page-kind prefixes.
+    bool own = false;
+    for (int k = 0; k < kPageKindCount; ++k) {
+      const std::string prefix = PagePrefix(l, static_cast<PageKind>(k));
+      if (name.rfind(prefix, 0) == 0 && (name[prefix.size()] == '_' || name[prefix.size()] == '.'))
+        own = true;
+    }
+    EXPECT_TRUE(own);
+  }
+  EXPECT_EQ(with_main_page.size(), 9u);
+  EXPECT_EQ(with_author_page.size(), 9u);
 }
 
 TEST(SiteGenerationTest, FailedMainPageFailsTheLanguage) {

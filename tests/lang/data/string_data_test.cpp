@@ -84,11 +84,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return out;
 }
 
+// Every text of the 2000 block, whichever data file gives it.
 std::vector<int> EnglishUiNumbers() {
-  StringTable en = ParseResource("ui_en.txt");
   std::vector<int> numbers;
   for (int n = 2000; n < 3000; ++n)
-    if (en.Has(n)) numbers.push_back(n);
+    if (Table().Has(n)) numbers.push_back(n);
   return numbers;
 }
 
