@@ -328,11 +328,11 @@ class Generator {
     // Older people have died; most born in the last ninety years are living.
     const int age = random_.Between(random_.Percent(10) ? 0 : 40, 98);
     const bool dies = p.birth + age <= kLastYear && (p.birth < 1935 || random_.Percent(15));
-    if (dies) {
+    if (dies && random_.Percent(4)) {
+      Put("1 DEAT Y\n");  // known to be dead, with no date
+    } else if (dies) {
       Event("DEAT", p.birth + age);
       if (random_.Percent(35)) Event("BURI", std::min(p.birth + age, kLastYear));
-    } else if (p.birth < 1900 && random_.Percent(50)) {
-      Put("1 DEAT Y\n");
     }
     if (random_.Percent(20)) {
       Put("1 OCCU ");
