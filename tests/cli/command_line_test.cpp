@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -159,7 +160,19 @@ TEST_F(ProgramTest, TooSmallFileStopsWith2283ShowingTheCounts) {
                  "1 NAME Tom /Lee/\n1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I1@\n0 TRLR\n");
   Result r = Run(Quote(gedcom) + " " + Quote(temp / "site"));
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("only found 1 family(s) and 2 individual(s)."), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Error detected reading GEDCOM file. KINLOOM\u00a9  only found 1 family(s) "
+                       "and 2 individual(s).   A minimum of 2 families and 3 individuals is "
+                       "required.  Possible incorrect GEDCOM format, empty file, or non-GEDCOM "
+                       "file.  KINLOOM\u00a9  aborting."),
+            std::string::npos)
+      << r.err;
+  // Only the output folder and the settings store were made.
+  std::vector<std::string> made;
+  for (const auto& entry : std::filesystem::directory_iterator(temp.path()))
+    made.push_back(entry.path().filename().string());
+  std::sort(made.begin(), made.end());
+  EXPECT_EQ(made, (std::vector<std::string>{"config", "site", "small.ged", "status.txt",
+                                            "stderr.txt", "stdout.txt"}));
 }
 
 TEST_F(ProgramTest, StructuralFaultEndsTheProgramWithAnErrorStatus) {
@@ -171,6 +184,7 @@ TEST_F(ProgramTest, StructuralFaultEndsTheProgramWithAnErrorStatus) {
       "0 TRLR\n");
   Result r = Run(Quote(gedcom) + " " + Quote(temp / "site"));
   EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("ERROR, duplicate key value in hash table!"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("Finished :)"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("Loaded GEDCOM file"), std::string::npos) << r.err;
 }
