@@ -1,15 +1,22 @@
 #include "cli/command_line.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <iostream>
+#include <memory>
 
 #include "lang/ui_text.h"
 #include "platform/console_ui.h"
 #include "platform/file_system.h"
 #include "platform/program_end.h"
+#include "platform/registry.h"
 #include "platform/text_encoding.h"
 #include "run/conversion_run.h"
 #include "run/product.h"
+#include "run/registry_saver.h"
+#include "settings/load_save.h"
+#include "settings/registry_store.h"
+#include "settings/settings.h"
+#include "settings/settings_commands.h"
 
 namespace kinloom::cli {
 namespace {
@@ -17,12 +24,21 @@ namespace {
 constexpr int kUsageError = 2;
 
 constexpr char kUsage[] =
-    "usage: kinloom GEDCOM,FOLDER\n"
-    "       kinloom GEDCOM FOLDER\n"
+    "usage: kinloom [--set NAME=VALUE ...] GEDCOM,FOLDER\n"
+    "       kinloom [--set NAME=VALUE ...] GEDCOM FOLDER\n"
+    "       kinloom [--set NAME=VALUE ...] [--settings]\n"
     "       kinloom --help | --version\n"
     "\n"
     "Converts the GEDCOM file GEDCOM into a web site of static HTML pages in the folder\n"
     "FOLDER (created with its missing parents; old .htm and .html pages in it are deleted).\n"
+    "\n"
+    "Options are kept between runs in $XDG_CONFIG_HOME/Brennick/registry.reg (by default\n"
+    "~/.config/Brennick/registry.reg); a conversion saves them all.\n"
+    "  --set NAME=VALUE ...  store the named options (every following argument that holds\n"
+    "                        a \"=\"), before the conversion when paths are given\n"
+    "  --settings            print every stored option with its kind and value\n"
+    "  --                    what follows are paths, even when they start with \"--\"\n"
+    "\n"
     "Exit status: 0 when the conversion completed, 1 when it stopped on an error or an\n"
     "answer of No, 2 for a usage error.\n";
 
@@ -30,36 +46,94 @@ bool IsOption(const std::string& argument) {
   return argument.size() > 1 && argument[0] == '-' && argument[1] == '-';
 }
 
+// Runs start-up, the assignments, the listing and the conversion of one invocation.
+int Execute(const Invocation& invocation, platform::ConsoleUi& ui) {
+  std::unique_ptr<platform::Registry> registry = settings::OpenUserRegistry(ui);
+  settings::RegistryStore store(*registry, ui);
+  settings::Settings settings;
+
+  // Start-up: the load sequence, with the command line's paths in place of "Input File"
+  // and "Output File" when there are paths.
+  settings::LoadOptions options;
+  options.command_line = invocation.kind == Invocation::Kind::kConvert;
+  options.input_path = invocation.gedcom_path;
+  options.output_folder = invocation.output_folder;
+  options.default_output_folder = settings::DefaultOutputFolder();
+  settings::LoadSettings(store, settings, options);
+
+  if (!invocation.assignments.empty() &&
+      settings::RunSetCommand(store, settings, invocation.assignments) != 0)
+    return 1;
+  if (invocation.list_settings && settings::RunListSettings(store, std::cout) != 0) return 1;
+  if (invocation.kind != Invocation::Kind::kConvert) return 0;
+
+  run::ProgressDisplay display;
+  run::RegistrySettingsSaver saver(store, invocation.gedcom_path, invocation.output_folder);
+  run::ConversionRun::Steps steps;
+  steps.saver = &saver;
+  run::ConversionRun conversion(ui, platform::RealFileSystem(), settings, display, steps);
+  const run::RunOutcome outcome =
+      conversion.Run(invocation.gedcom_path, invocation.output_folder, true);
+  return run::ExitStatus(outcome);
+}
+
 }  // namespace
 
 Invocation ParseArguments(const std::vector<std::string>& arguments) {
   Invocation invocation;
-  if (arguments.size() == 1) {
-    const std::string& only = arguments[0];
-    if (only == "--help" || only == "-h") {
-      invocation.kind = Invocation::Kind::kHelp;
-    } else if (only == "--version") {
-      invocation.kind = Invocation::Kind::kVersion;
-    } else if (!IsOption(only)) {
-      const std::size_t comma = only.find(',');
-      if (comma != std::string::npos) {
-        invocation.kind = Invocation::Kind::kConvert;
-        invocation.gedcom_path = only.substr(0, comma);
-        invocation.output_folder = only.substr(comma + 1);
-      }
-    }
-  } else if (arguments.size() == 2 && !IsOption(arguments[0]) && !IsOption(arguments[1])) {
-    invocation.kind = Invocation::Kind::kConvert;
-    invocation.gedcom_path = arguments[0];
-    invocation.output_folder = arguments[1];
+  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    invocation.kind = Invocation::Kind::kHelp;
+    return invocation;
   }
-  return invocation;
-}
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    invocation.kind = Invocation::Kind::kVersion;
+    return invocation;
+  }
 
-settings::Settings StartupSettings(const std::string& home) {
-  settings::Settings settings;
-  if (!home.empty()) settings.output_file = home + "/MyHTMLFiles";
-  return settings;
+  Invocation failed;  // kUsageError
+  std::vector<std::string> paths;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (options_ended || !IsOption(argument)) {
+      paths.push_back(argument);
+    } else if (argument == "--") {
+      options_ended = true;
+    } else if (argument == "--set") {
+      std::size_t taken = 0;
+      while (i + 1 < arguments.size() && !IsOption(arguments[i + 1]) &&
+             arguments[i + 1].find('=') != std::string::npos) {
+        invocation.assignments.push_back(arguments[++i]);
+        ++taken;
+      }
+      if (taken == 0) return failed;
+    } else if (argument == "--settings") {
+      invocation.list_settings = true;
+    } else {
+      return failed;
+    }
+  }
+
+  if (paths.empty()) {
+    if (invocation.assignments.empty() && !invocation.list_settings) return failed;
+    invocation.kind = Invocation::Kind::kSettings;
+    return invocation;
+  }
+  // The listing shows the store as it is; it does not go with a conversion.
+  if (invocation.list_settings) return failed;
+  if (paths.size() == 1) {
+    const std::size_t comma = paths[0].find(',');
+    if (comma == std::string::npos) return failed;
+    invocation.gedcom_path = paths[0].substr(0, comma);
+    invocation.output_folder = paths[0].substr(comma + 1);
+  } else if (paths.size() == 2) {
+    invocation.gedcom_path = paths[0];
+    invocation.output_folder = paths[1];
+  } else {
+    return failed;
+  }
+  invocation.kind = Invocation::Kind::kConvert;
+  return invocation;
 }
 
 int Main(int argc, char** argv) {
@@ -79,22 +153,13 @@ int Main(int argc, char** argv) {
       std::fputs(kUsage, stderr);
       return kUsageError;
     case Invocation::Kind::kConvert:
+    case Invocation::Kind::kSettings:
       break;
   }
 
-  const char* home = std::getenv("HOME");
-  settings::Settings settings = StartupSettings(home != nullptr ? home : "");
-  // The command line's paths take the place of "Input File" and "Output File".
-  settings.input_file = invocation.gedcom_path;
-  settings.output_file = invocation.output_folder;
-
   platform::ConsoleUi ui;
-  run::ProgressDisplay display;
   try {
-    run::ConversionRun conversion(ui, platform::RealFileSystem(), settings, display);
-    const run::RunOutcome outcome =
-        conversion.Run(invocation.gedcom_path, invocation.output_folder, true);
-    return run::ExitStatus(outcome);
+    return Execute(invocation, ui);
   } catch (const platform::ProgramEnd& end) {
     ui.CloseProgress();
     return end.status();

@@ -1,13 +1,11 @@
-// The command line of the program: parses the arguments, runs the conversion with the
-// console user interface and returns the process exit status (0 completed, 1 stopped on an
-// error or a user's "No", 2 usage error).
+// The command line of the program: parses the arguments, runs the start-up load of the
+// settings store, the "--set" assignments, the "--settings" listing and the conversion with
+// the console user interface, and returns the process exit status (0 completed, 1 stopped on
+// an error or a user's "No", 2 usage error).
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
-
-#include "settings/settings.h"
 
 namespace kinloom::cli {
 
@@ -15,18 +13,25 @@ int Main(int argc, char** argv);
 
 // What the arguments ask for.
 struct Invocation {
-  enum class Kind { kConvert, kHelp, kVersion, kUsageError } kind = Kind::kUsageError;
+  enum class Kind {
+    kConvert,   // a conversion, after the assignments (if any)
+    kSettings,  // only assignments and/or the listing
+    kHelp,
+    kVersion,
+    kUsageError
+  } kind = Kind::kUsageError;
   std::string gedcom_path;
   std::string output_folder;
+  // "NAME=VALUE" texts of every "--set", in order.
+  std::vector<std::string> assignments;
+  // "--settings": list every value of the application key (after the assignments).
+  bool list_settings = false;
 };
 
-// "GEDCOM,FOLDER" (split at the first comma, nothing trimmed), "GEDCOM FOLDER", "--help",
-// "--version". Anything else is a usage error.
+// The paths: "GEDCOM,FOLDER" (split at the first comma, nothing trimmed) or "GEDCOM FOLDER".
+// "--set" takes every following argument that contains "=" (at least one); "--settings"
+// lists; both may be given without paths, and "--set" with paths too. "--" ends the
+// options. "--help" and "--version" stand alone. Anything else is a usage error.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
-
-// The options a conversion from the command line starts with: the defaults, with
-// "Output File" set to `home`/MyHTMLFiles when `home` is not empty. The settings store will
-// replace this.
-settings::Settings StartupSettings(const std::string& home);
 
 }  // namespace kinloom::cli

@@ -1,5 +1,3 @@
-// The line reader over files in every encoding: the encoding is recognised from the start of
-// the file, the text is decoded before lines are split, and malformed bytes become U+FFFD.
 #include "gedcom/line_reader.h"
 
 #include <gtest/gtest.h>
@@ -7,144 +5,126 @@
 #include <string>
 #include <vector>
 
+#include "gedcom/gedcom_fixture.h"
+
 namespace kinloom::gedcom {
 namespace {
 
-// A file that hands out its bytes `chunk` at a time, as a slow device would.
-class MemoryFile : public platform::InputFile {
- public:
-  MemoryFile(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
-  int Read(char* buffer, std::size_t size, std::size_t* got) override {
-    std::size_t n = std::min({size, chunk_, bytes_.size() - position_});
-    bytes_.copy(buffer, n, position_);
-    position_ += n;
-    *got = n;
-    return 0;
-  }
-  int Close() override { return 0; }
-
- private:
-  std::string bytes_;
-  std::size_t chunk_;
-  std::size_t position_ = 0;
-};
+using testing::MemoryFile;
 
 struct Line {
   int level;
-  std::string token, value;
+  std::string token;
+  int code;
+  std::string value;
   bool operator==(const Line&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& os, const Line& l) {
-  return os << l.level << " [" << l.token << "] [" << l.value << "]";
-}
-
-std::vector<Line> ReadAll(const std::string& bytes, std::size_t chunk,
-                          SourceEncoding* encoding = nullptr) {
-  MemoryFile file(bytes, chunk);
+std::vector<Line> ReadAll(const std::string& text, std::size_t chunk) {
+  MemoryFile file(text, chunk);
   LineReader reader(file);
   std::vector<Line> lines;
   for (int level = reader.ReadGedcomLine(false); level != kEndOfInput;
        level = reader.ReadGedcomLine(false)) {
-    std::string token = reader.ReadToken();
-    lines.push_back({level, token, reader.ReadValue()});
+    Line line{level, reader.ReadToken(), 0, ""};
+    line.code = reader.LookupTag(line.token);
+    line.value = reader.ReadValue();
+    lines.push_back(line);
+    if (lines.size() > 100) break;  // a reader that never ends
   }
-  if (encoding) *encoding = reader.encoding();
   return lines;
 }
 
-std::string Utf16Le(const std::u16string& text, bool mark) {
-  std::string out = mark ? "\xFF\xFE" : "";
-  for (char16_t c : text) {
-    out += static_cast<char>(c & 0xFF);
-    out += static_cast<char>(c >> 8);
+TEST(LineReaderTest, EveryLineEndReadsTheSameAtEveryChunkSize) {
+  const std::string lf = "0 @I1@ INDI\n1 NAME  Ann /Lee/\n1 BIRTH\n2 DATE 1 MAY 1900\n0 TRLR";
+  const std::vector<Line> expected = {{0, "@I1@", 69, "INDI"},
+                                      {1, "NAME", 78, " Ann /Lee/"},
+                                      {1, "BIRTH", 19, ""},
+                                      {2, "DATE", 42, "1 MAY 1900"},
+                                      {0, "TRLR", 125, ""}};
+  std::string crlf, cr;
+  for (char c : lf) {
+    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    cr += c == '\n' ? '\r' : c;
   }
-  return out;
-}
-
-std::string Utf16Be(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) {
-    out += static_cast<char>(c >> 8);
-    out += static_cast<char>(c & 0xFF);
-  }
-  return out;
-}
-
-const std::vector<Line> kUnicodeLines = {{0, "HEAD", ""},
-                                         {1, "CHAR", "UNICODE"},
-                                         {0, "@I1@", "INDI"},
-                                         {1, "NAME", "Zo\xC3\xAB /Bront\xC3\xAB/"},
-                                         {2, "PLAC", "\xE5\x8C\x97\xE4\xBA\xAC \xF0\x9F\x98\x80"}};
-
-TEST(LineReaderEncodingTest, Utf16IsDecodedBeforeLinesAreSplit) {
-  const std::u16string text =
-      u"0 HEAD\r\n1 CHAR UNICODE\r\n0 @I1@ INDI\r\n1 NAME Zo\u00EB /Bront\u00EB/\r\n"
-      u"2 PLAC \u5317\u4EAC \U0001F600\r\n";
-  // Whole blocks, and blocks that split every character and the CR LF pairs.
-  for (std::size_t chunk : {std::size_t{1} << 20, std::size_t{1}, std::size_t{3}}) {
-    SourceEncoding encoding;
-    EXPECT_EQ(ReadAll(Utf16Le(text, true), chunk, &encoding), kUnicodeLines) << chunk;
-    EXPECT_EQ(encoding, SourceEncoding::kUtf16Le);
-    EXPECT_EQ(ReadAll(Utf16Le(text, false), chunk, &encoding), kUnicodeLines) << chunk;
-    EXPECT_EQ(ReadAll(Utf16Be(text), chunk, &encoding), kUnicodeLines) << chunk;
-    EXPECT_EQ(encoding, SourceEncoding::kUtf16Be);
+  for (std::size_t chunk : {1u, 2u, 3u, 7u, 4096u}) {
+    EXPECT_EQ(ReadAll(lf, chunk), expected) << "LF, chunk " << chunk;
+    EXPECT_EQ(ReadAll(crlf, chunk), expected) << "CR LF, chunk " << chunk;
+    EXPECT_EQ(ReadAll(cr, chunk), expected) << "CR, chunk " << chunk;
+    EXPECT_EQ(ReadAll(crlf + "\r\n", chunk), expected) << "final CR LF, chunk " << chunk;
   }
 }
 
-TEST(LineReaderEncodingTest, Utf8AnselAndWindows1252Text) {
-  SourceEncoding encoding;
-  // The byte-order mark does not reach the first line.
-  EXPECT_EQ(
-      ReadAll("\xEF\xBB\xBF"
-              "0 HEAD\n1 CHAR UTF-8\n1 NAME Bront\xC3\xAB\n",
-              2, &encoding),
-      (std::vector<Line>{{0, "HEAD", ""}, {1, "CHAR", "UTF-8"}, {1, "NAME", "Bront\xC3\xAB"}}));
-  EXPECT_EQ(encoding, SourceEncoding::kUtf8);
-  // ANSEL: the acute before its letter becomes one precomposed character.
-  EXPECT_EQ(
-      ReadAll("0 HEAD\n1 CHAR ANSEL\n1 NAME Ren\xE2"
-              "e /\xA1ukasz/\n",
-              1 << 20, &encoding),
-      (std::vector<Line>{
-          {0, "HEAD", ""}, {1, "CHAR", "ANSEL"}, {1, "NAME", "Ren\xC3\xA9 /\xC5\x81ukasz/"}}));
-  EXPECT_EQ(encoding, SourceEncoding::kAnsel);
-  // Windows-1252 bytes pass unchanged; so does a file without a CHAR line.
-  EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR ANSI\n1 NAME Br\xEBnte \x80\n", 5, &encoding).back(),
-            (Line{1, "NAME", "Br\xEBnte \x80"}));
-  EXPECT_EQ(encoding, SourceEncoding::kWindows1252);
-  EXPECT_EQ(ReadAll("0 HEAD\n1 NAME Br\xEBnte\n", 5, &encoding).back(),
-            (Line{1, "NAME", "Br\xEBnte"}));
-  EXPECT_EQ(encoding, SourceEncoding::kWindows1252);
+TEST(LineReaderTest, PeekDeliversTheSameLineAgain) {
+  MemoryFile file("0 HEAD\n1 CHAR ANSI\n");
+  LineReader reader(file);
+  EXPECT_EQ(reader.ReadGedcomLine(true), 0);
+  EXPECT_EQ(reader.line(), "0 HEAD");
+  EXPECT_EQ(reader.ReadGedcomLine(false), 0);
+  EXPECT_EQ(reader.line(), "0 HEAD");
+  EXPECT_EQ(reader.ReadGedcomLine(true), 1);
+  EXPECT_EQ(reader.ReadGedcomLine(true), 1);
+  EXPECT_EQ(reader.ReadGedcomLine(false), 1);
+  EXPECT_EQ(reader.ReadToken(), "CHAR");
+  EXPECT_EQ(reader.ReadGedcomLine(true), kEndOfInput);
+  EXPECT_EQ(reader.ReadGedcomLine(false), kEndOfInput);
 }
 
-TEST(LineReaderEncodingTest, MalformedBytesBecomeReplacementCharacters) {
-  const std::string fffd = "\xEF\xBF\xBD";
-  // Invalid UTF-8, and a sequence cut off by the end of the file.
-  EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR UTF-8\n1 NAME A\xFF"
-                    "B\xC3\n1 NOTE x\xE2\x82",
-                    1),
-            (std::vector<Line>{{0, "HEAD", ""},
-                               {1, "CHAR", "UTF-8"},
-                               {1, "NAME", "A" + fffd + "B" + fffd},
-                               {1, "NOTE", "x" + fffd + fffd}}));
-  // UTF-16 with an odd byte count: the lone last byte becomes one replacement character.
-  std::string odd = Utf16Le(u"0 HEAD\r\n1 NAME Ann", true) + "X";
-  EXPECT_EQ(ReadAll(odd, 4).back(), (Line{1, "NAME", "Ann" + fffd}));
-  // A lone surrogate in UTF-16.
-  EXPECT_EQ(ReadAll(Utf16Le(u"0 HEAD\n1 NAME A\xD800"
-                            u"B\n",
-                            true),
-                    1 << 20)
-                .back(),
-            (Line{1, "NAME", "A" + fffd + "B"}));
-  // ANSEL: a diacritic with no letter after it on its line, or at the end of the file,
-  // stands on its own; an unassigned byte is replaced.
-  EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR ANSEL\n1 NAME Ren\xE2\r\n1 NOTE \xAF\xE8", 1),
-            (std::vector<Line>{{0, "HEAD", ""},
-                               {1, "CHAR", "ANSEL"},
-                               {1, "NAME", "Ren\xCC\x81"},
-                               {1, "NOTE", fffd + "\xCC\x88"}}));
+TEST(LineReaderTest, LevelsTokensAndValuesAtTheEdges) {
+  const std::vector<Line> lines = ReadAll(
+      "10 NAME x\n\n   \nNAME without level\n  2 CONT\n1 birt\n3 SEX   M\n", 5);
+  ASSERT_EQ(lines.size(), 7u);
+  // Two digits: the token is taken one character too early and comes out empty.
+  EXPECT_EQ(lines[0].level, 10);
+  EXPECT_EQ(lines[0].token, "");
+  EXPECT_EQ(lines[1].level, kNoLevel);  // blank line
+  EXPECT_EQ(lines[2].level, kNoLevel);  // blanks only
+  EXPECT_EQ(lines[3].level, kNoLevel);
+  // Leading blanks before the level are skipped.
+  EXPECT_EQ(lines[4], (Line{2, "CONT", 36, ""}));
+  EXPECT_EQ(lines[5].code, 0);  // tags are case-sensitive
+  EXPECT_EQ(lines[6].value, "  M");
+}
+
+TEST(LineReaderTest, LongLinesAreReadWhole) {
+  const std::string value(20000, 'n');
+  const std::vector<Line> lines = ReadAll("1 NOTE " + value + "\r\n1 CONT end\r\n", 8096);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].value, value);
+  EXPECT_EQ(lines[1].value, "end");
+}
+
+TEST(LookupTagTest, RecordKeywordsShortAndLongForms) {
+  const std::vector<Line> lines = ReadAll(
+      "0 @I1@ INDI\n0 @F1@ FAMILY\n0 @N1@ NOTE some text\n0 @S1@ SOUR\n0 @R1@ REPO\n"
+      "0 @U1@ SUBM\n0 @X1@ _CUSTOM with INDI inside\n0 @N2@NOTE\n",
+      4096);
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(lines[0].code, 69);
+  EXPECT_EQ(lines[1].code, 55);
+  EXPECT_EQ(lines[2].code, 84);
+  EXPECT_EQ(lines[2].value, "NOTE some text");
+  EXPECT_EQ(lines[3].code, 113);
+  EXPECT_EQ(lines[4].code, 103);
+  EXPECT_EQ(lines[5].code, 0);
+  EXPECT_EQ(lines[6].code, 69);  // found anywhere in the line
+  EXPECT_EQ(lines[7].code, 84);
+  EXPECT_EQ(LookupTagName("BIRTH"), 19);
+  EXPECT_EQ(LookupTagName("BIRT"), 19);
+  EXPECT_EQ(LookupTagName("birt"), 0);
+  EXPECT_EQ(LookupTagName("CONTINUED"), 36);
+  EXPECT_EQ(LookupTagName("BAPTISM-LDS"), 15);
+  EXPECT_EQ(LookupTagName("WILL"), 129);
+  EXPECT_EQ(LookupTagName("ABBR"), 1);
+  EXPECT_EQ(LookupTagName(""), 0);
+}
+
+TEST(ExtractXrefTest, TheIdBetweenTheFirstTwoAtSigns) {
+  EXPECT_EQ(ExtractXref("@I12@"), "I12");
+  EXPECT_EQ(ExtractXref("x @F3@ y @F4@"), "F3");
+  EXPECT_EQ(ExtractXref("no sign"), "");
+  EXPECT_EQ(ExtractXref("@open"), "open");
+  EXPECT_EQ(ExtractXref("@@"), "");
 }
 
 }  // namespace
