@@ -264,6 +264,11 @@ std::string StatusFileName(const SiteContext& site, const std::string& file) {
              : file;
 }
 
+std::string SurnameListLetter(const SiteContext& site, const std::string& surname) {
+  const std::string leading = LowerAscii(LeadingLetter(site, surname));
+  return leading.empty() ? std::string(1, '0') : leading;
+}
+
 // The letter in the page's file name: the lower-case form (ASCII letters only), "0" for "~".
 std::string FileLetter(const std::string& page_letter) {
   return page_letter == "~" ? "0" : LowerAscii(page_letter);
@@ -366,8 +371,7 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
     if (family) ++site.surname_count;
     last_group_empty = surname.empty();
     if (count_only) return;
-    const std::string leading = LowerAscii(LeadingLetter(site, surname));
-    const std::string letter = leading.empty() ? std::string(1, '0') : leading;
+    const std::string letter = SurnameListLetter(site, surname);
     if (letter != previous_letter) {
       if (letter == "0") {
         out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),

@@ -30,12 +30,17 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only);
 // The surname index pages of kind 0 … 2, one per initial letter present. Returns 1.
 int WriteSurnameIndexPages(SiteContext& site, IndexKind kind);
 
-// Shared with the notes index pages: the prefixes and labels of a kind, and the page letter
-// of a sort key ('A' … 'Z', Æ/Ø/Å, '~' for the rest).
+// Shared with the notes index pages: the prefixes of a kind, and the page letter of a sort
+// key ("A" … "Z", Æ/Ø/Å in the store's text encoding, "~" for the rest).
 PageKind SurnameIndexPrefixKind(IndexKind kind);
 PageKind SurnameListPrefixKind(IndexKind kind);
-char PageLetter(const std::string& sort_key);
-// The file-name letter of a page letter: lower-case ASCII, '0' for '~'.
-char FileLetter(char page_letter);
+std::string PageLetter(const SiteContext& site, const std::string& sort_key);
+// The file-name letter of a page letter: lower-case ASCII, "0" for "~".
+std::string FileLetter(const std::string& page_letter);
+// The group letter of a surname on a list of surnames: its recognised first letter in lower
+// case, "0" when it begins with none.
+std::string SurnameListLetter(const SiteContext& site, const std::string& surname);
+// A page file name as a status text shows it (user-interface text is Windows-1252).
+std::string StatusFileName(const SiteContext& site, const std::string& file);
 
 }  // namespace kinloom::site

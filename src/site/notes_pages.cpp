@@ -60,11 +60,6 @@ bool BackLinksWanted(const settings::Settings& o) {
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool IsRecognised(char c) {
-  auto byte = static_cast<unsigned char>(c);
-  return store::IsLetter(byte) || store::IsNordicLetter(byte);
-}
-
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -335,9 +330,9 @@ void NotesWriter::WritePerson(const IndividualRecord& person, bool first, int en
 }
 
 // The title of a notes surname index page.
-std::string NotesIndexTitle(SiteContext& site, char letter, bool first_page) {
-  if (letter != '~')
-    return FormatText("%s %c %s (%s)", site.Label(kLabelIndexFor).c_str(), letter,
+std::string NotesIndexTitle(SiteContext& site, const std::string& letter, bool first_page) {
+  if (letter != "~")
+    return FormatText("%s %s %s (%s)", site.Label(kLabelIndexFor).c_str(), letter.c_str(),
                       site.Label(kLabelBlank).c_str(), site.Label(kLabelByNotes).c_str());
   if (first_page)
     return FormatText("%s %s", site.Label(kLabelByNotes).c_str(),
@@ -364,16 +359,19 @@ int WriteNotesSurnameList(SiteContext& site) {
   out.AppendHtml("<center>");
 
   const std::string& index_prefix = site.Prefix(PageKind::kNotesSurnameIndex);
-  char previous_letter = 0;
+  std::string previous_letter;  // the first group always differs
   auto write_group = [&](const std::string& surname, long count) {
     if (count < 1) return;
-    char letter = !surname.empty() && IsRecognised(surname[0]) ? LowerAscii(surname[0]) : '0';
+    const std::string letter = SurnameListLetter(site, surname);
     if (letter != previous_letter) {
-      if (letter == '0')
+      if (letter == "0") {
         out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
                                   site.Label(kLabelOther).c_str()));
-      else
-        out.AppendHtml(FormatText("<P><B>%c</B><BR>", UpperAscii(letter)));
+      } else {
+        std::string shown = letter;
+        if (shown.size() == 1) shown[0] = UpperAscii(shown[0]);
+        out.AppendHtml(FormatText("<P><B>%s</B><BR>", shown.c_str()));
+      }
       previous_letter = letter;
     }
     if (surname.empty()) {
@@ -382,8 +380,9 @@ int WriteNotesSurnameList(SiteContext& site) {
     } else {
       std::string anchor = surname;
       for (char& c : anchor) c = LowerAscii(c);
-      out.AppendHtml(FormatText("<a href=\"%s_%c.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
-                                letter, ext.c_str(), anchor.c_str(), surname.c_str(), count));
+      out.AppendHtml(FormatText("<a href=\"%s_%s.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
+                                letter.c_str(), ext.c_str(), anchor.c_str(), surname.c_str(),
+                                count));
     }
   };
 
@@ -395,9 +394,7 @@ int WriteNotesSurnameList(SiteContext& site) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     if (!HasNotesEntry(site, person)) continue;
     any = true;
-    if (!person.sort_key.empty())
-      site.notes_presence[store::IndexSlotOf(static_cast<unsigned char>(person.sort_key[0]))] =
-          true;
+    site.notes_presence[store::IndexSlotOfText(person.sort_key, store.text_encoding)] = true;
     if (count > 0 && EqualIgnoringCase(group_surname, person.surname)) {
       ++count;
       continue;
@@ -420,17 +417,19 @@ int WriteNotesSurnameIndexPages(SiteContext& site) {
   const std::string& prefix = site.Prefix(PageKind::kNotesSurnameIndex);
   bool page_open = false;
   bool first_page = true;
-  char page_letter = 0;
+  std::string page_letter;
   std::string remembered_surname;
   for (int i = 0; i < store.sorted_count; ++i) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     if (!HasNotesEntry(site, person)) continue;
-    char letter = PageLetter(person.sort_key);
+    std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {
-      std::string file = FormatText("%s_%c.%s", prefix.c_str(), FileLetter(letter), ext.c_str());
+      std::string file =
+          FormatText("%s_%s.%s", prefix.c_str(), FileLetter(letter).c_str(), ext.c_str());
       if (page_open) {
         out.ClosePage();
-        ShowProgress(site.run, kNotesIndexStep, lang::LoadUiText(kStatusIndexPages, o) + " " + file,
+        ShowProgress(site.run, kNotesIndexStep,
+                     lang::LoadUiText(kStatusIndexPages, o) + " " + StatusFileName(site, file),
                      true);
       }
       out.OpenPage(site.OutputPath(file), NotesIndexTitle(site, letter, first_page), true, true);

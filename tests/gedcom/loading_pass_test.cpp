@@ -47,7 +47,7 @@ TEST(LoadingPassTest, NoteRecordsGatherTheirLinesAndSubLines) {
   EXPECT_EQ(notes[2].note_reference, "@N1@");
   EXPECT_EQ(notes[3].id, "@S1@");
   EXPECT_EQ(notes[3].text,
-            "<I>Title: </I>Parish register<BR><I>Author: </I>Vicar & Clerk<BR>more<BR>");
+            "<I>Title: </I>Parish register<BR><I>Author: </I>Vicar &amp; Clerk<BR>more<BR>");
   EXPECT_EQ(notes[3].repository_reference, "@R1@");
 }
 

@@ -156,9 +156,10 @@ TEST(EncodedSitesTest, OneFamilyInFourEncodingsGivesOneSite) {
             std::string::npos);
 }
 
-// The golden pages were written from ansi_family.ged before pages declared their encoding
-// and before page files were named in UTF-8; a non-ASCII byte of their file name is
-// percent-encoded in the data folder.
+// The golden pages are the site of ansi_family.ged with the declaration taken out and page
+// files named in Windows-1252; a non-ASCII byte of their file name is percent-encoded in the
+// data folder. The page kinds have their own hand-derived tests; this set guards the ANSI
+// output as a whole against any change besides the declaration.
 TEST(EncodedSitesTest, AnsiSiteIsTheSiteWithoutDeclarationsPlusTheDeclaration) {
   Conversion c;
   ASSERT_EQ(c.Run(Fixture("ansi_family.ged")), run::RunOutcome::kCompleted);

@@ -127,6 +127,8 @@ TEST(SiteGenerationTest, NineLanguagesNeverWriteEachOthersFiles) {
       EXPECT_EQ(languages.size(), 9u);
       continue;
     }
+    // The chart images are the same bytes in every language; each language's pages extract them.
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".gif") == 0) continue;
     ASSERT_EQ(languages.size(), 1u) << "written by more than one language";
     const int l = *languages.begin();
     const std::string name = path.substr(5);
