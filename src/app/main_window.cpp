@@ -354,7 +354,14 @@ void MainWindow::CreateHtmlFiles() {
   try {
     run::ConversionRun conversion(*run_ui_, services_.fs, settings_, services_.display, steps);
     const run::RunOutcome outcome = conversion.Run(gedcom, output, start_.command_line);
-    if (start_.command_line) exit_status_ = run::ExitStatus(outcome);
+    if (start_.command_line) {
+      exit_status_ = run::ExitStatus(outcome);
+      // A run that stopped early asks for no close; from the command line the window
+      // closes after every run, so that the process ends with the run's status.
+      if (outcome != run::RunOutcome::kCompleted && outcome != run::RunOutcome::kSiteFailed) {
+        CallAfter([this] { Close(); });
+      }
+    }
   } catch (const platform::ProgramEnd& end) {
     run_ui_->CloseProgress();
     exit_status_ = end.status();
