@@ -155,8 +155,9 @@ MainWindow::MainWindow(const AppServices& services, const StartOptions& start)
   auto* gedcom = Control<ValidatedEdit>(this, kGedcomBox);
   auto* output = Control<ValidatedEdit>(this, kOutputBox);
   // The field names are the labels' own texts before the interface texts are applied.
-  gedcom->Setup("GEDCOM file to read from", 106, 255, false);
-  output->Setup("HTML Directory to write to", 107, 255, false);
+  // The path sets are written for "\" paths; this system separates folders with "/".
+  gedcom->Setup("GEDCOM file to read from", 106, 255, false, "/");
+  output->Setup("HTML Directory to write to", 107, 255, false, "/");
   settings::LoadSettingsMain(services_.store, settings_, options);
   gedcom->SetText(settings_.input_file);
   output->SetText(settings_.output_file);

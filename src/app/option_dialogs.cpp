@@ -652,6 +652,7 @@ SelectBackgroundDialog::SelectBackgroundDialog(wxWindow* parent, const AppServic
     : OptionDialog(parent, services, 2221) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   auto* box = AddEdit(this, 1047, "", 106, -1, false, wxTE_READONLY);
+  box->Setup("", 106, -1, false, "/");
   box->SetMinSize(wxSize(FromDIP(360), -1));
   box->SetText(s_.custom_background_path);
   row->Add(box, 1, wxRIGHT, FromDIP(6));

@@ -25,9 +25,10 @@ ValidatedEdit::ValidatedEdit(wxWindow* parent, int id, platform::UserInterface& 
 }
 
 void ValidatedEdit::Setup(const std::string& field_name, int allowed_text, int max_length,
-                          bool numeric) {
+                          bool numeric, const std::string& also_allowed) {
   field_name_ = field_name;
-  allowed_ = allowed_text != 0 ? lang::StringTable::Instance().Text(allowed_text) : "";
+  allowed_ = allowed_text != 0 ? lang::StringTable::Instance().Text(allowed_text) + also_allowed
+                               : "";
   max_length_ = max_length;
   numeric_ = numeric;
 }

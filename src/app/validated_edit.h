@@ -23,7 +23,9 @@ class ValidatedEdit : public wxTextCtrl {
 
   // field name (Windows-1252), allowed-characters text number (0: no restriction, fetched
   // without the French offset), maximum length (-1: none), numeric flag.
-  void Setup(const std::string& field_name, int allowed_text, int max_length, bool numeric);
+  // `also_allowed` adds characters to the set (paths on this system are written with "/").
+  void Setup(const std::string& field_name, int allowed_text, int max_length, bool numeric,
+             const std::string& also_allowed = "");
 
   std::string Text() const;
   void SetText(const std::string& text);

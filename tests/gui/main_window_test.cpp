@@ -49,6 +49,12 @@ TEST_F(MainWindowTest, EnglishAndFrenchOutputSwitchesEnableTheirRows) {
   EXPECT_FALSE(Box(1017)->AcceptsTyped('/'));
   EXPECT_EQ(Box(1023)->max_length(), 255);
   EXPECT_EQ(Box(1002)->field_name(), "GEDCOM file to read from");
+  // paths of this system: "/" is allowed in the two path boxes, "/" and ":" in 1004 too
+  EXPECT_TRUE(Box(1002)->AcceptsTyped('/'));
+  EXPECT_TRUE(Box(1004)->AcceptsTyped('/'));
+  EXPECT_TRUE(Box(1002)->AcceptsTyped('.'));
+  EXPECT_FALSE(Box(1004)->AcceptsTyped('.'));  // set 107 has no full stop
+  EXPECT_FALSE(Box(1002)->AcceptsTyped('*'));
   EXPECT_EQ(Box(1004)->field_name(), "HTML Directory to write to");
 }
 
