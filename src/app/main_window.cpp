@@ -313,6 +313,8 @@ void MainWindow::RefreshUiLanguage() {
   Control<wxCheckBox>(this, kFrench)->SetValue(french);
   Control<wxWindow>(this, kFrenchName)->Enable(french);
   Control<wxWindow>(this, kFrenchTitle)->Enable(french);
+  // French texts are longer: the window grows (or shrinks) to fit them.
+  panel_->GetSizer()->SetSizeHints(this);
   panel_->Layout();
 }
 
