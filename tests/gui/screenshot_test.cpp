@@ -1,0 +1,88 @@
+// Screenshots of the windows for looking at them by eye; not part of the test run. Run with
+//   tools/with_display build/kinloom_gui_tests --gtest_also_run_disabled_tests
+//       --gtest_filter='*Screenshot*'
+// and KINLOOM_SCREENSHOTS=<folder>; each window is saved there as a PNG file.
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/evtloop.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "gui/gui_fixture.h"
+#include "lang/tag_labels.h"
+
+namespace kinloom::testing {
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->Yield(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+}
+
+void Capture(wxWindow* window, const std::string& name) {
+  const char* folder = std::getenv("KINLOOM_SCREENSHOTS");
+  if (folder == nullptr) return;
+  window->Show();
+  window->Raise();
+  window->Refresh();
+  Settle();
+  // the whole virtual screen, trimmed to what is drawn
+  const std::string file = std::string(folder) + "/" + name + ".png";
+  const std::string command = "import -window root '" + file + "' && mogrify -trim '" + file + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+class ScreenshotTest : public GuiTest {};
+
+TEST_F(ScreenshotTest, DISABLED_Windows) {
+  app::MainWindow& w = Window();
+  Capture(&w, "main-en");
+  settings_.lables_in_french = 1;
+  settings_.create_pages[1] = 1;
+  w.RefreshUiLanguage();
+  Capture(&w, "main-fr");
+  settings_.lables_in_french = 0;
+  w.RefreshUiLanguage();
+  w.Hide();
+  {
+    app::GeneralSettingsDialog d(&w, services_);
+    Capture(&d, "general-settings");
+  }
+  {
+    app::OptionalPagesDialog d(&w, services_);
+    Capture(&d, "optional-pages");
+  }
+  {
+    settings_.custom_links[0][0] = {"My cousin's site", "https://example.org/cousin"};
+    settings_.custom_links[0][1] = {"Parish records", "https://example.org/parish"};
+    app::CustomLinksDialog d(&w, services_);
+    Capture(&d, "custom-links");
+  }
+  {
+    store_.WriteText("Notes To Include", lang::DefaultNotesToInclude());
+    app::NotesTagsDialog d(&w, services_);
+    Capture(&d, "notes-tags");
+  }
+  // the Status window over the main window, with an update of the page-creation band as
+  // a run of two languages makes it
+  w.Show();
+  run::ProgressDisplay display;
+  run::ProgressFrame frame;
+  frame.languages_selected = 2;
+  frame.language_position = 1;
+  frame.language_name = "French";
+  frame.debug_flags = settings::kDebugRunningTime;
+  frame.elapsed_seconds = 3725;
+  window_->run_ui().OpenProgress();
+  window_->run_ui().UpdateProgress(display.Next(9, "Creating pedigree pages ...", true, frame));
+  Capture(w.status_window(), "status");
+  window_->run_ui().CloseProgress();
+}
+
+}  // namespace
+}  // namespace kinloom::testing
