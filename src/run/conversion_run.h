@@ -54,7 +54,7 @@ class SettingsSaver {
 };
 
 // The remaining steps of other parts: date stamps, embedded images, the notes include list,
-// the statistics report and opening a file. The defaults do nothing and succeed.
+// the statistics report and opening a file. The other defaults do nothing and succeed.
 class AuxiliarySteps {
  public:
   virtual ~AuxiliarySteps() = default;
@@ -64,9 +64,13 @@ class AuxiliarySteps {
   virtual void ExtractImage(RunContext& context, int number);
   // Builds the notes include list; false when the run must stop (the user has been told).
   virtual bool LoadNotesTagList(RunContext& /*context*/) { return true; }
-  virtual void ClearStatistics(RunContext& /*context*/) {}
-  virtual void TakeMemorySnapshot(RunContext& /*context*/) {}
-  virtual void WriteStatisticsReport(RunContext& /*context*/) {}
+  // The statistics report (run/statistics_report.h), called only with the "Debugging"
+  // statistics bit: clears the counters (the memory figures come from the system), opens
+  // stats.txt with its header at the start, lowers the memory minima, writes the rest.
+  virtual void ClearStatistics(RunContext& context);
+  virtual void StartStatisticsReport(RunContext& context);
+  virtual void TakeMemorySnapshot(RunContext& context);
+  virtual void WriteStatisticsReport(RunContext& context);
   // Opens a file of the output folder with its associated program.
   virtual void OpenFile(RunContext& /*context*/, const std::string& /*path*/) {}
   // The pause after "Finished :)".

@@ -7,6 +7,9 @@
 #include <ctime>
 #include <string>
 
+#include "run/run_statistics.h"
+#include "settings/settings.h"
+
 namespace kinloom::run {
 
 // The character set a GEDCOM header declares.
@@ -46,6 +49,15 @@ struct RunState {
   int languages_done = 0;
   int current_language = 0;
   bool failed = false;
+
+  // Measured only while debug_flags has the statistics bit (StatisticsOf).
+  RunStatistics statistics;
 };
+
+// The run's statistics when "Debugging" asks for the report (bit 0x02), otherwise null:
+// callers count nothing then.
+inline RunStatistics* StatisticsOf(RunState& state) {
+  return (state.debug_flags & settings::kDebugStatistics) != 0 ? &state.statistics : nullptr;
+}
 
 }  // namespace kinloom::run
