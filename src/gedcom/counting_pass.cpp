@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "gedcom/line_reader.h"
 #include "gedcom/pass_progress.h"
@@ -30,6 +31,16 @@ void FinishRecord(run::RunState& state, RecordLength& record) {
     state.total_note_characters += record.bytes;
   }
   record = RecordLength{};
+}
+
+// The text of a level-0 record line: its value without the record keyword ("NOTE",
+// "SOURCE" …) and the blank after it.
+std::string_view RecordText(std::string_view value) {
+  std::size_t end = value.find(' ');
+  if (end == std::string_view::npos) end = value.size();
+  const int code = LookupTagName(value.substr(0, end));
+  if (code != kTagNote && code != kTagSour && code != kTagRepo) return value;
+  return end < value.size() ? value.substr(end + 1) : std::string_view();
 }
 
 bool IsNoteKind(int code) { return code == kTagNote || code == kTagRepo || code == kTagSour; }
@@ -90,7 +101,7 @@ bool CountingPass(run::RunContext& context) {
         state.ancestor_index = state.individual_count - 1;
     } else if (level == 0 && IsNoteKind(code)) {
       note_record.code = code;
-      note_record.bytes = value.size();
+      note_record.bytes = RecordText(value).size();
       ++state.level0_note_count;
       counted = true;
     } else if (level > 0 && note_record.code != 0) {

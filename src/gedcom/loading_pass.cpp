@@ -82,9 +82,7 @@ class Loader {
   void AddChristeningNote();
   void CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>& notes,
                         const std::string& value, int context);
-  void AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string text, int context) {
-    store::AddNote(notes, code, std::move(text), context, store_.notes_entries_stored);
-  }
+  void AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string text, int context);
   [[noreturn]] void Overflow(int message);
 
   run::RunContext& context_;
@@ -119,6 +117,29 @@ int Loader::Read(bool peek) {
     }
   }
   return level;
+}
+
+void Loader::AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string text,
+                          int context) {
+  run::RunStatistics* statistics = run::StatisticsOf(state_);
+  store::ArrayOwner owner;
+  if (statistics != nullptr) {
+    // The record whose array this is: the current family or individual, or the previous
+    // individual for the christening note added when the next record starts.
+    const store::IndividualRecord* last =
+        state_.individuals_loaded > 0 &&
+                static_cast<std::size_t>(state_.individuals_loaded) <= store_.individuals.size()
+            ? &store_.individuals[static_cast<std::size_t>(state_.individuals_loaded - 1)]
+            : nullptr;
+    if (family_ != nullptr && &notes == &family_->notes)
+      owner = {'F', family_->index, family_->id};
+    else if (individual_ != nullptr && &notes == &individual_->notes)
+      owner = {'I', individual_->index, individual_->name};
+    else if (last != nullptr && &notes == &last->notes)
+      owner = {'I', last->index, last->name};
+  }
+  store::AddNote(notes, code, std::move(text), context, store_.notes_entries_stored,
+                 statistics != nullptr ? &statistics->notes : nullptr, owner);
 }
 
 void Loader::Overflow(int message) {
@@ -315,11 +336,14 @@ void Loader::Level1(int code, const std::string& value) {
         person.parents_family = ExtractXref(value);
         ++person.parents_family_count;
         return;
-      case kTagFams:
-        store::AddSpouseFamily(person, ExtractXref(value));
+      case kTagFams: {
+        run::RunStatistics* statistics = run::StatisticsOf(state_);
+        store::AddSpouseFamily(person, ExtractXref(value),
+                               statistics != nullptr ? &statistics->families : nullptr);
         if (person.spouse_family_count < store::kExpandingArrayCapacity)
           ++person.spouse_family_count;
         return;
+      }
       case kTagName:
         if (person.name.empty()) {
           person.name = value;

@@ -17,6 +17,7 @@
 #include "platform/system_error.h"
 #include "run/output_folder.h"
 #include "run/product.h"
+#include "run/statistics_report.h"
 #include "site/site_generation.h"
 
 namespace kinloom::run {
@@ -39,6 +40,18 @@ void AuxiliarySteps::MakeDateStamps(RunContext& context) {
                          : lang::MakeDateStamps();
   std::copy(stamps.begin(), stamps.end(), context.state.date_stamps.begin());
 }
+
+void AuxiliarySteps::ClearStatistics(RunContext& context) {
+  ResetStatistics(context, &platform::SystemMemoryStatus());
+}
+
+void AuxiliarySteps::StartStatisticsReport(RunContext& context) { StartReport(context); }
+
+void AuxiliarySteps::TakeMemorySnapshot(RunContext& context) {
+  context.state.statistics.SnapshotMemory(false);
+}
+
+void AuxiliarySteps::WriteStatisticsReport(RunContext& context) { WriteReport(context); }
 
 namespace {
 
@@ -199,12 +212,15 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   if (outcome != RunOutcome::kCompleted) return outcome;
 
   // 29 … 35. Derived order, then the site of each selected language in index order.
+  const bool statistics = (state_.debug_flags & DEBUG_STATISTICS) != 0;
   site_->PrepareDerivedOrder(context);
+  if (statistics) TrackStoreMemory(context);
   for (int k = 0; k < settings::kLanguageCount && !state_.failed; ++k) {
     if (settings_.create_pages[static_cast<std::size_t>(k)] == 0) continue;
     state_.current_language = k;
     if (site_->GenerateSite(context, k) == 0) state_.failed = true;
     ++state_.languages_done;
+    if (statistics) TrackStoreMemory(context);
   }
 
   // 36 … 39. Clean-up.
@@ -252,7 +268,7 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   }
 
   // 9 … 12.
-  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->TakeMemorySnapshot(context);
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->StartStatisticsReport(context);
   settings_.output_file = folder;
   saver_->SaveOutputFolder(settings_);
   Report(context, 3, Text(2277));
@@ -382,7 +398,10 @@ RunOutcome ConversionRun::Load(RunContext& context) {
 
   // 23.
   Report(context, 17, Text(2300));
-  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->TakeMemorySnapshot(context);
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) {
+    TrackStoreMemory(context);
+    auxiliary_->TakeMemorySnapshot(context);
+  }
   if (!individuals_ok || !sorted_ok || !heads_ok || !families_ok ||
       (!notes_ok && state_.notes_wanted)) {
     ui_.EndWaitCursor();
@@ -433,6 +452,7 @@ RunOutcome ConversionRun::Load(RunContext& context) {
   state_.reading_database = true;
   passes_->Load(context, *file);
   state_.reading_database = false;
+  if ((state_.debug_flags & DEBUG_STATISTICS) != 0) TrackStoreMemory(context);
   Report(context, 27, Text(2306));
   error = file->Close();
   if (error != 0) {
@@ -456,6 +476,11 @@ void ConversionRun::ReleaseStorage(RunContext& context, bool failed_mode) {
   auto step = [&](int value, const char* label) {
     if (!failed_mode) Report(context, value, lang::FormatText(Text(2337).c_str(), label));
   };
+  if (RunStatistics* statistics = StatisticsOf(state_)) {
+    statistics->note_records_stored = static_cast<std::uint64_t>(std::max(store_.note_records_stored, 0));
+    statistics->notes_entries_stored =
+        static_cast<std::uint64_t>(std::max(store_.notes_entries_stored, 0));
+  }
   if (!failed_mode) Report(context, 90, lang::FormatText(Text(2313).c_str(), "2-2"));
   step(92, "1-7");
   std::vector<store::IndividualRecord>().swap(store_.individuals);
@@ -470,6 +495,7 @@ void ConversionRun::ReleaseStorage(RunContext& context, bool failed_mode) {
   step(97, "6-7");  // the page buffer belongs to the page writer, released with it
   step(98, "7-7");
   store_.Release();
+  if (StatisticsOf(state_) != nullptr) TrackStoreMemory(context);
 }
 
 }  // namespace kinloom::run

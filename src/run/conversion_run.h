@@ -54,8 +54,8 @@ class SettingsSaver {
 };
 
 // The remaining steps of other parts: date stamps, embedded images, the notes include list,
-// the statistics report and opening a file. The defaults build the notes include list and
-// write the images; the others do nothing and succeed.
+// the statistics report and opening a file. The defaults make the stamps, build the notes
+// include list, write the images and keep the statistics; the others do nothing.
 class AuxiliarySteps {
  public:
   virtual ~AuxiliarySteps() = default;
@@ -66,9 +66,13 @@ class AuxiliarySteps {
   // Builds the notes include list into the run state from "Notes To Include"; false when
   // the run must stop (the user has been told).
   virtual bool LoadNotesTagList(RunContext& context);
-  virtual void ClearStatistics(RunContext& /*context*/) {}
-  virtual void TakeMemorySnapshot(RunContext& /*context*/) {}
-  virtual void WriteStatisticsReport(RunContext& /*context*/) {}
+  // The statistics report (run/statistics_report.h), called only with the "Debugging"
+  // statistics bit: clears the counters (the memory figures come from the system), opens
+  // stats.txt with its header at the start, lowers the memory minima, writes the rest.
+  virtual void ClearStatistics(RunContext& context);
+  virtual void StartStatisticsReport(RunContext& context);
+  virtual void TakeMemorySnapshot(RunContext& context);
+  virtual void WriteStatisticsReport(RunContext& context);
   // Opens a file of the output folder with its associated program.
   virtual void OpenFile(RunContext& /*context*/, const std::string& /*path*/) {}
   // The pause after "Finished :)".

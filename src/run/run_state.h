@@ -8,6 +8,8 @@
 #include <string>
 
 #include "gedcom/encoding.h"
+#include "run/run_statistics.h"
+#include "settings/settings.h"
 
 namespace kinloom::run {
 
@@ -54,6 +56,15 @@ struct RunState {
   // before any page is written; every language shows the same moment).
   std::array<std::string, 9> date_stamps;
   bool failed = false;
+
+  // Measured only while debug_flags has the statistics bit (StatisticsOf).
+  RunStatistics statistics;
 };
+
+// The run's statistics when "Debugging" asks for the report (bit 0x02), otherwise null:
+// callers count nothing then.
+inline RunStatistics* StatisticsOf(RunState& state) {
+  return (state.debug_flags & settings::kDebugStatistics) != 0 ? &state.statistics : nullptr;
+}
 
 }  // namespace kinloom::run

@@ -75,6 +75,39 @@ PageWriter::~PageWriter() {
   if (file_) file_->Close();
 }
 
+void PageWriter::CountExtraFile() {
+  ++pages_written_;
+  CountWrite();
+  if (run::RunStatistics* statistics = run::StatisticsOf(context_.state))
+    ++statistics->files_created;
+}
+
+void PageWriter::CountWrite() {
+  ++buffer_writes_;
+  if (run::RunStatistics* statistics = run::StatisticsOf(context_.state))
+    ++statistics->writes_to_disk;
+}
+
+void PageWriter::CountFile(const std::string& path) {
+  run::RunStatistics* statistics = run::StatisticsOf(context_.state);
+  if (statistics == nullptr) return;
+  ++statistics->files_created;
+  const std::string_view name = std::string_view(path).substr(FileNameStart(path));
+  auto is = [&](PageKind kind) {
+    const std::string& prefix = language_.Prefix(kind);
+    return !prefix.empty() && name.size() > prefix.size() &&
+           name.compare(0, prefix.size(), prefix) == 0 && name[prefix.size()] == '_';
+  };
+  std::uint64_t* count = is(PageKind::kFamilyGroup)           ? &statistics->family_group_files
+                         : is(PageKind::kDescendancy)         ? &statistics->descendancy_files
+                         : is(PageKind::kExtendedDescendancy) ? &statistics->descendancy_overflow_files
+                         : is(PageKind::kPedigree)            ? &statistics->pedigree_files
+                         : is(PageKind::kExtendedPedigree)    ? &statistics->pedigree_overflow_files
+                         : is(PageKind::kNotes)               ? &statistics->notes_files
+                                                              : nullptr;
+  if (count != nullptr) ++*count;
+}
+
 std::string PageWriter::PageExtension() const { return context_.settings.htm ? "htm" : "html"; }
 
 platform::TextEncoding PageWriter::TextEncoding() const {
@@ -132,6 +165,7 @@ void PageWriter::Create(const std::string& path, const std::string* plain_failur
   buffer_.clear();
   int error = 0;
   file_ = context_.fs.Create(path_, &error);
+  if (file_) CountFile(path_);
   if (!file_) {
     if (plain_failure_message) {
       context_.ui.ShowMessage(*plain_failure_message, "", platform::MessageIcon::kWarning,
@@ -206,7 +240,7 @@ void PageWriter::OpenFile(const std::string& path, const std::string& failure_me
 void PageWriter::AppendHtml(std::string_view text) {
   if (text.size() + buffer_.size() > kPageBufferLimit) {
     WriteToFile(buffer_);
-    ++buffer_writes_;
+    CountWrite();
     buffer_.clear();
   }
   if (text.size() > kPageBufferLimit) {
@@ -219,7 +253,7 @@ void PageWriter::AppendHtml(std::string_view text) {
 void PageWriter::FlushPageBuffer() {
   if (buffer_.empty()) return;
   WriteToFile(buffer_);
-  ++buffer_writes_;
+  CountWrite();
   buffer_.clear();
 }
 

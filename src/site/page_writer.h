@@ -90,10 +90,7 @@ class PageWriter {
   int pages_written() const { return pages_written_; }
   int buffer_writes() const { return buffer_writes_; }
   // Counts a file written outside OpenPage (an extracted image, the copied GEDCOM file).
-  void CountExtraFile() {
-    ++pages_written_;
-    ++buffer_writes_;
-  }
+  void CountExtraFile();
 
   run::RunContext& context() { return context_; }
   const lang::LabelSet& labels() const { return labels_; }
@@ -101,6 +98,9 @@ class PageWriter {
 
  private:
   void WriteToFile(std::string_view text);
+  // One buffer written to disk; one file created at `path` (for the run statistics).
+  void CountWrite();
+  void CountFile(const std::string& path);
   void Create(const std::string& path, const std::string* plain_failure_message);
   void Close(const std::string& failure_message);
 

@@ -31,6 +31,11 @@ class IdHashTable {
   IdTarget Find(std::string_view id) const;
   void Destroy();
   std::size_t size() const { return entries_.size(); }
+  // Bytes held by the slots and entries, and by the stored keys.
+  std::size_t table_bytes() const {
+    return slots_.capacity() * sizeof(std::int32_t) + entries_.capacity() * sizeof(Entry);
+  }
+  std::size_t key_bytes() const { return keys_.size(); }
 
  private:
   struct Entry {

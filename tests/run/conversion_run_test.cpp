@@ -84,7 +84,8 @@ class FakeAuxiliary : public AuxiliarySteps {
   std::vector<int> images;
   std::vector<std::string> opened;
   bool notes_list_result = true;
-  int notes_lists = 0, date_stamps = 0, reports = 0, snapshots = 0, clears = 0, waits = 0;
+  int notes_lists = 0, date_stamps = 0, reports = 0, starts = 0, snapshots = 0, clears = 0;
+  int waits = 0;
   int refused_sub_step = 0;
 
   void MakeDateStamps(RunContext&) override { ++date_stamps; }
@@ -94,6 +95,7 @@ class FakeAuxiliary : public AuxiliarySteps {
     return notes_list_result;
   }
   void ClearStatistics(RunContext&) override { ++clears; }
+  void StartStatisticsReport(RunContext&) override { ++starts; }
   void TakeMemorySnapshot(RunContext&) override { ++snapshots; }
   void WriteStatisticsReport(RunContext&) override { ++reports; }
   void OpenFile(RunContext&, const std::string& path) override { opened.push_back(path); }
@@ -461,7 +463,8 @@ TEST_F(ConversionRunTest, FailedLanguageSkipsTheRestButTheDebugStepsStillRun) {
     EXPECT_EQ(text.find("Pages Created"), std::string::npos);
   }
   EXPECT_EQ(auxiliary.clears, 1);
-  EXPECT_EQ(auxiliary.snapshots, 2);
+  EXPECT_EQ(auxiliary.starts, 1);
+  EXPECT_EQ(auxiliary.snapshots, 1);
   EXPECT_EQ(auxiliary.reports, 1);
   EXPECT_EQ(auxiliary.opened, std::vector<std::string>{folder + "/stats.txt"});
   EXPECT_TRUE(ui.close_requested);
