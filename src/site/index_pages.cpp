@@ -348,6 +348,34 @@ int WriteMainIndexPage(SiteContext& site) {
   return 1;
 }
 
+void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
+                           const std::string& surname, long count, std::string& previous_letter) {
+  PageWriter& out = site.writer;
+  const std::string ext = site.Extension();
+  const std::string letter = SurnameListLetter(site, surname);
+  if (letter != previous_letter) {
+    if (letter == "0") {
+      out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
+                                site.Label(kLabelOther).c_str()));
+    } else {
+      std::string shown = letter;
+      if (shown.size() == 1) shown[0] = UpperAscii(shown[0]);
+      out.AppendHtml(FormatText("<P><B>%s</B><BR>", shown.c_str()));
+    }
+    previous_letter = letter;
+  }
+  if (surname.empty()) {
+    out.AppendHtml(FormatText("<a href=\"%s_0.%s\">(none)</a>(%li) ", index_prefix.c_str(),
+                              ext.c_str(), count));
+  } else {
+    std::string anchor = surname;
+    for (char& c : anchor) c = LowerAscii(c);
+    out.AppendHtml(FormatText("<a href=\"%s_%s.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
+                              letter.c_str(), ext.c_str(), anchor.c_str(), surname.c_str(),
+                              count));
+  }
+}
+
 int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
@@ -371,28 +399,7 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
     if (family) ++site.surname_count;
     last_group_empty = surname.empty();
     if (count_only) return;
-    const std::string letter = SurnameListLetter(site, surname);
-    if (letter != previous_letter) {
-      if (letter == "0") {
-        out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
-                                  site.Label(kLabelOther).c_str()));
-      } else {
-        std::string shown = letter;
-        if (shown.size() == 1) shown[0] = UpperAscii(shown[0]);
-        out.AppendHtml(FormatText("<P><B>%s</B><BR>", shown.c_str()));
-      }
-      previous_letter = letter;
-    }
-    if (surname.empty()) {
-      out.AppendHtml(FormatText("<a href=\"%s_0.%s\">(none)</a>(%li) ", index_prefix.c_str(),
-                                ext.c_str(), count));
-    } else {
-      std::string anchor = surname;
-      for (char& c : anchor) c = LowerAscii(c);
-      out.AppendHtml(FormatText("<a href=\"%s_%s.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
-                                letter.c_str(), ext.c_str(), anchor.c_str(), surname.c_str(),
-                                count));
-    }
+    WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
   };
 
   std::string group_surname;

@@ -40,6 +40,10 @@ std::string FileLetter(const std::string& page_letter);
 // The group letter of a surname on a list of surnames: its recognised first letter in lower
 // case, "0" when it begins with none.
 std::string SurnameListLetter(const SiteContext& site, const std::string& surname);
+// One surname group of a list of surnames: the letter heading when the letter changes, then
+// the surname's link into its index page with its count.
+void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
+                           const std::string& surname, long count, std::string& previous_letter);
 // A page file name as a status text shows it (user-interface text is Windows-1252).
 std::string StatusFileName(const SiteContext& site, const std::string& file);
 

@@ -58,7 +58,6 @@ bool BackLinksWanted(const settings::Settings& o) {
 }
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -362,28 +361,7 @@ int WriteNotesSurnameList(SiteContext& site) {
   std::string previous_letter;  // the first group always differs
   auto write_group = [&](const std::string& surname, long count) {
     if (count < 1) return;
-    const std::string letter = SurnameListLetter(site, surname);
-    if (letter != previous_letter) {
-      if (letter == "0") {
-        out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
-                                  site.Label(kLabelOther).c_str()));
-      } else {
-        std::string shown = letter;
-        if (shown.size() == 1) shown[0] = UpperAscii(shown[0]);
-        out.AppendHtml(FormatText("<P><B>%s</B><BR>", shown.c_str()));
-      }
-      previous_letter = letter;
-    }
-    if (surname.empty()) {
-      out.AppendHtml(FormatText("<a href=\"%s_0.%s\">(none)</a>(%li) ", index_prefix.c_str(),
-                                ext.c_str(), count));
-    } else {
-      std::string anchor = surname;
-      for (char& c : anchor) c = LowerAscii(c);
-      out.AppendHtml(FormatText("<a href=\"%s_%s.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
-                                letter.c_str(), ext.c_str(), anchor.c_str(), surname.c_str(),
-                                count));
-    }
+    WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
   };
 
   // Only individuals with notes are counted, also within a run of one surname.
