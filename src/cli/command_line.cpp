@@ -23,6 +23,14 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+// The real steps, without the pause after "Finished :)": that pause keeps the Status window
+// up long enough to be read, while the console's last status line stays on the screen anyway
+// and a batch of conversions should not idle a second each.
+class ConsoleAuxiliary : public run::AuxiliarySteps {
+ public:
+  void WaitOneSecond() override {}
+};
+
 constexpr char kUsage[] =
     "usage: kinloom [--set NAME=VALUE ...] GEDCOM,FOLDER\n"
     "       kinloom [--set NAME=VALUE ...] GEDCOM FOLDER\n"
@@ -69,8 +77,10 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui) {
 
   run::ProgressDisplay display;
   run::RegistrySettingsSaver saver(store, invocation.gedcom_path, invocation.output_folder);
+  ConsoleAuxiliary auxiliary;
   run::ConversionRun::Steps steps;
   steps.saver = &saver;
+  steps.auxiliary = &auxiliary;
   run::ConversionRun conversion(ui, platform::RealFileSystem(), settings, display, steps);
   const run::RunOutcome outcome =
       conversion.Run(invocation.gedcom_path, invocation.output_folder, true);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "platform/text_encoding.h"
 
@@ -75,8 +76,13 @@ std::string Flatten(const std::string& text) {
 ConsoleUi::ConsoleUi()
     : ConsoleUi(stdin, stderr, ::isatty(STDIN_FILENO) == 1, ::isatty(STDERR_FILENO) == 1) {}
 
-ConsoleUi::ConsoleUi(std::FILE* in, std::FILE* err, bool in_is_terminal, bool err_is_terminal)
-    : in_(in), err_(err), in_is_terminal_(in_is_terminal), err_is_terminal_(err_is_terminal) {}
+ConsoleUi::ConsoleUi(std::FILE* in, std::FILE* err, bool in_is_terminal, bool err_is_terminal,
+                     Clock clock)
+    : in_(in),
+      err_(err),
+      in_is_terminal_(in_is_terminal),
+      err_is_terminal_(err_is_terminal),
+      clock_(clock ? std::move(clock) : Clock(&std::chrono::steady_clock::now)) {}
 
 Choice ConsoleUi::ProceedingChoice(MessageButtons buttons) {
   switch (buttons) {
@@ -103,6 +109,7 @@ void ConsoleUi::EndProgressLine() {
 
 Choice ConsoleUi::ShowMessage(const std::string& text, const std::string& caption,
                               MessageIcon /*icon*/, MessageButtons buttons) {
+  FlushProgress();
   EndProgressLine();
   std::string shown = caption.empty() ? text : caption + ": " + text;
   Write(Cp1252ToUtf8(shown) + "\n");
@@ -135,31 +142,60 @@ void ConsoleUi::Beep() {
 void ConsoleUi::OpenProgress() {
   status_text_.clear();
   printed_text_.clear();
+  running_time_.clear();
+  position_ = 0;
+  shown_position_ = -1;
+  pending_ = false;
 }
 
 void ConsoleUi::UpdateProgress(const ProgressUpdate& update) {
+  const bool new_text = !update.status_text.empty() && update.status_text != status_text_;
   if (!update.status_text.empty()) status_text_ = update.status_text;
+  position_ = std::clamp(update.position, 0, 100);
+  if (err_is_terminal_) {
+    running_time_ = update.running_time;
+  } else if (!new_text) {
+    return;  // a file or a pipe gets a line for a new status text only
+  }
+  const auto now = clock_();
+  if (position_ != shown_position_ || shown_position_ < 0 || now - last_write_ >= kProgressInterval) {
+    ShowProgressNow();
+    last_write_ = now;
+  } else {
+    pending_ = true;
+  }
+}
+
+void ConsoleUi::ShowProgressNow() {
+  pending_ = false;
+  shown_position_ = position_;
   const std::string text = Flatten(status_text_);
   if (!err_is_terminal_) {
-    if (!update.status_text.empty() && text != printed_text_) {
-      Write(Cp1252ToUtf8(std::to_string(std::clamp(update.position, 0, 100)) + "% " + text) + "\n");
+    if (text != printed_text_) {
+      Write(Cp1252ToUtf8(std::to_string(position_) + "% " + text) + "\n");
       printed_text_ = text;
     }
     return;
   }
-  const int position = std::clamp(update.position, 0, 100);
-  const int filled = position * kBarWidth / 100;
+  const int filled = position_ * kBarWidth / 100;
   std::string line = "\r[" + std::string(static_cast<std::size_t>(filled), '#') +
                      std::string(static_cast<std::size_t>(kBarWidth - filled), '.') + "] ";
   char percent[8];
-  std::snprintf(percent, sizeof percent, "%3d%% ", position);
+  std::snprintf(percent, sizeof percent, "%3d%% ", position_);
   line += percent;
   std::string tail = text;
-  if (!update.running_time.empty()) tail += "  " + update.running_time;
+  if (!running_time_.empty()) tail += "  " + running_time_;
   Write(line + Cp1252ToUtf8(tail) + "\x1b[K");
   line_open_ = true;
 }
 
-void ConsoleUi::CloseProgress() { EndProgressLine(); }
+void ConsoleUi::FlushProgress() {
+  if (pending_) ShowProgressNow();
+}
+
+void ConsoleUi::CloseProgress() {
+  FlushProgress();
+  EndProgressLine();
+}
 
 }  // namespace kinloom::platform

@@ -474,6 +474,8 @@ FileRegistry::FileRegistry(std::string path, RegistryFaultReporter reporter)
 FileRegistry::~FileRegistry() = default;
 
 int FileRegistry::Load(bool force) {
+  // In a batch the copy in memory holds changes not yet stored: keep it.
+  if (batch_depth_ > 0 && !force) return 0;
   struct stat st;
   if (::stat(path_.c_str(), &st) != 0) {
     if (errno != ENOENT && errno != ENOTDIR) return ErrnoOr(EIO);  // no file yet: empty
@@ -582,11 +584,42 @@ int FileRegistry::QueryValue(const std::string& key, const std::string& name, Re
   return 0;
 }
 
+int FileRegistry::Apply(ChangeFunction change) {
+  if (batch_depth_ == 0) return Change(change);
+  int error = change(*contents_);
+  if (error == 0) pending_.push_back(std::move(change));
+  return error;
+}
+
+void FileRegistry::BeginBatch() {
+  if (batch_depth_++ == 0) {
+    pending_.clear();
+    Load();
+  }
+}
+
+int FileRegistry::EndBatch() {
+  if (batch_depth_ == 0 || --batch_depth_ > 0) return 0;
+  std::vector<ChangeFunction> changes = std::move(pending_);
+  pending_.clear();
+  if (changes.empty()) return 0;
+  int error = Change([&changes](Contents& c) {
+    for (const ChangeFunction& change : changes) {
+      // A delete whose value someone else removed meanwhile has nothing left to do.
+      int e = change(c);
+      if (e != 0 && e != kErrorNotFound) return e;
+    }
+    return 0;
+  });
+  if (error != 0) Load(/*force=*/true);  // drop the unstored changes from memory
+  return error;
+}
+
 int FileRegistry::SetValue(const std::string& key, const std::string& name, const RegValue& value) {
   if (!ValidKeyName(key) || HasControl(name)) return kErrorInvalidName;
-  return Change([&](Contents& c) {
-    Contents::Key& k = c.keys[Fold(FullPath(key))];
-    if (k.path.empty()) k.path = FullPath(key);
+  return Apply([full = FullPath(key), name, value](Contents& c) {
+    Contents::Key& k = c.keys[Fold(full)];
+    if (k.path.empty()) k.path = full;
     auto& slot = k.values[Fold(name)];
     if (slot.first.empty()) slot.first = name;
     slot.second = value;
@@ -600,7 +633,7 @@ int FileRegistry::DeleteValue(const std::string& key, const std::string& name) {
   RegValue ignored;
   int error = QueryValue(key, name, &ignored);
   if (error != 0) return error;
-  return Change([&](Contents& c) {
+  return Apply([key, name](Contents& c) {
     Contents::Key* k = c.Find(key);
     if (k == nullptr || k->values.erase(Fold(name)) == 0) return kErrorNotFound;
     return 0;

@@ -54,6 +54,14 @@ class Registry {
   // Every value of the key, in the store's order (by name, without regard to case).
   virtual int ListValues(const std::string& key,
                          std::vector<std::pair<std::string, RegValue>>* values) = 0;
+
+  // Groups the sets and deletes up to the matching EndBatch into one change of the stored
+  // copy: each returns 0 at once (unless its name is refused) and later reads see it, and
+  // EndBatch stores them together, returning 0 or the error of that one write; on failure
+  // none of them is kept. Batches nest; only the outermost EndBatch writes. A store that
+  // writes each change cheaply may keep these as they are: every change is then its own.
+  virtual void BeginBatch() {}
+  virtual int EndBatch() { return 0; }
 };
 
 // What a registry file that cannot be parsed is reported with: the file, the line number of
@@ -80,8 +88,8 @@ using RegistryFaultReporter = std::function<void(const RegistryFileFault&)>;
 // lines and hex lists continued with "\". REG_SZ holds the 8-bit text with \ and " escaped;
 // a text holding a control character is written as hex(1): so that it reads back exactly.
 //
-// Every change re-reads the file, applies the one change and replaces the file atomically
-// (temporary file beside it, fsync, rename), holding an advisory lock on "<file>.lock"
+// Every change (or batch of changes) re-reads the file, applies itself and replaces the file
+// atomically (temporary file beside it, fsync, rename), holding an advisory lock on "<file>.lock"
 // meanwhile, so that two processes saving at once do not lose each other's values. A file
 // that cannot be parsed is reported once through the reporter, moved aside to
 // "<file>.bad" (or "<file>.bad.N" when that exists) and treated as empty; when it cannot be
@@ -99,11 +107,16 @@ class FileRegistry : public Registry {
   int DeleteValue(const std::string& key, const std::string& name) override;
   int ListValues(const std::string& key,
                  std::vector<std::pair<std::string, RegValue>>* values) override;
+  void BeginBatch() override;
+  int EndBatch() override;
 
   const std::string& path() const { return path_; }
 
  private:
   struct Contents;
+  using ChangeFunction = std::function<int(Contents&)>;
+  // Applies `change` now, or in a batch to the copy in memory, keeping it for EndBatch.
+  int Apply(ChangeFunction change);
   // Refreshes contents_ from the file when it changed (always when `force`, except for a bad
   // file already reported); returns the error code.
   int Load(bool force = false);
@@ -114,6 +127,8 @@ class FileRegistry : public Registry {
   std::unique_ptr<Contents> contents_;
   bool unmovable_fault_ = false;  // a bad file stayed in place: never overwrite it
   int fault_error_ = 0;           // why it could not be moved
+  int batch_depth_ = 0;
+  std::vector<ChangeFunction> pending_;  // the batch's changes, in order
 };
 
 // The registry held in memory, for tests: writes can be made to fail on request.

@@ -100,7 +100,7 @@ class ConversionRun {
     GedcomPasses* passes = nullptr;       // null: the real passes
     SiteSteps* site = nullptr;            // null: the real site generation
     SettingsSaver* saver = nullptr;       // null: saves nothing
-    AuxiliarySteps* auxiliary = nullptr;  // null: no-op stand-ins
+    AuxiliarySteps* auxiliary = nullptr;  // null: the real steps, with the pause
   };
 
   // Every reference must outlive the run. `display` counts updates across runs and carries

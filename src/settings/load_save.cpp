@@ -210,6 +210,8 @@ bool SaveCustomLinks(RegistryStore& store, const Settings& s, int language) {
 }
 
 bool SaveSettings(RegistryStore& store, const Settings& s, const MainWindowFields& fields) {
+  // One rewrite of the registry for the whole set, not one per value.
+  store.BeginBatch();
   Saver w(store);
   w.Text("Input File", fields.input_path);
   w.Text("Output File", fields.output_folder);
@@ -274,7 +276,8 @@ bool SaveSettings(RegistryStore& store, const Settings& s, const MainWindowField
   w.Int("One Index Page Link", s.one_index_page_link);
   w.Int("No Colors", s.no_colors);
   w.Int("Use Baptism", s.use_baptism);
-  return w.ok();
+  const int stored = store.EndBatch();
+  return w.ok() && store.CheckSaved(stored);
 }
 
 }  // namespace kinloom::settings

@@ -53,6 +53,11 @@ class RegistryStore {
   // Deletes a value; a value that is not there is no error (returns 0).
   int DeleteValue(const std::string& name);
 
+  // Groups the writes up to the matching EndBatch into one change of the registry (see
+  // platform::Registry::BeginBatch): EndBatch returns 0 or the error of the one write.
+  void BeginBatch() { registry_.BeginBatch(); }
+  int EndBatch() { return registry_.EndBatch(); }
+
   // True when `status` is 0. Otherwise shows the error box "Error occurred saving one or
   // more of your settings. …  Error Code = <status>" captioned with the application name
   // and returns false.

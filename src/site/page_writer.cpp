@@ -140,12 +140,16 @@ void PageWriter::WriteToFile(std::string_view text) {
     text = site_text;
   }
   // The file is a text file in the Windows sense: every line feed becomes CR LF.
-  std::string out;
+  std::string& out = file_text_;
+  out.clear();
   out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+  std::size_t start = 0;
+  for (std::size_t feed; (feed = text.find('\n', start)) != std::string_view::npos;
+       start = feed + 1) {
+    out.append(text, start, feed - start);
+    out.append("\r\n", 2);
   }
+  out.append(text, start, std::string_view::npos);
   if (!out.empty()) file_->Write(out.data(), out.size());
 }
 

@@ -110,6 +110,7 @@ class PageWriter {
   std::unique_ptr<platform::OutputFile> file_;
   std::string path_;
   std::string buffer_;
+  std::string file_text_;  // the bytes of one write to the file, kept for its capacity
   int pages_written_ = 0;
   int buffer_writes_ = 0;
   std::function<std::time_t()> clock_;

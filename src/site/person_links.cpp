@@ -260,8 +260,12 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
       std::string couple = ChartTarget(site, *mark, PageKind::kDescendancy,
                                        PageKind::kExtendedDescendancy, mark->extended);
       out.AppendHtml(FormatText(" , <a href=\"%s\">", couple.c_str()));
-      out.AppendHtml(" (" + surname_of(mark->first_person));
-      if (mark->second_person != -1) out.AppendHtml("-" + surname_of(mark->second_person));
+      out.AppendHtml(" (");
+      out.AppendHtml(surname_of(mark->first_person));
+      if (mark->second_person != -1) {
+        out.AppendHtml("-");
+        out.AppendHtml(surname_of(mark->second_person));
+      }
       out.AppendHtml(") ");
       out.AppendHtml("</a> ");
     }

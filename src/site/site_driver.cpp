@@ -91,8 +91,10 @@ void ShowProgress(run::RunContext& context, int value, const std::string& text, 
     position = static_cast<int>(32.0f + (static_cast<float>(position) / 18.0f) * width) +
                context.state.languages_done * static_cast<int>(width);
     if (n > 1 && !text.empty())
-      shown = "(" + LanguageDisplayName(context.settings, context.state.current_language) + ")\n" +
-              text;
+      shown.assign("(")
+          .append(LanguageDisplayName(context.settings, context.state.current_language))
+          .append(")\n")
+          .append(text);
   }
   platform::ProgressUpdate update;
   update.position = position;

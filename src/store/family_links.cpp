@@ -41,10 +41,10 @@ FamilyRecord* FindFamily(GenealogyStore& store, platform::UserInterface& ui, std
                          const IndividualRecord& from) {
   if (id.empty()) return nullptr;
   IdTarget target = store.ids.Find(id);
-  std::string family_id(id);
   if (target.kind == 'F' && target.index >= 0 &&
       static_cast<std::size_t>(target.index) < store.families.size())
     return &store.families[static_cast<std::size_t>(target.index)];
+  const std::string family_id(id);
   if (target.kind != 0)
     StructuralError(ui,
                     lang::FormatText("Record \"%s\" is not a Family... error", family_id.c_str()));

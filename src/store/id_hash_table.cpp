@@ -10,6 +10,11 @@ std::uint64_t IdHashTable::Hash(std::string_view id) {
     h ^= c;
     h *= 1099511628211ull;
   }
+  // FNV's low bits, which pick the slot, change little between ids that differ only in
+  // their last digits: mix the high bits down so that such ids spread over the table.
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdull;
+  h ^= h >> 33;
   return h;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -11,8 +12,8 @@ namespace {
 // A console on temporary files: `input` is what the user types.
 class Console {
  public:
-  Console(bool terminal, const std::string& input = "")
-      : in_(std::tmpfile()), err_(std::tmpfile()), ui_(in_, err_, terminal, terminal) {
+  Console(bool terminal, const std::string& input = "", ConsoleUi::Clock clock = nullptr)
+      : in_(std::tmpfile()), err_(std::tmpfile()), ui_(in_, err_, terminal, terminal, clock) {
     std::fputs(input.c_str(), in_);
     std::rewind(in_);
   }
@@ -118,6 +119,52 @@ TEST(ConsoleUi, OnATerminalTheProgressLineIsRedrawnAndEndedBeforeAMessage) {
   const std::string bar100 = "[" + std::string(30, '#') + "]";
   EXPECT_EQ(console.Output(), "\r" + bar50 + "  50% (French) Pages\x1b[K\r" + bar100 +
                                   " 100% (French) Pages  Running Time = 2m 5s\x1b[K\nStop\n\a");
+}
+
+// A page loop reports a new status text per page at the same percentage: the output is paced
+// to one line per interval, and the last status held back still appears when progress closes.
+TEST(ConsoleUi, ProgressIsPacedAndTheLastHeldBackStatusIsShown) {
+  for (bool terminal : {false, true}) {
+    SCOPED_TRACE(terminal ? "terminal" : "pipe");
+    std::chrono::steady_clock::time_point now{};
+    Console console(terminal, "", [&now] { return now; });
+    ConsoleUi& ui = console.ui();
+    ui.OpenProgress();
+    ProgressUpdate u;
+    u.position = 41;
+    for (int page = 1; page <= 1000; ++page) {
+      u.status_text = "Pages : " + std::to_string(page);
+      ui.UpdateProgress(u);
+    }
+    now += ConsoleUi::kProgressInterval;
+    u.status_text = "Pages : 1001";
+    ui.UpdateProgress(u);  // the interval has passed: shown
+    u.status_text = "Pages : 1002";
+    ui.UpdateProgress(u);  // held back
+    ui.CloseProgress();
+    const std::string out = console.Output();
+    const std::string bar = "[" + std::string(12, '#') + std::string(18, '.') + "]";
+    if (terminal)
+      EXPECT_EQ(out, "\r" + bar + "  41% Pages : 1\x1b[K\r" + bar + "  41% Pages : 1001\x1b[K\r" +
+                         bar + "  41% Pages : 1002\x1b[K\n");
+    else
+      EXPECT_EQ(out, "41% Pages : 1\n41% Pages : 1001\n41% Pages : 1002\n");
+  }
+}
+
+TEST(ConsoleUi, AHeldBackStatusIsShownBeforeAMessage) {
+  std::chrono::steady_clock::time_point now{};
+  Console console(false, "", [&now] { return now; });
+  ConsoleUi& ui = console.ui();
+  ui.OpenProgress();
+  ProgressUpdate u;
+  u.position = 7;
+  u.status_text = "Reading GEDCOM file";
+  ui.UpdateProgress(u);
+  u.status_text = "Reading notes";
+  ui.UpdateProgress(u);
+  ui.ShowMessage("Out of memory", "", MessageIcon::kError, MessageButtons::kOk);
+  EXPECT_EQ(console.Output(), "7% Reading GEDCOM file\n7% Reading notes\nOut of memory\n");
 }
 
 }  // namespace

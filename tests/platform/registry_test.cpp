@@ -123,6 +123,50 @@ TEST_F(FileRegistryTest, TwoProcessesSavingAtOnceKeepEveryValue) {
   EXPECT_EQ(values.size(), 81u);
 }
 
+// A batch is one rewrite: nothing reaches the file before EndBatch, reads see the batch's
+// values meanwhile, and a value another process stored during the batch survives it.
+TEST_F(FileRegistryTest, ABatchIsStoredAtOnceWithoutLosingAnotherWritersValue) {
+  FileRegistry reg(path_, Reporter());
+  ASSERT_EQ(reg.SetValue("kinloom", "Old", {kRegSz, "kept"}), 0);
+  ASSERT_EQ(reg.SetValue("kinloom", "Gone", {kRegSz, "x"}), 0);
+  const std::string before = ReadFile(path_);
+  reg.BeginBatch();
+  ASSERT_EQ(reg.SetValue("kinloom", "Input File", {kRegSz, "a.ged"}), 0);
+  reg.BeginBatch();  // nested: only the outer end writes
+  ASSERT_EQ(reg.SetValue("kinloom", "HTM", {kRegBinary, "1"}), 0);
+  ASSERT_EQ(reg.DeleteValue("kinloom", "Gone"), 0);
+  EXPECT_EQ(reg.EndBatch(), 0);
+  EXPECT_EQ(ReadFile(path_), before);
+  RegValue v;
+  ASSERT_EQ(reg.QueryValue("kinloom", "Input File", &v), 0);
+  EXPECT_EQ(v.data, "a.ged");
+  EXPECT_EQ(reg.QueryValue("kinloom", "Gone", &v), kErrorNotFound);
+
+  FileRegistry other(path_, Reporter());
+  ASSERT_EQ(other.SetValue("kinloom", "Other", {kRegSz, "theirs"}), 0);
+  EXPECT_EQ(reg.EndBatch(), 0);
+  EXPECT_EQ(reg.EndBatch(), 0);  // unmatched: nothing to do
+
+  FileRegistry fresh(path_, Reporter());
+  for (const char* name : {"Old", "Input File", "HTM", "Other"})
+    EXPECT_EQ(fresh.QueryValue("kinloom", name, &v), 0) << name;
+  EXPECT_EQ(fresh.QueryValue("kinloom", "Gone", &v), kErrorNotFound);
+  EXPECT_TRUE(faults_.empty());
+}
+
+// When the batch's one write fails, its error is returned and none of its values stays, on
+// disk or in memory.
+TEST_F(FileRegistryTest, AFailedBatchKeepsNoneOfItsValues) {
+  std::filesystem::create_directories(dir_);
+  std::ofstream(dir_ / "Brennick") << "a file where the folder should be";
+  FileRegistry reg(path_, Reporter());
+  reg.BeginBatch();
+  ASSERT_EQ(reg.SetValue("kinloom", "Input File", {kRegSz, "a.ged"}), 0);
+  EXPECT_EQ(reg.EndBatch(), ENOTDIR);
+  RegValue v;
+  EXPECT_NE(reg.QueryValue("kinloom", "Input File", &v), 0);
+}
+
 TEST(MemoryRegistryTest, FailsWritesOnRequest) {
   MemoryRegistry reg;
   reg.FailWritesAfter(1, 30);
