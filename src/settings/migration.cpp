@@ -31,7 +31,7 @@ Op D(std::string name, std::uint32_t value) { return {Kind::kDword, std::move(na
 Op R(std::string name, double value) { return {Kind::kReal, std::move(name), "", 0, value}; }
 
 // Performs the writes in order; false at the first one CheckSaved reports as failed.
-bool Run(RegistryStore& store, const std::vector<Op>& ops) {
+bool RunEach(RegistryStore& store, const std::vector<Op>& ops) {
   for (const Op& op : ops) {
     int status = 0;
     switch (op.kind) {
@@ -51,6 +51,15 @@ bool Run(RegistryStore& store, const std::vector<Op>& ops) {
     if (!store.CheckSaved(status)) return false;
   }
   return true;
+}
+
+// Performs the writes in order, stored together in one rewrite of the registry; false at the
+// first one CheckSaved reports as failed.
+bool Run(RegistryStore& store, const std::vector<Op>& ops) {
+  store.BeginBatch();
+  const bool written = RunEach(store, ops);
+  const int stored = store.EndBatch();
+  return written && store.CheckSaved(stored);
 }
 
 const char* const kFrenchA = "Page de donn\u00e9es g\u00e9n\u00e9alogiques";

@@ -195,7 +195,8 @@ void DescendancyWriter::RecordBookmark(IndividualRecord& person, bool extended) 
   mark.anchor = anchor_counter_;
   mark.first_person = couple_root_;
   mark.second_person = couple_spouse_;
-  store::AddBookmark(person, mark);  // a full list keeps its first 55 appearances
+  // A full list keeps its first 55 appearances.
+  store::AddBookmark(person, mark, BookmarkStatistics(site_.run));
   ++anchor_counter_;
 }
 

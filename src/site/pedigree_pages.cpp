@@ -351,8 +351,9 @@ void PedigreeWriter::WritePersonCell(std::int32_t index, bool root) {
   } else {
     // The first cell of a person is the one the index pages and family pages link to.
     out_.AppendHtml(FormatText("<a name=\"%d\"", anchor_));
-    store::AddBookmark(person, {false, group_ / per_page_, anchor_, -1, -1});
-    store::AddBookmark(person, {false, extended_ ? 1 : 0, -1, -1, -1});
+    store::ExpandingArrayStatistics* statistics = BookmarkStatistics(site_.run);
+    store::AddBookmark(person, {false, group_ / per_page_, anchor_, -1, -1}, statistics);
+    store::AddBookmark(person, {false, extended_ ? 1 : 0, -1, -1, -1}, statistics);
     ++anchor_;
   }
   if (options_.create_family_groups)

@@ -82,6 +82,11 @@ std::string LanguageDisplayName(const settings::Settings& settings, int language
   return lang::LoadUiText(kDisplayNames[language], settings);
 }
 
+store::ExpandingArrayStatistics* BookmarkStatistics(run::RunContext& context) {
+  run::RunStatistics* statistics = run::StatisticsOf(context.state);
+  return statistics != nullptr ? &statistics->bookmarks : nullptr;
+}
+
 void ShowProgress(run::RunContext& context, int value, const std::string& text, bool scaled) {
   int position = std::clamp(value, 0, 100);
   std::string shown = text;
@@ -91,10 +96,10 @@ void ShowProgress(run::RunContext& context, int value, const std::string& text, 
     position = static_cast<int>(32.0f + (static_cast<float>(position) / 18.0f) * width) +
                context.state.languages_done * static_cast<int>(width);
     if (n > 1 && !text.empty())
-      shown.assign("(")
-          .append(LanguageDisplayName(context.settings, context.state.current_language))
-          .append(")\n")
-          .append(text);
+      shown = lang::FormatText(
+          "(%s)\n%s",
+          LanguageDisplayName(context.settings, context.state.current_language).c_str(),
+          text.c_str());
   }
   platform::ProgressUpdate update;
   update.position = position;

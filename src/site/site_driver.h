@@ -39,6 +39,9 @@ std::string LanguageDisplayName(const settings::Settings& settings, int language
 // percentages.
 void ShowProgress(run::RunContext& context, int value, const std::string& text, bool scaled);
 
+// Where the bookmark counts of the run go: null unless the run measures its statistics.
+store::ExpandingArrayStatistics* BookmarkStatistics(run::RunContext& context);
+
 struct SiteContext {
   SiteContext(run::RunContext& run_context, const SiteLanguage& site_language,
               const lang::LabelSet& label_set, PageWriter& page_writer)

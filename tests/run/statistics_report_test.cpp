@@ -225,6 +225,16 @@ TEST_F(StatisticsRunTest, ReportOfASampleRunHasEverySectionInOrder) {
   EXPECT_GT(s.families.entries, 0u);
   EXPECT_EQ(s.families.entries, s.families.slot_use[0] + s.families.slot_use[1] +
                                     s.families.slot_use[2]);
+  // Pedigree charts and descendancy outlines bookmark every person they show: those
+  // bookmarks are counted and reported in their own section.
+  EXPECT_GT(s.bookmarks.entries, 0u);
+  std::uint64_t bookmark_slots = 0;
+  for (std::uint64_t use : s.bookmarks.slot_use) bookmark_slots += use;
+  EXPECT_EQ(bookmark_slots, s.bookmarks.entries);
+  EXPECT_NE(report.find("Bookmark Array Statistics********\n\n\nTotal Indexes stored in Expanding "
+                        "Arrays = " +
+                        FormatThousands(static_cast<long long>(s.bookmarks.entries)) + "\n"),
+            std::string::npos);
   EXPECT_GT(s.memory.total(), 0u);
   EXPECT_GE(s.memory.peak(), s.memory.total() / 2);
   EXPECT_EQ(s.memory.current(), 0u);
@@ -241,6 +251,7 @@ TEST_F(StatisticsRunTest, WithoutTheBitNoReportAndNothingCounted) {
   EXPECT_EQ(state.statistics.memory.total(), 0u);
   EXPECT_EQ(state.statistics.files_created, 0u);
   EXPECT_EQ(state.statistics.families.entries, 0u);
+  EXPECT_EQ(state.statistics.bookmarks.entries, 0u);
   EXPECT_EQ(auxiliary.memory.reads, 0);
 }
 
