@@ -83,6 +83,7 @@ class MainWindow::RunUi : public platform::UserInterface {
     if (!update.status_text.empty()) w_.last_status_text_ = update.status_text;
     if (w_.status_ != nullptr) w_.status_->Apply(update);
     else if (!update.parent_title.empty()) w_.SetTitle(ToWx(update.parent_title));
+    if (w_.progress_observer_) w_.progress_observer_(update);
   }
   void CloseProgress() override {
     if (w_.status_ == nullptr) return;

@@ -50,6 +50,11 @@ class MainWindow : public wxFrame {
   const std::string& last_status_text() const { return last_status_text_; }
   StatusWindow* status_window() const { return status_; }
   platform::UserInterface& run_ui();
+  // Called after each progress update of a run has reached the windows (tests and tools
+  // watch a run through it; empty: nothing is called).
+  void set_progress_observer(std::function<void(const platform::ProgressUpdate&)> observer) {
+    progress_observer_ = std::move(observer);
+  }
 
   // Opens the documented dialogs (commands 1157/1158, 1159, 1134, 1098, 1104, 1105, 1115,
   // the shortcut menu item and the About box).
@@ -80,6 +85,7 @@ class MainWindow : public wxFrame {
   bool closing_ = false;
   int exit_status_ = 0;
   std::string last_status_text_;
+  std::function<void(const platform::ProgressUpdate&)> progress_observer_;
   wxWindow* panel_ = nullptr;
 };
 

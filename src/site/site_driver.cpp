@@ -87,26 +87,6 @@ store::ExpandingArrayStatistics* BookmarkStatistics(run::RunContext& context) {
   return statistics != nullptr ? &statistics->bookmarks : nullptr;
 }
 
-void ShowProgress(run::RunContext& context, int value, const std::string& text, bool scaled) {
-  int position = std::clamp(value, 0, 100);
-  std::string shown = text;
-  if (scaled) {
-    int n = std::max(context.state.languages_selected, 1);
-    float width = 58.0f / static_cast<float>(n);
-    position = static_cast<int>(32.0f + (static_cast<float>(position) / 18.0f) * width) +
-               context.state.languages_done * static_cast<int>(width);
-    if (n > 1 && !text.empty())
-      shown = lang::FormatText(
-          "(%s)\n%s",
-          LanguageDisplayName(context.settings, context.state.current_language).c_str(),
-          text.c_str());
-  }
-  platform::ProgressUpdate update;
-  update.position = position;
-  update.status_text = shown;
-  context.ui.UpdateProgress(update);
-}
-
 bool SiteContext::NotesPagesOn() const {
   return run.settings.create_notes_pages[language.language] != 0;
 }

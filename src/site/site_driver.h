@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "lang/label_set.h"
+#include "run/progress_display.h"
 #include "run/run_context.h"
 #include "site/page_writer.h"
 #include "site/site_language.h"
@@ -34,10 +35,11 @@ SiteLanguage MakeSiteLanguage(const settings::Settings& settings, int language);
 // The display name of a language in the user interface ("English", "Português(BR)").
 std::string LanguageDisplayName(const settings::Settings& settings, int language);
 
-// One progress report. `scaled` reports are step numbers 0 … 18 of the current language and
-// are placed in that language's share of the page-creation band 32 … 90; others are
-// percentages.
-void ShowProgress(run::RunContext& context, int value, const std::string& text, bool scaled);
+// The pages report their progress through the run's one channel: `scaled` reports are step
+// numbers 0 … 18 of the current language, placed in that language's share of the
+// page-creation band 32 … 90; others are percentages. The main window's title and the
+// running time follow them as they follow every other step.
+using run::ShowProgress;
 
 // Where the bookmark counts of the run go: null unless the run measures its statistics.
 store::ExpandingArrayStatistics* BookmarkStatistics(run::RunContext& context);

@@ -12,6 +12,7 @@
 
 #include "gui/gui_fixture.h"
 #include "lang/tag_labels.h"
+#include "run/shared_gedcom.h"
 
 namespace kinloom::testing {
 namespace {
@@ -82,6 +83,32 @@ TEST_F(ScreenshotTest, DISABLED_Windows) {
   window_->run_ui().UpdateProgress(display.Next(9, "Creating pedigree pages ...", true, frame));
   Capture(w.status_window(), "status");
   window_->run_ui().CloseProgress();
+}
+
+// The Status window as a real conversion of royal92.ged shows it: the picture is taken from
+// inside the run, at the first update of the page-creation band past its middle.
+TEST_F(ScreenshotTest, DISABLED_StatusWindowDuringARoyal92Run) {
+  const std::string royal = SharedGedcom("royal92.ged");
+  if (royal.empty()) GTEST_SKIP() << "shared/gedcom/royal92.ged is not here";
+  app::MainWindow& w = Window();
+  settings_.owner.user_name = "Test Owner";
+  settings_.debugging = settings::kDebugRunningTime;
+  app::Control<app::ValidatedEdit>(&w, 1002)->SetValue(app::ToWx(royal));
+  app::Control<app::ValidatedEdit>(&w, 1004)->SetValue(app::ToWx(home_ / "site"));
+  w.Show();
+  int captured_at = -1;
+  std::string running_time;
+  w.set_progress_observer([&](const platform::ProgressUpdate& update) {
+    if (captured_at >= 0 || update.position < 60 || w.status_window() == nullptr) return;
+    captured_at = update.position;
+    running_time = update.running_time;
+    Capture(w.status_window(), "status-royal92");
+  });
+  Click(&w, 1006);
+  w.set_progress_observer(nullptr);
+  EXPECT_GE(captured_at, 60);
+  EXPECT_EQ(running_time.rfind("Running Time = ", 0), 0u) << running_time;
+  EXPECT_EQ(w.last_status_text(), "Finished :)");
 }
 
 }  // namespace

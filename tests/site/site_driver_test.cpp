@@ -49,6 +49,7 @@ TEST(SiteDriverTest, LanguageValuesComeFromTheLanguagesOptions) {
 TEST(SiteDriverTest, ScaledProgressFillsEachLanguagesShareOfTheBand) {
   testing::TestRun run;
   run.state.languages_selected = 1;
+  run.state.debug_flags = settings::kDebugRunningTime;
   ShowProgress(run.context, 9, "x", true);
   ShowProgress(run.context, 150, "", false);
   ShowProgress(run.context, -5, "y", false);
@@ -60,6 +61,10 @@ TEST(SiteDriverTest, ScaledProgressFillsEachLanguagesShareOfTheBand) {
   ASSERT_EQ(run.ui.progress.size(), 5u);
   EXPECT_EQ(run.ui.progress[0].position, 61);
   EXPECT_EQ(run.ui.progress[0].status_text, "x");
+  // Page reports move the main window's title and the running time like every other step.
+  EXPECT_EQ(run.ui.progress[0].parent_title.rfind("61% KINLOOM", 0), 0u)
+      << run.ui.progress[0].parent_title;
+  EXPECT_EQ(run.ui.progress[0].running_time.rfind("Running Time = ", 0), 0u);
   EXPECT_EQ(run.ui.progress[1].position, 100);
   EXPECT_EQ(run.ui.progress[2].position, 0);
   EXPECT_EQ(run.ui.progress[3].position, 51);
