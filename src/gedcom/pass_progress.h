@@ -1,24 +1,22 @@
 // What the passes take from the run: the progress channel and the product name shown in
-// messages. A small stand-in kept in this one file so that it can give way to the run's own
-// progress display.
+// messages.
 #pragma once
 
 #include <algorithm>
 #include <string>
 
 #include "platform/ui.h"
+#include "run/product.h"
+#include "run/progress_display.h"
 #include "run/run_context.h"
 
 namespace kinloom::gedcom {
 
-// "KINLOOM© " with the copyright sign as one Windows-1252 byte and one trailing blank.
-inline constexpr char kProductString[] = "KINLOOM\xA9 ";
+using run::kProductString;
 
+// A percentage of a pass, through the run's progress channel (title and running time too).
 inline void ShowPassProgress(run::RunContext& context, int value, const std::string& text) {
-  platform::ProgressUpdate update;
-  update.position = std::clamp(value, 0, 100);
-  update.status_text = text;
-  context.ui.UpdateProgress(update);
+  run::ShowProgress(context, value, text, false);
 }
 
 // The status cadence of both passes: after the 10th, 20th … 100th item, then every 100th.

@@ -5,6 +5,7 @@
 #include "lang/ui_text.h"
 #include "platform/system_error.h"
 #include "platform/text_encoding.h"
+#include "run/product.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -13,7 +14,7 @@ namespace {
 using lang::FormatText;
 using store::IndividualRecord;
 
-constexpr const char* kProductString = "KINLOOM\xA9 ";
+using run::kProductString;
 constexpr int kLabelNone = 12402;
 constexpr int kLabelOther = 12403;
 constexpr int kLabelListOfSurnames = 12363;

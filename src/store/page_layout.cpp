@@ -5,16 +5,10 @@
 
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
+#include "store/family_links.h"
 
 namespace kinloom::store {
 namespace {
-
-constexpr const char* kSupportAddress = "support@kinloom.example.org";
-
-[[noreturn]] void EndWithMessage(run::RunContext& context, const std::string& text) {
-  context.ui.ShowMessage(text, "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
-  platform::EndProgram(1, "structural problem in the GEDCOM file");
-}
 
 void MakeHead(GenealogyStore& store, IndividualRecord& person) {
   person.layout_role = 'N';
@@ -27,43 +21,12 @@ void MakeHead(GenealogyStore& store, IndividualRecord& person) {
 }  // namespace
 
 IndividualRecord* ResolveIndividual(run::RunContext& context, std::string_view id) {
-  if (id.empty()) return nullptr;
-  IdTarget target = context.store.ids.Find(id);
-  if (target.kind == 'I' && target.index >= 0 &&
-      target.index < static_cast<int>(context.store.individuals.size()))
-    return &context.store.individuals[target.index];
-  if (target.kind == 'F')
-    EndWithMessage(context,
-                   std::string("Unexpected Internal Error at Position 12.  Closing Down. \n\n "
-                               "Please email technical support with this error message at ") +
-                       kSupportAddress);
-  EndWithMessage(context,
-                 lang::FormatText("Structural problem in GEDCOM file.  A family references\n"
-                                  "individual \"%s\", but an individual with that ID was\n"
-                                  "not found in the GEDCOM file.\n"
-                                  "Please check your genealogy database to ensure that all\n"
-                                  "family/individual links are correct.\n\n"
-                                  "Aborting HTML file creation and closing down.\n",
-                                  std::string(id).c_str()));
+  return FindIndividual(context.store, context.ui, id);
 }
 
 FamilyRecord* ResolveFamily(run::RunContext& context, std::string_view id,
                             const IndividualRecord& from) {
-  if (id.empty()) return nullptr;
-  IdTarget target = context.store.ids.Find(id);
-  if (target.kind == 'F' && target.index >= 0 &&
-      target.index < static_cast<int>(context.store.families.size()))
-    return &context.store.families[target.index];
-  if (target.kind == 'I')
-    EndWithMessage(context, lang::FormatText("Record \"%s\" is not a Family... error",
-                                             std::string(id).c_str()));
-  EndWithMessage(context,
-                 lang::FormatText("Error in GEDCOM structure\n Individual \"%s\" (id \"%s\") "
-                                  "refrences family \"%s\"\n"
-                                  "but no family with that ID was found in GEDCOM file.  "
-                                  "Please check the family links around that individual,"
-                                  "re-extract your GEDCOM file, and try again.  ",
-                                  from.name.c_str(), from.id.c_str(), std::string(id).c_str()));
+  return FindFamily(context.store, context.ui, id, from);
 }
 
 void AssignFamilyGroups(run::RunContext& context) {
