@@ -377,6 +377,25 @@ void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
   }
 }
 
+void ForEachSurnameGroup(const store::GenealogyStore& store,
+                         const std::function<bool(const IndividualRecord&)>& take,
+                         const std::function<void(const std::string&, long)>& group) {
+  std::string surname;
+  long count = 0;
+  for (int i = 0; i < store.sorted_count; ++i) {
+    const IndividualRecord& person = store.individuals[store.sorted_index[i]];
+    if (!take(person)) continue;
+    if (count > 0 && EqualIgnoringCase(surname, person.surname)) {
+      ++count;
+      continue;
+    }
+    if (count > 0) group(surname, count);
+    surname = person.surname;
+    count = 1;
+  }
+  if (count > 0) group(surname, count);
+}
+
 int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
@@ -396,27 +415,15 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
   std::string previous_letter;  // the first group always differs
   bool last_group_empty = false;
   auto flush_group = [&](const std::string& surname, long count) {
-    if (count < 1) return;
     if (family) ++site.surname_count;
     last_group_empty = surname.empty();
     if (count_only) return;
     WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
   };
 
-  std::string group_surname;
-  long count = 0;
-  for (int i = 0; i < store.sorted_count; ++i) {
-    const IndividualRecord& person = store.individuals[store.sorted_index[i]];
-    if (!Considered(kind, person)) continue;
-    if (count > 0 && EqualIgnoringCase(group_surname, person.surname)) {
-      ++count;
-      continue;
-    }
-    flush_group(group_surname, count);
-    group_surname = person.surname;
-    count = 1;
-  }
-  flush_group(group_surname, count);
+  ForEachSurnameGroup(
+      store, [kind](const IndividualRecord& person) { return Considered(kind, person); },
+      flush_group);
   // A last group without a surname is not counted on the main page.
   if (family && last_group_empty) --site.surname_count;
 

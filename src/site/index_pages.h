@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "site/person_links.h"
 #include "site/site_driver.h"
@@ -44,6 +45,12 @@ std::string SurnameListLetter(const SiteContext& site, const std::string& surnam
 // the surname's link into its index page with its count.
 void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
                            const std::string& surname, long count, std::string& previous_letter);
+// Walks the sorted individuals that `take` accepts and calls `group(surname, count)` for each
+// run of them whose surnames are equal (ASCII case ignored), in order. `take` may note what it
+// sees; it is called once per individual.
+void ForEachSurnameGroup(const store::GenealogyStore& store,
+                         const std::function<bool(const store::IndividualRecord&)>& take,
+                         const std::function<void(const std::string&, long)>& group);
 // A page file name as a status text shows it (user-interface text is Windows-1252).
 std::string StatusFileName(const SiteContext& site, const std::string& file);
 

@@ -57,15 +57,6 @@ bool BackLinksWanted(const settings::Settings& o) {
   return !o.minimize_abosoute && !o.one_index_page_link;
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
 // Whether an individual is listed on the notes index pages: it has a notes entry, or one of
 // its note items names a note record.
 bool HasNotesEntry(SiteContext& site, const IndividualRecord& person) {
@@ -360,28 +351,20 @@ int WriteNotesSurnameList(SiteContext& site) {
   const std::string& index_prefix = site.Prefix(PageKind::kNotesSurnameIndex);
   std::string previous_letter;  // the first group always differs
   auto write_group = [&](const std::string& surname, long count) {
-    if (count < 1) return;
     WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
   };
 
   // Only individuals with notes are counted, also within a run of one surname.
   bool any = false;
-  std::string group_surname;
-  long count = 0;
-  for (int i = 0; i < store.sorted_count; ++i) {
-    const IndividualRecord& person = store.individuals[store.sorted_index[i]];
-    if (!HasNotesEntry(site, person)) continue;
-    any = true;
-    site.notes_presence[store::IndexSlotOfText(person.sort_key, store.text_encoding)] = true;
-    if (count > 0 && EqualIgnoringCase(group_surname, person.surname)) {
-      ++count;
-      continue;
-    }
-    write_group(group_surname, count);
-    group_surname = person.surname;
-    count = 1;
-  }
-  write_group(group_surname, count);
+  ForEachSurnameGroup(
+      store,
+      [&](const IndividualRecord& person) {
+        if (!HasNotesEntry(site, person)) return false;
+        any = true;
+        site.notes_presence[store::IndexSlotOfText(person.sort_key, store.text_encoding)] = true;
+        return true;
+      },
+      write_group);
   out.AppendHtml("</center>");
   out.ClosePage();
   return any ? 1 : 0;
