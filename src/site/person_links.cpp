@@ -43,10 +43,6 @@ bool TopmostOnly(const SiteContext& site, PersonLinkKind kind) {
   return kind == PersonLinkKind::kDescendancy && site.settings().group_only_for_topmost != 0;
 }
 
-bool IsChartKind(PersonLinkKind kind) {
-  return kind == PersonLinkKind::kDescendancy || kind == PersonLinkKind::kPedigree;
-}
-
 int TablePosition(const SiteContext& site, const IndividualRecord& person) {
   return static_cast<int>(&person - site.store().individuals.data());
 }
@@ -134,32 +130,37 @@ void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
                                     target.c_str(), kPedigreeIconImage));
 }
 
-void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
-                     bool with_icons, bool with_name_anchor, std::int64_t colour) {
-  std::string target;
+// Where a person's link of `kind` leads; false for a chart kind when the person is on no chart.
+static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
+                         std::string* target) {
+  const Bookmark* first = BookmarkAt(person, 0);
   switch (kind) {
     case PersonLinkKind::kFamilyGroup:
-      target = FamilyGroupTarget(site, person);
-      break;
+      *target = FamilyGroupTarget(site, person);
+      return true;
     case PersonLinkKind::kNotes:
       // The entry number, never a note record's table position: the notes pages are
       // numbered by entries, so a record's position would land on someone else's entry.
-      if (person.notes_page != -1) target = NotesTarget(site, person.notes_page);
-      break;
+      if (person.notes_page != -1) *target = NotesTarget(site, person.notes_page);
+      return true;
     case PersonLinkKind::kDescendancy:
-    case PersonLinkKind::kPedigree: {
-      const Bookmark* first = BookmarkAt(person, 0);
-      if (!first) return;
-      bool extended =
-          kind == PersonLinkKind::kDescendancy ? first->extended : PedigreeExtended(person);
-      target = kind == PersonLinkKind::kDescendancy
-                   ? ChartTarget(site, *first, PageKind::kDescendancy,
-                                 PageKind::kExtendedDescendancy, extended)
-                   : ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                                 extended);
-      break;
-    }
+      if (!first) return false;
+      *target = ChartTarget(site, *first, PageKind::kDescendancy, PageKind::kExtendedDescendancy,
+                            first->extended);
+      return true;
+    case PersonLinkKind::kPedigree:
+      if (!first) return false;
+      *target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
+                            PedigreeExtended(person));
+      return true;
   }
+  return true;
+}
+
+void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
+                     bool with_icons, bool with_name_anchor, std::int64_t colour) {
+  std::string target;
+  if (!PersonTarget(site, kind, person, &target)) return;
 
   PageWriter& out = site.writer;
   bool anchor_element = !TopmostOnly(site, kind);
@@ -188,25 +189,8 @@ void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRec
 
 void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                       bool with_name_anchor) {
-  const Bookmark* first = BookmarkAt(person, 0);
-  if (IsChartKind(kind) && !first) return;
   std::string target;
-  switch (kind) {
-    case PersonLinkKind::kFamilyGroup:
-      target = FamilyGroupTarget(site, person);
-      break;
-    case PersonLinkKind::kNotes:
-      if (person.notes_page != -1) target = NotesTarget(site, person.notes_page);
-      break;
-    case PersonLinkKind::kDescendancy:
-      target = ChartTarget(site, *first, PageKind::kDescendancy, PageKind::kExtendedDescendancy,
-                           first->extended);
-      break;
-    case PersonLinkKind::kPedigree:
-      target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                           PedigreeExtended(person));
-      break;
-  }
+  if (!PersonTarget(site, kind, person, &target)) return;
 
   PageWriter& out = site.writer;
   const settings::Settings& options = site.settings();
