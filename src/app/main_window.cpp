@@ -85,6 +85,13 @@ class MainWindow::RunUi : public platform::UserInterface {
     else if (!update.parent_title.empty()) w_.SetTitle(ToWx(update.parent_title));
     if (w_.progress_observer_) w_.progress_observer_(update);
   }
+  void ShowNotice(const std::string& text) override {
+    platform::ProgressUpdate update;
+    update.position = w_.status_ != nullptr ? w_.status_->position() : 0;
+    update.status_text = text;
+    update.repaint_status = true;
+    UpdateProgress(update);
+  }
   void CloseProgress() override {
     if (w_.status_ == nullptr) return;
     w_.status_->Destroy();

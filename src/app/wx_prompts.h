@@ -25,6 +25,7 @@ class WxPrompts : public platform::UserInterface {
   void Beep() override;
   void OpenProgress() override {}
   void UpdateProgress(const platform::ProgressUpdate&) override {}
+  void ShowNotice(const std::string&) override {}
   void CloseProgress() override {}
 
  private:

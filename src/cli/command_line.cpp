@@ -38,7 +38,8 @@ constexpr char kUsage[] =
     "       kinloom --help | --version\n"
     "\n"
     "Converts the GEDCOM file GEDCOM into a web site of static HTML pages in the folder\n"
-    "FOLDER (created with its missing parents; old .htm and .html pages in it are deleted).\n"
+    "FOLDER (created with its missing parents; the pages an earlier run of this program\n"
+    "wrote there are deleted, every other file is kept).\n"
     "\n"
     "Options are kept between runs in $XDG_CONFIG_HOME/Brennick/registry.reg (by default\n"
     "~/.config/Brennick/registry.reg); a conversion saves them all.\n"
@@ -55,7 +56,8 @@ bool IsOption(const std::string& argument) {
 }
 
 // Runs start-up, the assignments, the listing and the conversion of one invocation.
-int Execute(const Invocation& invocation, platform::ConsoleUi& ui) {
+int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
+            platform::FileSystem& files) {
   std::unique_ptr<platform::Registry> registry = settings::OpenUserRegistry(ui);
   settings::RegistryStore store(*registry, ui);
   settings::Settings settings;
@@ -81,7 +83,7 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui) {
   run::ConversionRun::Steps steps;
   steps.saver = &saver;
   steps.auxiliary = &auxiliary;
-  run::ConversionRun conversion(ui, platform::RealFileSystem(), settings, display, steps);
+  run::ConversionRun conversion(ui, files, settings, display, steps);
   const run::RunOutcome outcome =
       conversion.Run(invocation.gedcom_path, invocation.output_folder, true);
   return run::ExitStatus(outcome);
@@ -146,7 +148,9 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
   return invocation;
 }
 
-int Main(int argc, char** argv) {
+int Main(int argc, char** argv) { return Main(argc, argv, platform::RealFileSystem()); }
+
+int Main(int argc, char** argv, platform::FileSystem& files) {
   std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   const Invocation invocation = ParseArguments(arguments);
   switch (invocation.kind) {
@@ -169,10 +173,17 @@ int Main(int argc, char** argv) {
 
   platform::ConsoleUi ui;
   try {
-    return Execute(invocation, ui);
+    return Execute(invocation, ui, files);
   } catch (const platform::ProgramEnd& end) {
     ui.CloseProgress();
     return end.status();
+  } catch (const std::exception& e) {
+    // Outside a run (reading the settings, say): shown the way a run shows it.
+    ui.CloseProgress();
+    ui.ShowMessage(
+        lang::FormatText("Exception: %s \n %s closing down.", e.what(), run::kProductString), "",
+        platform::MessageIcon::kError, platform::MessageButtons::kOk);
+    return 1;
   }
 }
 

@@ -7,9 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace kinloom::cli {
 
 int Main(int argc, char** argv);
+// The same with the file system a conversion reads and writes through (tests hand in one
+// that fails on request).
+int Main(int argc, char** argv, platform::FileSystem& files);
 
 // What the arguments ask for.
 struct Invocation {

@@ -14,6 +14,8 @@ namespace kinloom::gedcom {
 
 namespace {
 
+constexpr int kTextNotTheDeclaredUtf8 = 2701;
+
 // Length of the level-0 NOTE, SOUR or REPO record being read: the bytes of the values of
 // its lines.
 struct RecordLength {
@@ -128,6 +130,13 @@ bool CountingPass(run::RunContext& context) {
     }
   }
   FinishRecord(state, note_record);
+  const InputDecoder& decoder = reader.decoder();
+  if (decoder.stray_bytes() > 0) {
+    context.ui.ShowNotice(lang::FormatText(
+        lang::LoadUiText(kTextNotTheDeclaredUtf8, settings).c_str(),
+        static_cast<int>(std::min<long long>(decoder.stray_bytes(), INT32_MAX)),
+        static_cast<int>(std::min<long long>(decoder.first_stray_line(), INT32_MAX))));
+  }
 
   ShowPassProgress(context, 9, lang::LoadUiText(2321, settings));
 

@@ -94,11 +94,10 @@ void AppendUtf8(char32_t cp, std::string* out) {
 char32_t Compose(char32_t base, char32_t mark) {
   const ComposePair* begin = std::begin(kComposeTable);
   const ComposePair* end = std::end(kComposeTable);
-  const ComposePair* it = std::lower_bound(begin, end, ComposePair{base, mark, 0},
-                                           [](const ComposePair& a, const ComposePair& b) {
-                                             return a.base != b.base ? a.base < b.base
-                                                                     : a.mark < b.mark;
-                                           });
+  const ComposePair* it = std::lower_bound(
+      begin, end, ComposePair{base, mark, 0}, [](const ComposePair& a, const ComposePair& b) {
+        return a.base != b.base ? a.base < b.base : a.mark < b.mark;
+      });
   return it != end && it->base == base && it->mark == mark ? it->composed : 0;
 }
 
@@ -160,7 +159,8 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
   pending_.clear();
   std::size_t i = 0;
   if (at_start_) {
-    if (data.size() < 3 && !last && std::string_view("\xEF\xBB\xBF").substr(0, data.size()) == data) {
+    if (data.size() < 3 && !last &&
+        std::string_view("\xEF\xBB\xBF").substr(0, data.size()) == data) {
       pending_ = data;
       return;
     }
@@ -171,12 +171,13 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
     unsigned char c = static_cast<unsigned char>(data[i]);
     if (c < 0x80) {
       *out += static_cast<char>(c);
+      if (c == '\n') ++lines_;
       ++i;
       continue;
     }
     std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
     if (len == 0 || c == 0xC0 || c == 0xC1 || c > 0xF4) {
-      AppendUtf8(kReplacement, out);
+      DecodeStrayByte(c, out);
       ++i;
       continue;
     }
@@ -189,7 +190,7 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
         pending_ = data.substr(i);
         return;
       }
-      AppendUtf8(kReplacement, out);
+      DecodeStrayByte(c, out);
       ++i;
       continue;
     }
@@ -205,13 +206,20 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
     }
     static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
     if (!valid || cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      AppendUtf8(kReplacement, out);
+      DecodeStrayByte(c, out);
       ++i;
       continue;
     }
     out->append(data, i, len);
     i += len;
   }
+}
+
+// A byte that is not part of valid UTF-8: files that declare UTF-8 often hold
+// Windows-1252 text, so the byte is read as that code page's letter, and counted.
+void InputDecoder::DecodeStrayByte(unsigned char byte, std::string* out) {
+  AppendUtf8(platform::Cp1252ToCodePoint(byte), out);
+  if (stray_bytes_++ == 0) first_stray_line_ = lines_ + 1;
 }
 
 void InputDecoder::DecodeUtf16(std::string_view bytes, bool last, std::string* out) {
@@ -266,8 +274,10 @@ void InputDecoder::EmitAnselCharacter(char32_t base, std::string* out) {
   std::u32string rest;
   for (auto it = marks_.rbegin(); it != marks_.rend(); ++it) {
     char32_t c = rest.empty() ? Compose(composed, *it) : 0;
-    if (c != 0) composed = c;
-    else rest += *it;
+    if (c != 0)
+      composed = c;
+    else
+      rest += *it;
   }
   AppendUtf8(composed, out);
   for (char32_t m : rest) AppendUtf8(m, out);
@@ -281,17 +291,23 @@ void InputDecoder::DecodeAnsel(std::string_view bytes, bool last, std::string* o
       continue;
     }
     char32_t cp;
-    if (c < 0x80) cp = c;
-    else if (c >= 0xA1 && c <= 0xCF && kAnselSpacing[c - 0xA0] != 0) cp = kAnselSpacing[c - 0xA0];
-    else if (c == 0x88 || c == 0x89 || c == 0x8D || c == 0x8E) continue;  // sort and join marks
-    else cp = kReplacement;
+    if (c < 0x80)
+      cp = c;
+    else if (c >= 0xA1 && c <= 0xCF && kAnselSpacing[c - 0xA0] != 0)
+      cp = kAnselSpacing[c - 0xA0];
+    else if (c == 0x88 || c == 0x89 || c == 0x8D || c == 0x8E)
+      continue;  // sort and join marks
+    else
+      cp = kReplacement;
     if (!marks_.empty() && (cp == '\n' || cp == '\r')) {
       // A diacritic with no letter after it on its line stands alone.
       for (char32_t m : marks_) AppendUtf8(m, out);
       marks_.clear();
     }
-    if (marks_.empty()) AppendUtf8(cp, out);
-    else EmitAnselCharacter(cp, out);
+    if (marks_.empty())
+      AppendUtf8(cp, out);
+    else
+      EmitAnselCharacter(cp, out);
   }
   if (last && !marks_.empty()) {
     for (char32_t m : marks_) AppendUtf8(m, out);

@@ -1,7 +1,8 @@
 // The character encodings a GEDCOM file may be written in, how to recognise them, and the
 // decoding of a file's bytes into the text the rest of the program reads: UTF-16 and ANSEL
-// become UTF-8; UTF-8 is checked (an invalid sequence becomes U+FFFD); Windows-1252 (ANSI,
-// ASCII and the IBM code pages) passes through unchanged.
+// become UTF-8; UTF-8 is checked (a byte that is not part of a valid sequence is read as
+// Windows-1252, so that mis-declared files keep their letters); Windows-1252 (ANSI, ASCII and
+// the IBM code pages) passes through unchanged.
 #pragma once
 
 #include <cstdint>
@@ -43,21 +44,30 @@ class InputDecoder {
 
   // Appends the decoded form of `bytes` to *out. With `last` set, whatever is pending (an
   // incomplete sequence, an odd UTF-16 byte, a diacritic without its letter) is flushed:
-  // incomplete sequences become U+FFFD, a dangling diacritic is written on its own.
+  // an incomplete UTF-16 unit becomes U+FFFD, the bytes of an incomplete UTF-8 sequence are
+  // read as Windows-1252, a dangling diacritic is written on its own.
   void Decode(std::string_view bytes, bool last, std::string* out);
 
   SourceEncoding encoding() const { return encoding_; }
+  // UTF-8 input: how many bytes were not part of a valid sequence (and so were read as
+  // Windows-1252), and the line of the first one (1-based; 0 when there is none).
+  long long stray_bytes() const { return stray_bytes_; }
+  long long first_stray_line() const { return first_stray_line_; }
 
  private:
   void DecodeUtf8(std::string_view bytes, bool last, std::string* out);
+  void DecodeStrayByte(unsigned char byte, std::string* out);
   void DecodeUtf16(std::string_view bytes, bool last, std::string* out);
   void DecodeAnsel(std::string_view bytes, bool last, std::string* out);
   void EmitAnselCharacter(char32_t base, std::string* out);
 
   SourceEncoding encoding_;
   bool at_start_ = true;
-  std::string pending_;      // bytes of an incomplete sequence
-  std::u32string marks_;     // ANSEL combining marks waiting for their base letter
+  std::string pending_;   // bytes of an incomplete sequence
+  std::u32string marks_;  // ANSEL combining marks waiting for their base letter
+  long long lines_ = 0;   // line feeds decoded so far (UTF-8)
+  long long stray_bytes_ = 0;
+  long long first_stray_line_ = 0;
 };
 
 // Appends the UTF-8 form of a code point (U+FFFD for a value outside Unicode).

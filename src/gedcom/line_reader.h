@@ -2,7 +2,8 @@
 // Both passes read through it. Lines end with LF, CR LF or a lone CR; a last line without a
 // line end is delivered too; a line of any length is read whole. The file's bytes are
 // decoded before lines are split (gedcom/encoding.h): UTF-16 and ANSEL arrive as UTF-8,
-// invalid sequences as U+FFFD, Windows-1252 unchanged.
+// bytes of a UTF-8 file that are not valid UTF-8 as Windows-1252 letters, Windows-1252
+// unchanged.
 #pragma once
 
 #include <string>
@@ -75,6 +76,9 @@ class LineReader {
   const std::string& line() const { return line_; }
   // The encoding the bytes are decoded from; recognised by the first ReadGedcomLine.
   SourceEncoding encoding() const { return decoder_.encoding(); }
+  // The decoder's count of bytes read as Windows-1252 in a UTF-8 file, and the line of the
+  // first of them (gedcom/encoding.h).
+  const InputDecoder& decoder() const { return decoder_; }
 
  private:
   bool FillBuffer();                 // false at the end of the input

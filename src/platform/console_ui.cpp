@@ -158,7 +158,8 @@ void ConsoleUi::UpdateProgress(const ProgressUpdate& update) {
     return;  // a file or a pipe gets a line for a new status text only
   }
   const auto now = clock_();
-  if (position_ != shown_position_ || shown_position_ < 0 || now - last_write_ >= kProgressInterval) {
+  if (position_ != shown_position_ || shown_position_ < 0 ||
+      now - last_write_ >= kProgressInterval) {
     ShowProgressNow();
     last_write_ = now;
   } else {
@@ -191,6 +192,12 @@ void ConsoleUi::ShowProgressNow() {
 
 void ConsoleUi::FlushProgress() {
   if (pending_) ShowProgressNow();
+}
+
+void ConsoleUi::ShowNotice(const std::string& text) {
+  FlushProgress();
+  EndProgressLine();
+  Write(Cp1252ToUtf8(Flatten(text)) + "\n");
 }
 
 void ConsoleUi::CloseProgress() {

@@ -41,6 +41,7 @@ class ConsoleUi : public UserInterface {
   void OpenProgress() override;
   void UpdateProgress(const ProgressUpdate& update) override;
   void CloseProgress() override;
+  void ShowNotice(const std::string& text) override;
 
   // The choice taken without a terminal: Yes for Yes/No, No for Yes/No/Cancel (go on
   // without the optional step), Ok otherwise.

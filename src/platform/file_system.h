@@ -39,18 +39,28 @@ class FileSystem {
   virtual std::unique_ptr<InputFile> OpenForRead(const std::string& path, int* error) = 0;
   // Creates (or truncates) a file for writing. On failure returns null and sets *error.
   virtual std::unique_ptr<OutputFile> Create(const std::string& path, int* error) = 0;
+  // Opens a file that replaces `path` only when it is complete: the bytes go to a temporary
+  // file beside it, which a successful Close() renames over `path`. Until then `path` is
+  // untouched, whatever it is (the file being read, a link to it); after a failed write or
+  // close the temporary file is removed and `path` still holds what it held. The default,
+  // for file systems without renaming, is Create().
+  virtual std::unique_ptr<OutputFile> CreateReplacing(const std::string& path, int* error) {
+    return Create(path, error);
+  }
   // Creates one folder; kErrorAlreadyExists when it exists.
   virtual int CreateFolder(const std::string& path) = 0;
   // Lists the entry names of a folder (without "." and ".."), in the order the system gives.
   virtual int ListFolder(const std::string& path, std::vector<std::string>* names) = 0;
   // Deletes one file (not a folder: deleting a folder fails with the system's error).
   virtual int DeleteFile(const std::string& path) = 0;
-  // Copies a file, replacing the destination.
-  virtual int CopyFile(const std::string& from, const std::string& to) = 0;
+  // Copies a file, replacing the destination through CreateReplacing: a destination that is
+  // the source itself, or a link to it, keeps its bytes.
+  virtual int CopyFile(const std::string& from, const std::string& to);
   // The size in bytes of an existing file.
   virtual int FileSize(const std::string& path, std::uint64_t* size) = 0;
-  // True when both paths name one existing file, however each is spelled. The default
-  // compares the texts.
+  // True when both paths name one existing file, however each is spelled: the same device
+  // and file number, so that links and "./" or "../" spellings are recognised. The default,
+  // for file systems without such numbers, compares the texts.
   virtual bool SameFile(const std::string& a, const std::string& b) { return a == b; }
 };
 

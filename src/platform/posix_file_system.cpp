@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/file_system.h"
@@ -90,6 +91,33 @@ class PosixOutputFile : public OutputFile {
   std::string buffer_;
 };
 
+// Writes to a temporary file in the destination's folder and renames it over the
+// destination when closed without an error; otherwise removes it.
+class ReplacingOutputFile : public OutputFile {
+ public:
+  ReplacingOutputFile(std::unique_ptr<OutputFile> file, std::string temporary, std::string path)
+      : file_(std::move(file)), temporary_(std::move(temporary)), path_(std::move(path)) {}
+  ~ReplacingOutputFile() override {
+    if (file_) {
+      file_->Close();
+      ::unlink(temporary_.c_str());
+    }
+  }
+  int Write(const char* data, std::size_t size) override { return file_->Write(data, size); }
+  int Close() override {
+    int error = file_->Close();
+    file_.reset();
+    if (error == 0 && ::rename(temporary_.c_str(), path_.c_str()) != 0) error = errno;
+    if (error != 0) ::unlink(temporary_.c_str());
+    return error;
+  }
+
+ private:
+  std::unique_ptr<OutputFile> file_;
+  std::string temporary_;
+  std::string path_;
+};
+
 class PosixFileSystem : public FileSystem {
  public:
   std::unique_ptr<InputFile> OpenForRead(const std::string& path, int* error) override {
@@ -116,6 +144,20 @@ class PosixFileSystem : public FileSystem {
     *error = 0;
     return std::make_unique<PosixOutputFile>(fd);
   }
+  std::unique_ptr<OutputFile> CreateReplacing(const std::string& path, int* error) override {
+    // A unique name beside the destination, so that the rename stays on one device.
+    std::string temporary = path + ".XXXXXX";
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+      *error = errno;
+      return nullptr;
+    }
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    ::fchmod(fd, 0644);
+    *error = 0;
+    return std::make_unique<ReplacingOutputFile>(std::make_unique<PosixOutputFile>(fd),
+                                                 std::move(temporary), path);
+  }
   int CreateFolder(const std::string& path) override {
     return ::mkdir(path.c_str(), 0755) == 0 ? 0 : errno;
   }
@@ -138,24 +180,6 @@ class PosixFileSystem : public FileSystem {
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return EISDIR;
     return ::unlink(path.c_str()) == 0 ? 0 : errno;
-  }
-  int CopyFile(const std::string& from, const std::string& to) override {
-    int error = 0;
-    auto in = OpenForRead(from, &error);
-    if (!in) return error;
-    auto out = Create(to, &error);
-    if (!out) return error;
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-      std::size_t got = 0;
-      error = in->Read(buffer.data(), buffer.size(), &got);
-      if (error != 0) return error;
-      if (got == 0) break;
-      error = out->Write(buffer.data(), got);
-      if (error != 0) return error;
-    }
-    in->Close();
-    return out->Close();
   }
   int FileSize(const std::string& path, std::uint64_t* size) override {
     struct stat st;

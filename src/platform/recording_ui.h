@@ -45,6 +45,7 @@ class RecordingUi : public UserInterface {
   }
   void UpdateProgress(const ProgressUpdate& update) override { progress.push_back(update); }
   void CloseProgress() override { progress_open = false; }
+  void ShowNotice(const std::string& text) override { notices.push_back(text); }
   void RestoreTitle() override { ++titles_restored; }
   void RefreshMainWindow() override { ++main_window_refreshes; }
   void SetViewButtonEnabled(bool enabled) override { view_button_enabled = enabled; }
@@ -60,6 +61,7 @@ class RecordingUi : public UserInterface {
   }
 
   std::vector<Message> messages;
+  std::vector<std::string> notices;
   std::vector<UiField> focused;
   std::vector<ProgressUpdate> progress;
   int wait_cursor_depth = 0;

@@ -32,8 +32,8 @@ class UserInterface {
   virtual ~UserInterface() = default;
 
   // Shows a message box and returns the button chosen. An empty caption means no caption.
-  virtual Choice ShowMessage(const std::string& text, const std::string& caption,
-                             MessageIcon icon, MessageButtons buttons) = 0;
+  virtual Choice ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons) = 0;
   virtual void Focus(UiField field) = 0;
   virtual void BeginWaitCursor() = 0;
   virtual void EndWaitCursor() = 0;
@@ -43,6 +43,10 @@ class UserInterface {
   virtual void OpenProgress() = 0;
   virtual void UpdateProgress(const ProgressUpdate& update) = 0;
   virtual void CloseProgress() = 0;
+  // A remark of the run that the user should see once without answering it (pages kept in
+  // the output folder, a file that is not in the encoding it declares). The console writes
+  // it on a line of its own; the Status window shows it in place of the status text.
+  virtual void ShowNotice(const std::string& text) = 0;
 
   // Main-window hooks. The console implements them as nothing.
   virtual void RestoreTitle() {}

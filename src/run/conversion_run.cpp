@@ -206,21 +206,21 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   ui_.OpenProgress();
   Report(context, 1, Text(2275));
 
-  RunOutcome outcome = Prepare(context);
-  if (outcome != RunOutcome::kCompleted) return outcome;
-  outcome = Load(context);
-  if (outcome != RunOutcome::kCompleted) return outcome;
-
-  // 29 … 35. Derived order, then the site of each selected language in index order.
-  const bool statistics = (state_.debug_flags & DEBUG_STATISTICS) != 0;
-  site_->PrepareDerivedOrder(context);
-  if (statistics) TrackStoreMemory(context);
-  for (int k = 0; k < settings::kLanguageCount && !state_.failed; ++k) {
-    if (settings_.create_pages[static_cast<std::size_t>(k)] == 0) continue;
-    state_.current_language = k;
-    if (site_->GenerateSite(context, k) == 0) state_.failed = true;
-    ++state_.languages_done;
-    if (statistics) TrackStoreMemory(context);
+  // A memory or file exception from any step is shown with the exception's text and ends
+  // the run with a failure status; the store is released.
+  try {
+    RunOutcome outcome = Prepare(context);
+    if (outcome != RunOutcome::kCompleted) return outcome;
+    outcome = Load(context);
+    if (outcome != RunOutcome::kCompleted) return outcome;
+    GenerateSites(context);
+  } catch (const platform::ProgramEnd&) {
+    throw;
+  } catch (const std::exception& e) {
+    Message(lang::FormatText(Text(2281).c_str(), e.what(), kProductString), MessageIcon::kError);
+    Abort();
+    ReleaseStorage(context, true);
+    return RunOutcome::kAbortedAndFreed;
   }
 
   // 36 … 39. Clean-up.
@@ -254,6 +254,20 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   ui_.RestoreTitle();
   ui_.EndWaitCursor();
   return state_.failed ? RunOutcome::kSiteFailed : RunOutcome::kCompleted;
+}
+
+// Steps 29 to 35: the derived order, then the site of each selected language in index order.
+void ConversionRun::GenerateSites(RunContext& context) {
+  const bool statistics = (state_.debug_flags & DEBUG_STATISTICS) != 0;
+  site_->PrepareDerivedOrder(context);
+  if (statistics) TrackStoreMemory(context);
+  for (int k = 0; k < settings::kLanguageCount && !state_.failed; ++k) {
+    if (settings_.create_pages[static_cast<std::size_t>(k)] == 0) continue;
+    state_.current_language = k;
+    if (site_->GenerateSite(context, k) == 0) state_.failed = true;
+    ++state_.languages_done;
+    if (statistics) TrackStoreMemory(context);
+  }
 }
 
 // Steps 7 to 21: the output folder, the options, the images and the counting pass.

@@ -125,6 +125,7 @@ class ConversionRun {
  private:
   RunOutcome Prepare(RunContext& context);
   RunOutcome Load(RunContext& context);
+  void GenerateSites(RunContext& context);
   bool CheckBasePageNames();
   void Abort();
   void ReleaseStorage(RunContext& context, bool failed_mode);

@@ -1,6 +1,7 @@
 #include "run/output_folder.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "lang/ui_text.h"
 #include "platform/system_error.h"
@@ -10,15 +11,8 @@
 namespace kinloom::run {
 namespace {
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
+constexpr int kTextPagesKept = 2700;
+constexpr int kTextGedcomInFolder = 2702;
 
 std::string Text(RunContext& context, int n) { return lang::LoadUiText(n, context.settings); }
 
@@ -47,7 +41,30 @@ bool CreateOnce(RunContext& context, const std::string& folder, bool* created) {
   return false;
 }
 
-// Deletes the old pages of a folder that ends with "/".
+// How much of a page's start is read to find the generator tag: the head puts it before the
+// title, within the first few hundred bytes.
+constexpr std::size_t kPageHeadBytes = 4096;
+
+// True when the file starts like a page this program wrote: its head carries the generator
+// tag with the product's name. A file that cannot be read is not recognised.
+bool WrittenByThisProgram(RunContext& context, const std::string& path) {
+  int error = 0;
+  auto file = context.fs.OpenForRead(path, &error);
+  if (!file) return false;
+  std::string head(kPageHeadBytes, '\0');
+  std::size_t filled = 0;
+  while (filled < head.size()) {
+    std::size_t got = 0;
+    if (file->Read(head.data() + filled, head.size() - filled, &got) != 0 || got == 0) break;
+    filled += got;
+  }
+  file->Close();
+  head.resize(filled);
+  return head.find(kGeneratorTagStart) != std::string::npos;
+}
+
+// Deletes the old pages of a folder that ends with "/": the entries whose names hold ".htm"
+// and whose heads carry this program's generator tag. Other pages are counted and kept.
 bool ClearFolder(RunContext& context, const std::string& folder) {
   bool created = false;
   if (!CreateOnce(context, folder, &created)) return false;
@@ -66,12 +83,15 @@ bool ClearFolder(RunContext& context, const std::string& folder) {
       continue;
     const std::string path = folder + name;
     // The GEDCOM file is never deleted, whichever way its path was typed.
-    if (EqualIgnoringCase(path, context.state.gedcom_path) ||
-        context.fs.SameFile(path, context.state.gedcom_path))
-      continue;
+    if (IsInputFile(context, path)) continue;
     // Only the entry's own name decides: a folder whose path contains ".htm" keeps its
     // images and other files.
     if (name.find(".htm") == std::string::npos) continue;
+    // A page of the user's own (or a folder named like one) is never ours to delete.
+    if (!WrittenByThisProgram(context, path)) {
+      context.state.foreign_pages.insert(name);
+      continue;
+    }
     ShowProgress(context, 3, lang::FormatText(Text(context, 2333).c_str(), name.c_str()), false);
     error = context.fs.DeleteFile(path);
     if (error != 0) {
@@ -81,10 +101,17 @@ bool ClearFolder(RunContext& context, const std::string& folder) {
       return false;
     }
   }
+  const int kept = static_cast<int>(context.state.foreign_pages.size());
+  if (kept > 0)
+    context.ui.ShowNotice(lang::FormatText(Text(context, kTextPagesKept).c_str(), kept));
   return CreateOnce(context, folder, &created);
 }
 
 }  // namespace
+
+bool IsInputFile(RunContext& context, const std::string& path) {
+  return context.fs.SameFile(path, context.state.gedcom_path);
+}
 
 bool PrepareOutputFolder(RunContext& context) {
   const std::string& gedcom = context.state.gedcom_path;
@@ -110,7 +137,16 @@ bool PrepareOutputFolder(RunContext& context) {
   std::string folder = context.state.output_folder;
   if (folder.empty() || folder.back() != '/') folder += '/';
   if (!CreateFolderPath(context, folder)) return false;
-  return ClearFolder(context, folder);
+  if (!ClearFolder(context, folder)) return false;
+  // A GEDCOM file that already lies in the folder under its own name is linked as it is:
+  // the copy that would withhold the living persons' dates cannot be written over it.
+  const std::size_t slash = gedcom.find_last_of("/\\");
+  const std::string copy =
+      folder + (slash == std::string::npos ? gedcom : gedcom.substr(slash + 1));
+  if (context.settings.suppress_living != 0 && context.settings.create_link_to_gedcom_file != 0 &&
+      IsInputFile(context, copy))
+    context.ui.ShowNotice(Text(context, kTextGedcomInFolder));
+  return true;
 }
 
 std::string BasePageName(const settings::Settings& settings, int language) {

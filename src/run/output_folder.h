@@ -4,17 +4,27 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "run/run_context.h"
 
 namespace kinloom::run {
 
+// The start of the generator tag in the head of every page this program writes; the folder
+// preparation deletes only pages that carry it.
+inline constexpr std::string_view kGeneratorTagStart = "<meta name='GENERATOR' content='KINLOOM";
+
 // Checks the GEDCOM file (and records its size in the run state), creates the output folder
-// and deletes the old pages in it: every entry whose name contains ".htm", except the
-// GEDCOM file itself. Returns false when the run must stop; the user has been told (2317,
-// 2322, 2330, 2334, 2335 or 2336 with the system's error). Files deleted before a failure
+// and deletes the old pages in it: every entry whose name contains ".htm" and whose first
+// kilobytes carry the generator tag, except the GEDCOM file itself. Other pages are kept, and
+// the user is told once how many. Returns false when the run must stop; the user has been told
+// (2317, 2322, 2330, 2334, 2335 or 2336 with the system's error). Files deleted before a failure
 // stay deleted. Nothing outside the output folder is deleted.
 bool PrepareOutputFolder(RunContext& context);
+
+// True when `path` names the run's GEDCOM file itself: the same file on the same device,
+// however either path is spelled (relative, "./", "../", a symbolic or hard link).
+bool IsInputFile(RunContext& context, const std::string& path);
 
 // The base page name of a language as the pages use it: "Index Name k" lower-cased.
 std::string BasePageName(const settings::Settings& settings, int language);

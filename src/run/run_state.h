@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <unordered_set>
 
 #include "gedcom/encoding.h"
 #include "run/run_statistics.h"
@@ -23,6 +24,9 @@ struct RunState {
   std::string gedcom_path;
   std::string output_folder;
   std::uint64_t gedcom_file_size = 0;
+  // Names of the pages in the output folder that this program did not write: the folder
+  // preparation keeps them, and no page of the run may be written over one of them.
+  std::unordered_set<std::string> foreign_pages;
 
   // Set by the counting pass.
   int individual_count = 0;

@@ -1,11 +1,11 @@
 #include "site/index_pages.h"
 
-#include <strings.h>
-
 #include "lang/ui_text.h"
 #include "platform/system_error.h"
 #include "platform/text_encoding.h"
+#include "run/output_folder.h"
 #include "run/product.h"
+#include "site/gedcom_copy.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -130,8 +130,10 @@ bool WriteGedcomLink(SiteContext& site) {
   const std::string& input = run.state.gedcom_path;
   std::string file_name = BaseName(input);
   std::string destination = site.OutputPath(file_name);
-  if (strcasecmp(input.c_str(), destination.c_str()) != 0) {
-    int error = run.fs.CopyFile(input, destination);
+  // The input itself may lie in the folder, under any spelling or as a link: it is then
+  // linked as it is and never written over.
+  if (!run::IsInputFile(run, destination)) {
+    int error = CopyGedcomFile(run, destination);
     if (error != 0) {
       platform::ReportSystemError(run.ui,
                                   FormatText(lang::LoadUiText(2357, run.settings).c_str(),

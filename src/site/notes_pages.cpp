@@ -22,6 +22,7 @@ using store::IndividualRecord;
 using store::NoteEntry;
 using store::NoteRecord;
 
+constexpr int kTagBapm = 16;
 constexpr int kTagNote = 84;
 constexpr int kTagRepo = 103;
 constexpr int kTagSour = 113;
@@ -111,6 +112,8 @@ class NotesWriter {
   std::string ComposeRecord(const NoteRecord& record) const;
   void WriteItemLabel(int code);
   bool LdsSuppressed(const Subject& subject, int code) const;
+  // The christening entry of a person treated as living, with "Suppress Living" on.
+  bool ChristeningDateWithheld(const Subject& subject, int code) const;
 
   SiteContext& site_;
   PageWriter& out_;
@@ -209,6 +212,11 @@ bool NotesWriter::LdsSuppressed(const Subject& subject, int code) const {
   return (o.suppress_lds_living && subject.living) || (o.suppress_lds_deceased && !subject.living);
 }
 
+bool NotesWriter::ChristeningDateWithheld(const Subject& subject, int code) const {
+  return code == kTagBapm && subject.person != nullptr && subject.living &&
+         site_.settings().suppress_living != 0 && !subject.person->christening_date.empty();
+}
+
 std::string NotesWriter::ComposeRecord(const NoteRecord& record) const {
   const auto& notes = site_.store().notes;
   std::string text = record.text;
@@ -262,7 +270,17 @@ bool NotesWriter::WriteEntry(Subject& subject, int entry) {
     if (item.tag == kTagSour)
       out_.AppendHtml(FormatText(" (%s %s)<br>", PageLabel(item.context).c_str(),
                                  site_.Label(kLabelField).c_str()));
-    out_.AppendHtml(LdsSuppressed(subject, item.tag) ? site_.Label(kLabelNotShown) : t);
+    if (LdsSuppressed(subject, item.tag)) {
+      out_.AppendHtml(site_.Label(kLabelNotShown));
+    } else if (ChristeningDateWithheld(subject, item.tag)) {
+      // The family group pages withhold a living person's christening date and show the
+      // place; so does the christening entry (made of the two) here.
+      out_.AppendHtml(site_.Label(kLabelNotShown));
+      if (!subject.person->christening_place.empty())
+        out_.AppendHtml(" " + subject.person->christening_place);
+    } else {
+      out_.AppendHtml(t);
+    }
     out_.AppendHtml("</BLOCKQUOTE>");
   }
   return written;

@@ -21,6 +21,7 @@ constexpr std::size_t kPageBufferLimit = 8191;
 
 constexpr int kMessageCreateFailed = 2266;
 constexpr int kMessageCloseFailed = 2370;
+constexpr int kMessageForeignPage = 2703;
 
 constexpr int kLabelRedDot = 12361;
 constexpr int kLabelDirectAncestors = 12362;
@@ -150,7 +151,9 @@ void PageWriter::WriteToFile(std::string_view text) {
     out.append("\r\n", 2);
   }
   out.append(text, start, std::string_view::npos);
-  if (!out.empty()) file_->Write(out.data(), out.size());
+  // A failed write (a full disk, a folder removed under the run) is kept and reported when
+  // the file is closed, with the message of the page kind that writes it.
+  if (!out.empty() && write_error_ == 0) write_error_ = file_->Write(out.data(), out.size());
 }
 
 void PageWriter::Create(const std::string& path, const std::string* plain_failure_message) {
@@ -167,6 +170,13 @@ void PageWriter::Create(const std::string& path, const std::string* plain_failur
     lowered = lowered.substr(0, start) + platform::Cp1252ToUtf8(lowered.substr(start));
   path_ = lowered;
   buffer_.clear();
+  if (context_.state.foreign_pages.count(path_.substr(start)) != 0) {
+    context_.ui.ShowMessage(
+        lang::FormatText(lang::LoadUiText(kMessageForeignPage, context_.settings).c_str(),
+                         path_.c_str()),
+        "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
+    platform::EndProgram(1, "kept page " + path_);
+  }
   int error = 0;
   file_ = context_.fs.Create(path_, &error);
   if (file_) CountFile(path_);
@@ -326,7 +336,9 @@ void PageWriter::Close(const std::string& failure_message) {
   FlushPageBuffer();
   if (!file_) return;
   std::unique_ptr<platform::OutputFile> file = std::move(file_);
-  if (file->Close() != 0) {
+  const int write_error = write_error_;
+  write_error_ = 0;
+  if (file->Close() != 0 || write_error != 0) {
     context_.ui.ShowMessage(failure_message, "", platform::MessageIcon::kWarning,
                             platform::MessageButtons::kOk);
     platform::EndProgram(1, "cannot close " + path_);

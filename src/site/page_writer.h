@@ -108,6 +108,7 @@ class PageWriter {
   const lang::LabelSet& labels_;
   const SiteLanguage& language_;
   std::unique_ptr<platform::OutputFile> file_;
+  int write_error_ = 0;  // the first failed write of the open file
   std::string path_;
   std::string buffer_;
   std::string file_text_;  // the bytes of one write to the file, kept for its capacity

@@ -1,11 +1,11 @@
 // The line reader over files in every encoding: the encoding is recognised from the start of
 // the file, the text is decoded before lines are split, and malformed bytes become U+FFFD.
-#include "gedcom/line_reader.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "gedcom/line_reader.h"
 
 namespace kinloom::gedcom {
 namespace {
@@ -118,16 +118,19 @@ TEST(LineReaderEncodingTest, Utf8AnselAndWindows1252Text) {
   EXPECT_EQ(encoding, SourceEncoding::kWindows1252);
 }
 
-TEST(LineReaderEncodingTest, MalformedBytesBecomeReplacementCharacters) {
+TEST(LineReaderEncodingTest, MalformedBytesKeepTheirLettersOrBecomeReplacementCharacters) {
   const std::string fffd = "\xEF\xBF\xBD";
-  // Invalid UTF-8, and a sequence cut off by the end of the file.
+  // Bytes that are not valid UTF-8, a sequence cut off by the end of the file included, are
+  // read as the Windows-1252 letters they stand for: \xFF ÿ, \xC3 Ã, \xE2 â, \x82 ‚.
   EXPECT_EQ(ReadAll("0 HEAD\n1 CHAR UTF-8\n1 NAME A\xFF"
                     "B\xC3\n1 NOTE x\xE2\x82",
                     1),
             (std::vector<Line>{{0, "HEAD", ""},
                                {1, "CHAR", "UTF-8"},
-                               {1, "NAME", "A" + fffd + "B" + fffd},
-                               {1, "NOTE", "x" + fffd + fffd}}));
+                               {1, "NAME",
+                                "A\xC3\xBF"
+                                "B\xC3\x83"},
+                               {1, "NOTE", "x\xC3\xA2\xE2\x80\x9A"}}));
   // UTF-16 with an odd byte count: the lone last byte becomes one replacement character.
   std::string odd = Utf16Le(u"0 HEAD\r\n1 NAME Ann", true) + "X";
   EXPECT_EQ(ReadAll(odd, 4).back(), (Line{1, "NAME", "Ann" + fffd}));

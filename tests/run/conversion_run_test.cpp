@@ -153,7 +153,8 @@ class ConversionRunTest : public ::testing::Test {
 };
 
 TEST_F(ConversionRunTest, CompletedRunReportsEveryStepInOrder) {
-  temp.Write("site/old.htm");
+  temp.Write("site/old.htm",
+             "<html><head><meta name='GENERATOR' content='KINLOOM\xA9  Version 2.52'>");
   EXPECT_EQ(Run(), RunOutcome::kCompleted);
   const std::vector<std::string> expected = {
       "1 Verified Input and Output",

@@ -122,8 +122,7 @@ TEST_F(MultiLanguageRunTest, LanguagesRunInIndexOrderEachWithItsTitleStampAndLin
   Select({8, 2, 0, 5});
   ASSERT_EQ(Run(), RunOutcome::kCompleted) << ::testing::PrintToString(Messages());
   EXPECT_EQ(LanguagesInProgressOrder(),
-            (std::vector<std::string>{"English", "German", "Danish",
-                                      "Portugu\xEAs(BR)"}));
+            (std::vector<std::string>{"English", "German", "Danish", "Portugu\xEAs(BR)"}));
   const lang::DateStamps stamps = lang::MakeDateStampsAt(kMoment);
   const std::vector<int> selected = {0, 2, 5, 8};
   for (int l : selected) {
@@ -169,10 +168,9 @@ TEST_F(MultiLanguageRunTest, FailingLanguageStopsTheLaterOnes) {
   settings.create_link_to_gedcom_file = 1;
   // The GEDCOM file is copied beside each main page; the copy for Dutch, the third
   // language, fails.
-  fs.Fail(Op::kCopy, ENOSPC, "family.ged", 2);
+  fs.Fail(Op::kCreate, ENOSPC, "family.ged", 2);
   EXPECT_EQ(Run(), RunOutcome::kSiteFailed);
-  EXPECT_EQ(LanguagesInProgressOrder(),
-            (std::vector<std::string>{"English", "French", "Dutch"}));
+  EXPECT_EQ(LanguagesInProgressOrder(), (std::vector<std::string>{"English", "French", "Dutch"}));
   EXPECT_TRUE(Exists("index.htm"));
   EXPECT_TRUE(Exists("indexf.htm"));
   EXPECT_TRUE(Exists("df_0.htm"));  // written before the main page
@@ -222,7 +220,10 @@ TEST_F(MultiLanguageRunTest, FrenchInterfaceShowsFrenchMessagesAndStatusTexts) {
   ASSERT_EQ(Run(), RunOutcome::kCompleted) << ::testing::PrintToString(Messages());
   std::vector<std::string> texts = ui.StatusTexts();
   ASSERT_FALSE(texts.empty());
-  EXPECT_EQ(texts.front(), "Entr\xE9" "e et sortie v\xE9rifi\xE9" "es");
+  EXPECT_EQ(texts.front(),
+            "Entr\xE9"
+            "e et sortie v\xE9rifi\xE9"
+            "es");
   EXPECT_EQ(texts.back(), "Termin\xE9 :)");
   EXPECT_EQ(LanguagesInProgressOrder(), (std::vector<std::string>{"Anglais", "Allemand"}));
   // The pages keep their own languages.
@@ -311,9 +312,9 @@ TEST_F(MultiLanguageRunTest, Royal92InAllNineLanguagesGivesNineCompleteLinkedSit
   for (int l = 0; l < settings::kLanguageCount; ++l) {
     const std::string main = Page(std::string(kIndexNames[l]) + ".htm");
     for (int other = 0; other < settings::kLanguageCount; ++other)
-      EXPECT_EQ(main.find("<a href=" + std::string(kIndexNames[other]) + ".htm>") !=
-                    std::string::npos,
-                other != l)
+      EXPECT_EQ(
+          main.find("<a href=" + std::string(kIndexNames[other]) + ".htm>") != std::string::npos,
+          other != l)
           << kIndexNames[l] << " -> " << kIndexNames[other];
   }
 

@@ -18,6 +18,11 @@ namespace {
 using platform::FailingFileSystem;
 using Op = platform::FailingFileSystem::Operation;
 
+// The start of a page as the page writer writes it: the generator tag marks it as ours.
+constexpr const char* kOurPage =
+    "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
+    "<meta name='GENERATOR' content='KINLOOM\xA9  Version 2.52'>";
+
 class OutputFolderTest : public ::testing::Test {
  protected:
   OutputFolderTest() {
@@ -56,7 +61,7 @@ TEST_F(OutputFolderTest, CreatesTheFolderWithEveryMissingParent) {
 TEST_F(OutputFolderTest, DeletesOnlyEntriesWhoseOwnNameHoldsLowerCaseHtm) {
   for (const char* name :
        {"index.html", "page.htm", "index.HTM", "q0.gif", "gendex.txt", "stats.txt", "notes.htmx"})
-    temp.Write(std::string("site/") + name);
+    temp.Write(std::string("site/") + name, kOurPage);
   ASSERT_TRUE(Prepare());
   EXPECT_FALSE(temp.Exists("site/index.html"));
   EXPECT_FALSE(temp.Exists("site/page.htm"));
@@ -75,25 +80,31 @@ TEST_F(OutputFolderTest, DeletesOnlyEntriesWhoseOwnNameHoldsLowerCaseHtm) {
 
 TEST_F(OutputFolderTest, KeepsTheGedcomFileEvenWhenItsNameHoldsHtm) {
   state.gedcom_path = temp.Write("site/family.htm.ged", "0 HEAD\n");
-  temp.Write("site/old.htm");
+  temp.Write("site/old.htm", kOurPage);
   ASSERT_TRUE(Prepare());
   EXPECT_TRUE(temp.Exists("site/family.htm.ged"));
   EXPECT_FALSE(temp.Exists("site/old.htm"));
 }
 
-TEST_F(OutputFolderTest, EntryEqualToTheGedcomPathButForCaseIsKept) {
+TEST_F(OutputFolderTest, GedcomFileIsKnownByWhatItIsNotByItsName) {
+  // Another file whose name differs from the GEDCOM path only in case is a page like any
+  // other, deleted when it is ours.
   state.gedcom_path = temp.Write("site/FAMILY.HTM.GED", "0 HEAD\n");
-  temp.Write("site/family.htm.ged");
-  temp.Write("site/family.htm");
+  temp.Write("site/family.htm.ged", kOurPage);
+  temp.Write("site/family.htm", kOurPage);
   ASSERT_TRUE(Prepare());
   EXPECT_TRUE(temp.Exists("site/FAMILY.HTM.GED"));
-  EXPECT_TRUE(temp.Exists("site/family.htm.ged"));
+  EXPECT_FALSE(temp.Exists("site/family.htm.ged"));
   EXPECT_FALSE(temp.Exists("site/family.htm"));
+  // A hard link to the GEDCOM file under a page's name is the GEDCOM file.
+  std::filesystem::create_hard_link(state.gedcom_path, temp / "site/linked.htm");
+  ASSERT_TRUE(Prepare());
+  EXPECT_TRUE(temp.Exists("site/linked.htm"));
 }
 
 TEST_F(OutputFolderTest, GedcomFileTypedAnotherWayIsKept) {
   temp.Write("site/family.htm", "0 HEAD\n");
-  temp.Write("site/old.htm");
+  temp.Write("site/old.htm", kOurPage);
   state.gedcom_path = temp / "site/../site/./family.htm";
   ASSERT_TRUE(Prepare());
   EXPECT_TRUE(temp.Exists("site/family.htm"));
@@ -104,22 +115,33 @@ TEST_F(OutputFolderTest, FolderWhosePathHoldsHtmKeepsItsOtherFiles) {
   state.output_folder = temp / "my.htm.site";
   temp.Write("my.htm.site/q0.gif");
   temp.Write("my.htm.site/gendex.txt");
-  temp.Write("my.htm.site/f_0.htm");
+  temp.Write("my.htm.site/f_0.htm", kOurPage);
   ASSERT_TRUE(Prepare());
   EXPECT_TRUE(temp.Exists("my.htm.site/q0.gif"));
   EXPECT_TRUE(temp.Exists("my.htm.site/gendex.txt"));
   EXPECT_FALSE(temp.Exists("my.htm.site/f_0.htm"));
 }
 
-TEST_F(OutputFolderTest, SubFolderNamedLikeAPageStopsWith2334) {
+TEST_F(OutputFolderTest, PagesThisProgramDidNotWriteAreKeptAndCountedOnce) {
   std::filesystem::create_directories(temp / "site/x.htm");
   temp.Write("site/x.htm/inner.txt");
-  ASSERT_FALSE(Prepare());
-  const std::string folder = state.output_folder + "/";
-  EXPECT_EQ(OnlyMessage(), "Unable to delete the file 'x.htm'.  Everything in the directory " +
-                               folder + " must be removed before the new files are created." +
-                               ErrorText(EISDIR));
+  temp.Write("site/mine.html", "<html><head><title>Our trip</title></head></html>");
+  temp.Write("site/empty.htm", "");
+  // The tag far beyond the head does not make a page ours.
+  temp.Write("site/quoted.htm", std::string(8192, ' ') + kOurPage);
+  temp.Write("site/ours.htm", kOurPage);
+  ASSERT_TRUE(Prepare());
+  EXPECT_TRUE(ui.messages.empty());
   EXPECT_TRUE(temp.Exists("site/x.htm/inner.txt"));
+  EXPECT_TRUE(temp.Exists("site/mine.html"));
+  EXPECT_TRUE(temp.Exists("site/empty.htm"));
+  EXPECT_TRUE(temp.Exists("site/quoted.htm"));
+  EXPECT_FALSE(temp.Exists("site/ours.htm"));
+  EXPECT_EQ(ui.notices, std::vector<std::string>{
+                            "4 pages in the output folder were not written by this program and "
+                            "are kept."});
+  EXPECT_EQ(state.foreign_pages.size(), 4u);
+  EXPECT_EQ(state.foreign_pages.count("mine.html"), 1u);
 }
 
 TEST_F(OutputFolderTest, MissingGedcomFileStopsWith2317AndFocusesItsField) {
@@ -161,7 +183,7 @@ TEST_F(OutputFolderTest, ParentThatIsAFileStopsWith2330) {
 }
 
 TEST_F(OutputFolderTest, ListingFailureStopsWith2335) {
-  temp.Write("site/old.htm");
+  temp.Write("site/old.htm", kOurPage);
   fs.Fail(Op::kList, EIO);
   ASSERT_FALSE(Prepare());
   const std::string folder = state.output_folder + "/";
@@ -173,8 +195,8 @@ TEST_F(OutputFolderTest, ListingFailureStopsWith2335) {
 }
 
 TEST_F(OutputFolderTest, DeletionFailureStopsWith2334AndKeepsEarlierDeletions) {
-  temp.Write("site/a.htm");
-  temp.Write("site/b.htm");
+  temp.Write("site/a.htm", kOurPage);
+  temp.Write("site/b.htm", kOurPage);
   fs.Fail(Op::kDelete, EACCES, "b.htm");
   ASSERT_FALSE(Prepare());
   EXPECT_EQ(OnlyMessage(), "Unable to delete the file 'b.htm'.  Everything in the directory " +
@@ -207,7 +229,7 @@ TEST_F(OutputFolderTest, FolderCreationFailureWhileClearingStopsWith2336) {
 }
 
 TEST_F(OutputFolderTest, ReadOnlyFolderMakesDeletionFailWithAccessDenied) {
-  temp.Write("site/old.htm");
+  temp.Write("site/old.htm", kOurPage);
   std::filesystem::permissions(
       temp / "site", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   RunContext context{ui, fs, settings, state, store};

@@ -160,7 +160,7 @@ TEST_F(MainIndexPageTest, SizeLineThresholds) {
 TEST_F(MainIndexPageTest, GedcomFileAlreadyInTheFolderIsNotCopied) {
   AddPeople();
   f.run.settings.create_link_to_gedcom_file = 1;
-  f.run.state.gedcom_path = "/OUT/Family.GED";
+  f.run.state.gedcom_path = "/out/Family.GED";
   std::string page = MainPage(10);
   EXPECT_TRUE(f.run.fs.copies.empty());
   EXPECT_NE(page.find("<a href='Family.GED'>Family.GED</a>"), std::string::npos);
