@@ -1,5 +1,6 @@
 // Prints the applications-menu entry of an installed kinloom-gui: the entry that the
-// shortcut dialog writes, with the installed program's path and an icon of the icon theme.
+// shortcut dialog writes, with the installed program's path, an icon of the icon theme and
+// search keywords.
 //   desktop-entry PROGRAM_PATH ICON
 #include "platform/desktop_entry.h"
 
@@ -22,7 +23,10 @@ int main(int argc, char** argv) {
   while (!name.empty() && name.back() == ' ') name.pop_back();
   const std::string comment =
       lang::FormatText(lang::LoadUiText(2253, english).c_str(), run::kProductString);
-  const std::string text = platform::DesktopEntryText(
-      platform::Cp1252ToUtf8(name), platform::Cp1252ToUtf8(comment), argv[1], argv[2]);
+  // The menus also find the program by the words of its trade.
+  const std::string text =
+      platform::DesktopEntryText(platform::Cp1252ToUtf8(name), platform::Cp1252ToUtf8(comment),
+                                 argv[1], argv[2]) +
+      "Keywords=genealogy;GEDCOM;family tree;pedigree;web site;\n";
   return std::fputs(text.c_str(), stdout) < 0 ? 1 : 0;
 }
