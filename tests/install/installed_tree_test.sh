@@ -72,20 +72,22 @@ set -u
 for hidden in "$@"; do
   mount -t tmpfs none "$hidden" 2>/dev/null || true
 done
-[ -e "$1/CMakeLists.txt" ] && echo "the source folder is still visible" >&2 && exit 99
+if [ $# -gt 0 ] && [ -e "$1/CMakeLists.txt" ]; then
+  echo "the source folder is still visible" >&2
+  exit 99
+fi
 cd "$WORK/elsewhere"
 env -i HOME="$WORK/home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$PREFIX/bin/kinloom" --version >version.txt
 env -i HOME="$WORK/home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$PREFIX/bin/kinloom" sample.ged site </dev/null 2>run.log
 RUN
 hide=("$source")
 [[ $build == "$source"/* ]] || hide+=("$build")
+status=0
 if unshare -rm true 2>/dev/null; then
-  WORK=$work PREFIX=$prefix unshare -rm bash "$work/run.sh" "${hide[@]}"
-  status=$?
+  WORK=$work PREFIX=$prefix unshare -rm bash "$work/run.sh" "${hide[@]}" || status=$?
 else
   echo "note: no private mount namespace here; the source folder stays visible" >&2
-  WORK=$work PREFIX=$prefix bash "$work/run.sh"
-  status=$?
+  WORK=$work PREFIX=$prefix bash "$work/run.sh" || status=$?
 fi
 [ $status -eq 0 ] || fail "the installed kinloom exited with $status: $(tail -3 "$work/elsewhere/run.log")"
 [ "$(cat "$work/elsewhere/version.txt")" = "KINLOOM© 2.52" ] || fail "--version printed $(cat "$work/elsewhere/version.txt")"
