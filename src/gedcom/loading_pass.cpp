@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gedcom/line_reader.h"
+#include "gedcom/note_markup.h"
 #include "gedcom/pass_progress.h"
 #include "lang/label_set.h"
 #include "lang/tag_labels.h"
@@ -36,21 +37,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 
 bool EqualsNoCase(std::string_view text, std::string_view word) {
   return text.size() == word.size() && StartsWithNoCase(text, word);
-}
-
-// GEDCOM note values are plain text: they are kept escaped for HTML, so that only the markup
-// the program adds reaches the page as markup. A value that names a note record keeps that
-// id ("@N5@") as it is, for the lookups; the text after it is escaped.
-std::string EscapedNoteValue(std::string_view value) {
-  if (!value.empty() && value.front() == '@') {
-    std::size_t second = value.find('@', 1);
-    if (second != std::string_view::npos) {
-      std::string out(value.substr(0, second + 1));
-      out += store::StoreEscapedText(value.substr(second + 1));
-      return out;
-    }
-  }
-  return store::StoreEscapedText(value);
 }
 
 class Loader {
@@ -101,6 +87,9 @@ class Loader {
 
   bool in_note_ = false;
   std::string note_id_, note_reference_, repository_reference_;
+  // A note as read: the file's text with the pass's own <BR> and <I> labels among it. The
+  // whole note is sanitized when it is stored (gedcom/note_markup.h), so that markup split
+  // over CONC and CONT lines is read as one.
   store::NoteTextBuffer buffer_;
   // First stored NoteRecord of each id, for pointer values in gathered notes.
   std::unordered_map<std::string, int> note_index_;
@@ -187,7 +176,7 @@ void Loader::FinishNoteRecord() {
   if (!in_note_) return;
   store::NoteRecord record;
   record.id = note_id_;
-  record.text = buffer_.str();
+  record.text = SanitizeNoteMarkup(buffer_.str(), store_.text_encoding);
   record.note_reference = std::move(note_reference_);
   record.repository_reference = std::move(repository_reference_);
   int slot = store_.note_records_stored;
@@ -269,7 +258,7 @@ void Loader::StartNoteRecord(const std::string& token, const std::string& value,
     text.remove_prefix(long_keyword.size());
   else if (text.substr(0, keyword.size()) == keyword)
     text.remove_prefix(keyword.size());
-  buffer_.Append(store::StoreEscapedText(text));
+  buffer_.Append(text);
   buffer_.Append("<BR>");
 }
 
@@ -290,7 +279,7 @@ void Loader::GatherRecordSubLines() {
         buffer_.Append(*label + ": ");
         buffer_.Append("</I>");
       }
-      buffer_.Append(store::StoreEscapedText(value));
+      buffer_.Append(value);
       buffer_.Append("<BR>");
     }
   }
@@ -304,9 +293,9 @@ void Loader::Level1(int code, const std::string& value) {
     if (!in_note_) return;
     if (code == kTagCont) {
       if (!buffer_.empty()) buffer_.Append("<BR>");
-      buffer_.Append(store::StoreEscapedText(value));
+      buffer_.Append(value);
     } else if (code == kTagConc) {
-      buffer_.Append(store::StoreEscapedText(value));
+      buffer_.Append(value);
     }
     return;
   }
@@ -472,7 +461,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
   buffer_.Clear();
   note_reference_.clear();
   repository_reference_.clear();
-  buffer_.Append(EscapedNoteValue(value));
+  buffer_.Append(value);
   for (int next = Read(true); next > level; next = Read(true)) {
     Read(false);
     std::string token = reader_.ReadToken();
@@ -482,7 +471,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
       buffer_.Append("<BR>");
     if (sub_code != kTagConc && sub_code != kTagCont) {
       if (sub_code == kTagSour && Selected(kTagSour)) {
-        AddNoteEntry(notes, kTagSour, EscapedNoteValue(sub_value), context);
+        AddNoteEntry(notes, kTagSour, SanitizeNoteItem(sub_value, store_.text_encoding), context);
         while (Read(true) > next) Read(false);
         continue;
       }
@@ -497,10 +486,10 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
       if (it != note_index_.end())
         buffer_.Append(store_.notes[static_cast<std::size_t>(it->second)].text);
     } else {
-      buffer_.Append(store::StoreEscapedText(sub_value));
+      buffer_.Append(sub_value);
     }
   }
-  AddNoteEntry(notes, code, buffer_.str(), context);
+  AddNoteEntry(notes, code, SanitizeNoteItem(buffer_.str(), store_.text_encoding), context);
 }
 
 }  // namespace
