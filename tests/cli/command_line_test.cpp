@@ -65,6 +65,15 @@ TEST(ParseArguments, SetTakesEveryFollowingAssignmentAndMayGoWithAConversion) {
   EXPECT_EQ(ParseArguments({"--set", "A=1", "f.ged"}).kind, Kind::kUsageError);
 }
 
+TEST(ParseArguments, SkipBrokenLinksGoesWithAConversionOnly) {
+  Invocation a = ParseArguments({"--skip-broken-links", "f.ged", "site"});
+  EXPECT_EQ(a.kind, Kind::kConvert);
+  EXPECT_TRUE(a.skip_broken_links);
+  EXPECT_FALSE(ParseArguments({"f.ged", "site"}).skip_broken_links);
+  EXPECT_EQ(ParseArguments({"--skip-broken-links"}).kind, Kind::kUsageError);
+  EXPECT_EQ(ParseArguments({"--skip-broken-links", "--set", "A=1"}).kind, Kind::kUsageError);
+}
+
 // Runs the built program with standard input from /dev/null.
 struct Result {
   int status = -1;
