@@ -35,7 +35,10 @@ URL_DROP = str.maketrans("", "", "\t\n\r")
 
 
 def browser_url(value):
-    return value.strip(URL_STRIP).translate(URL_DROP)
+    value = value.strip(URL_STRIP)
+    if "\t" in value or "\n" in value or "\r" in value:
+        value = value.translate(URL_DROP)
+    return value
 
 
 class PageParser(html.parser.HTMLParser):
@@ -45,14 +48,14 @@ class PageParser(html.parser.HTMLParser):
         self.anchors = set()  # ids of any element, names of <a> elements
 
     def handle_starttag(self, tag, attrs):
-        seen = set()
+        linked = ()
         for name, value in attrs:
-            if value is None or name in seen:
+            if value is None:
                 continue
-            seen.add(name)
             if name == "id" or (tag == "a" and name == "name"):
                 self.anchors.add(value)
-            elif name in LINK_ATTRIBUTES:
+            elif name in LINK_ATTRIBUTES and name not in linked:
+                linked += (name,)
                 self.links.append((tag, name, browser_url(value), self.getpos()[0]))
 
     handle_startendtag = handle_starttag
@@ -116,7 +119,8 @@ def check_site(root):
             if fragment:
                 if target not in pages:
                     failures.append("%s: #%s in a file that is not a page" % (label, fragment))
-                elif not ({fragment, urllib.parse.unquote(fragment)} & pages[target].anchors):
+                elif (fragment not in pages[target].anchors
+                      and urllib.parse.unquote(fragment) not in pages[target].anchors):
                     failures.append("%s: no anchor %s in %s"
                                     % (label, fragment, os.path.relpath(target, root)))
     return len(pages), checked, failures
