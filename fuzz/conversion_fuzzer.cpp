@@ -44,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.create_notes_pages.fill(1);
   settings.create_pages = {1, 1, 0, 0, 0, 0, 0, 0, 0};
   settings.text_file = 1;
+  // Half the inputs run with broken links dropped, so that the pages of a repaired store are
+  // written too.
+  settings.skip_broken_links = size % 2;
   run::ProgressDisplay display([] { return std::time_t{1000000}; });
   QuietAuxiliary auxiliary;
   try {

@@ -3,10 +3,14 @@
 
 Every .htm and .html page of the folder is read; every relative href and src (and the body's
 background image) must name a file that exists inside the folder, and every "#anchor" must
-name an <a name=...> anchor present in the target page. Links with a scheme (https:, mailto:)
-are not followed. A page is read in the character set its head declares (Windows-1252 when
-it declares none) and a link is resolved the way a browser resolves it: the characters it
-spells name the file, whose name on disk is UTF-8.
+land where a browser lands: on an element whose id is the fragment, or an <a> whose name is.
+Links with a scheme (https:, mailto:) are not followed. A page is read in the character set
+its head declares (Windows-1252 when it declares none) and parsed as a browser parses it:
+escaped text and comments that only look like tags are not links, and of two equal
+attributes in one tag the first counts. A link is resolved the way a browser resolves it:
+blanks and control characters around it are stripped, tabs and line ends inside it dropped,
+the fragment percent-decoded, and the characters it spells name the file, whose name on
+disk is UTF-8.
 
     python3 tools/check_links.py SITE_FOLDER
 
@@ -25,20 +29,34 @@ LINK_ATTRIBUTES = {"href", "src", "background"}
 CHARSET = re.compile(rb"<meta[^>]*charset=([A-Za-z0-9_.:-]+)", re.IGNORECASE)
 
 
+# What a browser strips around a URL (C0 controls and the blank) and drops inside it.
+URL_STRIP = "".join(chr(c) for c in range(0x21))
+URL_DROP = str.maketrans("", "", "\t\n\r")
+
+
+def browser_url(value):
+    value = value.strip(URL_STRIP)
+    if "\t" in value or "\n" in value or "\r" in value:
+        value = value.translate(URL_DROP)
+    return value
+
+
 class PageParser(html.parser.HTMLParser):
     def __init__(self):
         super().__init__(convert_charrefs=True)
         self.links = []  # (tag, attribute, value, line)
-        self.anchors = set()
+        self.anchors = set()  # ids of any element, names of <a> elements
 
     def handle_starttag(self, tag, attrs):
+        linked = ()
         for name, value in attrs:
             if value is None:
                 continue
-            if tag == "a" and name == "name":
+            if name == "id" or (tag == "a" and name == "name"):
                 self.anchors.add(value)
-            elif name in LINK_ATTRIBUTES:
-                self.links.append((tag, name, value.strip(), self.getpos()[0]))
+            elif name in LINK_ATTRIBUTES and name not in linked:
+                linked += (name,)
+                self.links.append((tag, name, browser_url(value), self.getpos()[0]))
 
     handle_startendtag = handle_starttag
 
@@ -101,7 +119,8 @@ def check_site(root):
             if fragment:
                 if target not in pages:
                     failures.append("%s: #%s in a file that is not a page" % (label, fragment))
-                elif urllib.parse.unquote(fragment) not in pages[target].anchors:
+                elif (fragment not in pages[target].anchors
+                      and urllib.parse.unquote(fragment) not in pages[target].anchors):
                     failures.append("%s: no anchor %s in %s"
                                     % (label, fragment, os.path.relpath(target, root)))
     return len(pages), checked, failures

@@ -151,6 +151,7 @@ GeneralSettingsDialog::GeneralSettingsDialog(wxWindow* parent, const AppServices
   row(1053, 2185, 1021, 2186);
   row(1135, 2290, 0, 0);
   row(1160, 2161, 0, 0);
+  row(1161, 2727, 0, 0);
   auto* content = new wxBoxSizer(wxHORIZONTAL);
   content->Add(grid, 1, wxEXPAND);
   preview_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(64, 64)),
@@ -184,6 +185,7 @@ GeneralSettingsDialog::GeneralSettingsDialog(wxWindow* parent, const AppServices
   SetChecked(1053, s_.mark_all_ancestors != 0);
   SetChecked(1135, s_.show_gedcom_ids != 0);
   SetChecked(1160, s_.use_baptism != 0);
+  SetChecked(1161, s_.skip_broken_links != 0);
   Finish(content);
   UpdateEnabling();
   Bind(wxEVT_CHECKBOX, &GeneralSettingsDialog::OnCheck, this);
@@ -281,6 +283,7 @@ bool GeneralSettingsDialog::Accept() {
   s_.mark_all_ancestors = Checked(1053);
   s_.show_gedcom_ids = Checked(1135);
   s_.use_baptism = Checked(1160);
+  s_.skip_broken_links = Checked(1161) ? 1 : 0;
   auto& store = services_.store;
   const std::pair<const char*, int> writes[] = {
       {"Use Custom Colors", s_.use_custom_colors},
@@ -295,9 +298,12 @@ bool GeneralSettingsDialog::Accept() {
       {"Mark All Ancestors", s_.mark_all_ancestors},
       {"Show GEDCOM ID's", s_.show_gedcom_ids},
       {"Use Baptism", s_.use_baptism}};
+  bool saved = true;
   for (const auto& [name, value] : writes) {
-    if (!store.CheckSaved(store.WriteIntText(name, value))) break;
+    saved = store.CheckSaved(store.WriteIntText(name, value));
+    if (!saved) break;
   }
+  if (saved) store.CheckSaved(store.WriteDword("Skip Broken Links", s_.skip_broken_links));
   return true;
 }
 

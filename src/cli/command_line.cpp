@@ -17,6 +17,7 @@
 #include "settings/registry_store.h"
 #include "settings/settings.h"
 #include "settings/settings_commands.h"
+#include "store/family_links.h"
 
 namespace kinloom::cli {
 namespace {
@@ -32,8 +33,8 @@ class ConsoleAuxiliary : public run::AuxiliarySteps {
 };
 
 constexpr char kUsage[] =
-    "usage: kinloom [--set NAME=VALUE ...] GEDCOM,FOLDER\n"
-    "       kinloom [--set NAME=VALUE ...] GEDCOM FOLDER\n"
+    "usage: kinloom [--set NAME=VALUE ...] [--skip-broken-links] GEDCOM,FOLDER\n"
+    "       kinloom [--set NAME=VALUE ...] [--skip-broken-links] GEDCOM FOLDER\n"
     "       kinloom [--set NAME=VALUE ...] [--settings]\n"
     "       kinloom --help | --version\n"
     "\n"
@@ -46,6 +47,9 @@ constexpr char kUsage[] =
     "  --set NAME=VALUE ...  store the named options (every following argument that holds\n"
     "                        a \"=\"), before the conversion when paths are given\n"
     "  --settings            print every stored option with its kind and value\n"
+    "  --skip-broken-links   for this conversion, drop links to missing records and\n"
+    "                        records whose id is taken, with a warning, instead of\n"
+    "                        stopping (the stored option is \"Skip Broken Links\")\n"
     "  --                    what follows are paths, even when they start with \"--\"\n"
     "\n"
     "Exit status: 0 when the conversion completed, 1 when it stopped on an error or an\n"
@@ -76,6 +80,7 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
     return 1;
   if (invocation.list_settings && settings::RunListSettings(store, std::cout) != 0) return 1;
   if (invocation.kind != Invocation::Kind::kConvert) return 0;
+  if (invocation.skip_broken_links) settings.skip_broken_links = 1;
 
   run::ProgressDisplay display;
   run::RegistrySettingsSaver saver(store, invocation.gedcom_path, invocation.output_folder);
@@ -84,9 +89,16 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
   steps.saver = &saver;
   steps.auxiliary = &auxiliary;
   run::ConversionRun conversion(ui, files, settings, display, steps);
-  const run::RunOutcome outcome =
-      conversion.Run(invocation.gedcom_path, invocation.output_folder, true);
-  return run::ExitStatus(outcome);
+  try {
+    const run::RunOutcome outcome =
+        conversion.Run(invocation.gedcom_path, invocation.output_folder, true);
+    return run::ExitStatus(outcome);
+  } catch (const store::StructuralErrorEnd&) {
+    // One line after the message: the way past a broken link or a duplicate id.
+    ui.CloseProgress();
+    std::fprintf(stderr, "%s\n", platform::Cp1252ToUtf8(lang::LoadUiText(2728, settings)).c_str());
+    throw;
+  }
 }
 
 }  // namespace
@@ -121,6 +133,8 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
       if (taken == 0) return failed;
     } else if (argument == "--settings") {
       invocation.list_settings = true;
+    } else if (argument == "--skip-broken-links") {
+      invocation.skip_broken_links = true;
     } else {
       return failed;
     }
@@ -128,6 +142,7 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
 
   if (paths.empty()) {
     if (invocation.assignments.empty() && !invocation.list_settings) return failed;
+    if (invocation.skip_broken_links) return failed;  // it goes with a conversion
     invocation.kind = Invocation::Kind::kSettings;
     return invocation;
   }

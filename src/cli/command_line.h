@@ -31,11 +31,14 @@ struct Invocation {
   std::vector<std::string> assignments;
   // "--settings": list every value of the application key (after the assignments).
   bool list_settings = false;
+  // "--skip-broken-links": "Skip Broken Links" on for this conversion, without storing it.
+  bool skip_broken_links = false;
 };
 
 // The paths: "GEDCOM,FOLDER" (split at the first comma, nothing trimmed) or "GEDCOM FOLDER".
 // "--set" takes every following argument that contains "=" (at least one); "--settings"
-// lists; both may be given without paths, and "--set" with paths too. "--" ends the
+// lists; both may be given without paths, and "--set" with paths too;
+// "--skip-broken-links" goes with paths only. "--" ends the
 // options. "--help" and "--version" stand alone. Anything else is a usage error.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
 

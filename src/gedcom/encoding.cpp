@@ -44,8 +44,10 @@ std::string UpperAscii(std::string_view s) {
   return out;
 }
 
-// The value of the first "1 CHAR" line of an 8-bit (or UTF-8) header, upper-cased.
-std::string CharValue(std::string_view head) {
+// Calls `take` with each line of an 8-bit (or UTF-8) header, leading blanks removed, until
+// it returns true or the header ends; returns whether it did.
+template <typename Take>
+bool AnyHeaderLine(std::string_view head, Take take) {
   std::size_t pos = 0;
   while (pos < head.size()) {
     std::size_t end = head.find_first_of("\r\n", pos);
@@ -55,19 +57,38 @@ std::string CharValue(std::string_view head) {
     std::size_t i = line.find_first_not_of(" \t");
     if (i == std::string_view::npos) continue;
     line.remove_prefix(i);
-    if (line.size() >= 6 && line.substr(0, 2) == "1 " && UpperAscii(line.substr(2, 4)) == "CHAR") {
-      std::string_view value = line.substr(6);
-      std::size_t b = value.find_first_not_of(" \t");
-      if (b == std::string_view::npos) return {};
-      value.remove_prefix(b);
-      std::size_t e = value.find_last_not_of(" \t");
-      return UpperAscii(value.substr(0, e + 1));
-    }
+    if (take(line)) return true;
     if (line.size() >= 2 && line[0] == '0' && line[1] == ' ' &&
         UpperAscii(line).find("HEAD") == std::string::npos)
       break;  // the header has ended
   }
-  return {};
+  return false;
+}
+
+// The value of the first "1 CHAR" line of the header, upper-cased.
+std::string CharValue(std::string_view head) {
+  std::string found;
+  AnyHeaderLine(head, [&](std::string_view line) {
+    if (!(line.size() >= 6 && line.substr(0, 2) == "1 " && UpperAscii(line.substr(2, 4)) == "CHAR"))
+      return false;
+    std::string_view value = line.substr(6);
+    std::size_t b = value.find_first_not_of(" \t");
+    if (b != std::string_view::npos) {
+      value.remove_prefix(b);
+      found = UpperAscii(value.substr(0, value.find_last_not_of(" \t") + 1));
+    }
+    return true;
+  });
+  return found;
+}
+
+// Whether the header says "1 GEDC" then "2 VERS 7..." (GEDCOM 7, which is always UTF-8).
+bool DeclaresGedcom7(std::string_view head) {
+  bool in_gedc = false;
+  return AnyHeaderLine(head, [&](std::string_view line) {
+    if (line.substr(0, 2) == "1 ") in_gedc = line.substr(2, 4) == "GEDC";
+    return in_gedc && line.substr(0, 8) == "2 VERS 7";
+  });
 }
 
 }  // namespace
@@ -109,6 +130,7 @@ SourceEncoding DetectEncoding(std::string_view head) {
   // UTF-16 without a mark: "0 HEAD" has a zero byte beside every letter.
   if (head.size() >= 2 && head[0] == '0' && head[1] == '\0') return SourceEncoding::kUtf16Le;
   if (head.size() >= 2 && head[0] == '\0' && head[1] == '0') return SourceEncoding::kUtf16Be;
+  if (DeclaresGedcom7(head)) return SourceEncoding::kUtf8;
   std::string value = CharValue(head);
   if (value == "UTF-8" || value == "UTF8") return SourceEncoding::kUtf8;
   // Without a mark and without zero bytes the text is 8-bit: files that declare UNICODE

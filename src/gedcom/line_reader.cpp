@@ -59,6 +59,8 @@ const TagMap& Tags() {
       m.emplace(lang::TagName(code), code);
       if (kLongForms[code] != nullptr) m.emplace(kLongForms[code], code);
     }
+    // GEDCOM 7's reference to a shared note, "1 SNOTE @N1@", is read as a NOTE reference.
+    m.emplace("SNOTE", kTagNote);
     return m;
   }();
   return map;
@@ -74,7 +76,9 @@ constexpr Keyword kRecordKeywords[] = {{"INDI", kTagIndi},
                                        {"FAM", kTagFam},
                                        {"SOUR", kTagSour},
                                        {"NOTE", kTagNote},
-                                       {"REPO", kTagRepo}};
+                                       {"REPO", kTagRepo},
+                                       // GEDCOM 7's shared note, read as a NOTE record
+                                       {"SNOTE", kTagNote}};
 
 }  // namespace
 

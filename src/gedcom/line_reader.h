@@ -33,6 +33,8 @@ enum TagCode : int {
   kTagFam = 55,
   kTagFamc = 56,
   kTagFams = 58,
+  kTagGedc = 62,
+  kTagHead = 65,
   kTagHusb = 66,
   kTagIndi = 69,
   kTagMarr = 75,
@@ -43,6 +45,7 @@ enum TagCode : int {
   kTagSex = 110,
   kTagSour = 113,
   kTagTitl = 124,
+  kTagVers = 127,
   kTagWife = 128,
 };
 

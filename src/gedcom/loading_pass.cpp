@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "gedcom/line_reader.h"
+#include "gedcom/note_markup.h"
 #include "gedcom/pass_progress.h"
 #include "lang/label_set.h"
 #include "lang/tag_labels.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
+#include "store/broken_links.h"
 #include "store/expanding_array.h"
 #include "store/genealogy_store.h"
 #include "store/note_text_buffer.h"
@@ -36,21 +38,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 
 bool EqualsNoCase(std::string_view text, std::string_view word) {
   return text.size() == word.size() && StartsWithNoCase(text, word);
-}
-
-// GEDCOM note values are plain text: they are kept escaped for HTML, so that only the markup
-// the program adds reaches the page as markup. A value that names a note record keeps that
-// id ("@N5@") as it is, for the lookups; the text after it is escaped.
-std::string EscapedNoteValue(std::string_view value) {
-  if (!value.empty() && value.front() == '@') {
-    std::size_t second = value.find('@', 1);
-    if (second != std::string_view::npos) {
-      std::string out(value.substr(0, second + 1));
-      out += store::StoreEscapedText(value.substr(second + 1));
-      return out;
-    }
-  }
-  return store::StoreEscapedText(value);
 }
 
 class Loader {
@@ -84,6 +71,13 @@ class Loader {
                         const std::string& value, int context);
   void AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string text, int context);
   [[noreturn]] void Overflow(int message);
+  // Enters the id of the record that starts on the current line; false when the record is
+  // skipped as a duplicate.
+  bool EnterId(const std::string& id, store::IdTarget target);
+  // The id of a reference value; empty for GEDCOM 7's "@VOID@", which names no record.
+  std::string ReferenceId(const std::string& value) const;
+  // Keeps a reference line for the check of broken links, when they are skipped.
+  void NoteLink(store::LinkField field, int record, const std::string& id);
 
   run::RunContext& context_;
   run::RunState& state_;
@@ -101,9 +95,18 @@ class Loader {
 
   bool in_note_ = false;
   std::string note_id_, note_reference_, repository_reference_;
+  // A note as read: the file's text with the pass's own <BR> and <I> labels among it. The
+  // whole note is sanitized when it is stored (gedcom/note_markup.h), so that markup split
+  // over CONC and CONT lines is read as one.
   store::NoteTextBuffer buffer_;
   // First stored NoteRecord of each id, for pointer values in gathered notes.
   std::unordered_map<std::string, int> note_index_;
+
+  bool gedcom7_ = false;  // the header says "1 GEDC" / "2 VERS 7..."
+  bool skip_broken_links_ = false;
+  std::vector<int> individual_lines_, family_lines_;  // first line of each loaded record
+  std::vector<store::LinkLine> link_lines_;
+  store::BrokenLinkWarnings warnings_;
 };
 
 int Loader::Read(bool peek) {
@@ -142,6 +145,30 @@ void Loader::AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::s
                  statistics != nullptr ? &statistics->notes : nullptr, owner);
 }
 
+bool Loader::EnterId(const std::string& id, store::IdTarget target) {
+  auto line_of = [this](store::IdTarget first) {
+    const std::vector<int>& lines = first.kind == 'I' ? individual_lines_ : family_lines_;
+    return first.index >= 0 && static_cast<std::size_t>(first.index) < lines.size()
+               ? lines[static_cast<std::size_t>(first.index)]
+               : 0;
+  };
+  if (!store::EnterRecordId(context_, id, target, state_.line_count, line_of, warnings_))
+    return false;
+  (target.kind == 'I' ? individual_lines_ : family_lines_).push_back(state_.line_count);
+  return true;
+}
+
+std::string Loader::ReferenceId(const std::string& value) const {
+  std::string id = ExtractXref(value);
+  if (gedcom7_ && id == "VOID") id.clear();
+  return id;
+}
+
+void Loader::NoteLink(store::LinkField field, int record, const std::string& id) {
+  if (skip_broken_links_ && !id.empty())
+    link_lines_.push_back({field, record, state_.line_count, id});
+}
+
 void Loader::Overflow(int message) {
   context_.ui.ShowMessage(
       lang::FormatText(lang::LoadUiText(message, context_.settings).c_str(), kProductString), "",
@@ -154,6 +181,7 @@ void Loader::Run() {
   store_.note_records_stored = 0;
   store_.notes_entries_stored = 0;
   buffer_.Create(store::NoteTextBuffer::kStep);
+  skip_broken_links_ = context_.settings.skip_broken_links != 0;
 
   ShowPassProgress(context_, 25, lang::LoadUiText(2324, context_.settings));
   state_.line_count = 0;
@@ -181,13 +209,15 @@ void Loader::Run() {
   FinishNoteRecord();
   AddChristeningNote();
   state_.reading_database = false;
+  if (skip_broken_links_) store::DropBrokenLinks(store_, link_lines_, context_, warnings_);
+  warnings_.Show(context_);
 }
 
 void Loader::FinishNoteRecord() {
   if (!in_note_) return;
   store::NoteRecord record;
   record.id = note_id_;
-  record.text = buffer_.str();
+  record.text = SanitizeNoteMarkup(buffer_.str(), store_.text_encoding);
   record.note_reference = std::move(note_reference_);
   record.repository_reference = std::move(repository_reference_);
   int slot = store_.note_records_stored;
@@ -220,9 +250,13 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
   in_note_ = false;
 
   if (code == kTagFam) {
-    int slot = state_.families_loaded++;
+    int slot = state_.families_loaded;
     std::string id = ExtractXref(token);
-    store::InsertId(store_.ids, context_.ui, id, {'F', slot});
+    if (!EnterId(id, {'F', slot})) {
+      kind_ = RecordKind::kNone;
+      return;
+    }
+    ++state_.families_loaded;
     if (slot >= state_.family_count || static_cast<std::size_t>(slot) >= store_.families.size())
       Overflow(2327);
     family_ = &store_.families[static_cast<std::size_t>(slot)];
@@ -233,9 +267,13 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     family_->notes_page = -1;
   } else if (code == kTagIndi) {
     AddChristeningNote();
-    int slot = state_.individuals_loaded++;
+    int slot = state_.individuals_loaded;
     std::string id = ExtractXref(token);
-    store::InsertId(store_.ids, context_.ui, id, {'I', slot});
+    if (!EnterId(id, {'I', slot})) {
+      kind_ = RecordKind::kNone;
+      return;
+    }
+    ++state_.individuals_loaded;
     if (slot >= state_.individual_count ||
         static_cast<std::size_t>(slot) >= store_.individuals.size())
       Overflow(2325);
@@ -247,7 +285,8 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     individual_->notes_page = -1;
   } else if (kind_ == RecordKind::kNoteRecord) {
     if (code == kTagNote) {
-      StartNoteRecord(token, value, "NOTE", {});
+      // GEDCOM 7's shared note record "0 @N1@ SNOTE text" is a NOTE record.
+      StartNoteRecord(token, value, value.substr(0, 5) == "SNOTE" ? "SNOTE" : "NOTE", {});
     } else if (code == kTagRepo) {
       StartNoteRecord(token, value, "REPO", "REPOSITORY");
       GatherRecordSubLines();
@@ -269,7 +308,7 @@ void Loader::StartNoteRecord(const std::string& token, const std::string& value,
     text.remove_prefix(long_keyword.size());
   else if (text.substr(0, keyword.size()) == keyword)
     text.remove_prefix(keyword.size());
-  buffer_.Append(store::StoreEscapedText(text));
+  buffer_.Append(text);
   buffer_.Append("<BR>");
 }
 
@@ -290,7 +329,7 @@ void Loader::GatherRecordSubLines() {
         buffer_.Append(*label + ": ");
         buffer_.Append("</I>");
       }
-      buffer_.Append(store::StoreEscapedText(value));
+      buffer_.Append(value);
       buffer_.Append("<BR>");
     }
   }
@@ -304,9 +343,9 @@ void Loader::Level1(int code, const std::string& value) {
     if (!in_note_) return;
     if (code == kTagCont) {
       if (!buffer_.empty()) buffer_.Append("<BR>");
-      buffer_.Append(store::StoreEscapedText(value));
+      buffer_.Append(value);
     } else if (code == kTagConc) {
-      buffer_.Append(store::StoreEscapedText(value));
+      buffer_.Append(value);
     }
     return;
   }
@@ -332,13 +371,20 @@ void Loader::Level1(int code, const std::string& value) {
       case kTagDeat:
         event_ = Event::kDeath;
         return;
-      case kTagFamc:
-        person.parents_family = ExtractXref(value);
+      case kTagFamc: {
+        std::string id = ReferenceId(value);
+        if (gedcom7_ && id.empty()) return;
+        NoteLink(store::LinkField::kParentsFamily, person.index, id);
+        person.parents_family = std::move(id);
         ++person.parents_family_count;
         return;
+      }
       case kTagFams: {
+        std::string id = ReferenceId(value);
+        if (gedcom7_ && id.empty()) return;
+        NoteLink(store::LinkField::kSpouseFamily, person.index, id);
         run::RunStatistics* statistics = run::StatisticsOf(state_);
-        store::AddSpouseFamily(person, ExtractXref(value),
+        store::AddSpouseFamily(person, std::move(id),
                                statistics != nullptr ? &statistics->families : nullptr);
         if (person.spouse_family_count < store::kExpandingArrayCapacity)
           ++person.spouse_family_count;
@@ -378,15 +424,21 @@ void Loader::Level1(int code, const std::string& value) {
   if (kind_ == RecordKind::kFamily) {
     store::FamilyRecord& family = *family_;
     switch (code) {
-      case kTagChil:
+      case kTagChil: {
+        std::string id = ReferenceId(value);
+        if (gedcom7_ && id.empty()) return;
+        NoteLink(store::LinkField::kChild, family.index, id);
         if (family.children.size() < static_cast<std::size_t>(store::kMaxChildren))
-          family.children.push_back(ExtractXref(value));
+          family.children.push_back(std::move(id));
         return;
+      }
       case kTagHusb:
-        family.husband = ExtractXref(value);
+        family.husband = ReferenceId(value);
+        NoteLink(store::LinkField::kHusband, family.index, family.husband);
         return;
       case kTagWife:
-        family.wife = ExtractXref(value);
+        family.wife = ReferenceId(value);
+        NoteLink(store::LinkField::kWife, family.index, family.wife);
         return;
       case kTagMarr:
         event_ = Event::kMarriage;
@@ -416,6 +468,8 @@ void Loader::Level1(int code, const std::string& value) {
 }
 
 void Loader::Level2(int code, const std::string& value) {
+  if (code == kTagVers && last_level0_ == kTagHead && last_level1_ == kTagGedc)
+    gedcom7_ = value.substr(0, 2) == "7.";
   if (code == kTagDate || code == kTagPlac) {
     bool date = code == kTagDate;
     std::string* field = nullptr;
@@ -472,7 +526,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
   buffer_.Clear();
   note_reference_.clear();
   repository_reference_.clear();
-  buffer_.Append(EscapedNoteValue(value));
+  buffer_.Append(value);
   for (int next = Read(true); next > level; next = Read(true)) {
     Read(false);
     std::string token = reader_.ReadToken();
@@ -482,7 +536,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
       buffer_.Append("<BR>");
     if (sub_code != kTagConc && sub_code != kTagCont) {
       if (sub_code == kTagSour && Selected(kTagSour)) {
-        AddNoteEntry(notes, kTagSour, EscapedNoteValue(sub_value), context);
+        AddNoteEntry(notes, kTagSour, SanitizeNoteItem(sub_value, store_.text_encoding), context);
         while (Read(true) > next) Read(false);
         continue;
       }
@@ -497,10 +551,10 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
       if (it != note_index_.end())
         buffer_.Append(store_.notes[static_cast<std::size_t>(it->second)].text);
     } else {
-      buffer_.Append(store::StoreEscapedText(sub_value));
+      buffer_.Append(sub_value);
     }
   }
-  AddNoteEntry(notes, code, buffer_.str(), context);
+  AddNoteEntry(notes, code, SanitizeNoteItem(buffer_.str(), store_.text_encoding), context);
 }
 
 }  // namespace

@@ -79,6 +79,12 @@ void LoadSettingsStart(RegistryStore& store, Settings& s, const LoadOptions& opt
     s.debugging = 0;
     store.WriteDword("Debugging", 0);
   }
+  // Newer than every stored settings version: a store without it gets the default.
+  s.skip_broken_links = store.ReadDword("Skip Broken Links");
+  if (s.skip_broken_links == kMissingDword) {
+    s.skip_broken_links = 0;
+    store.WriteDword("Skip Broken Links", 0);
+  }
   MigrateSettings(store, s, s.initialized, options.default_output_folder);
 }
 

@@ -116,6 +116,9 @@ struct Settings {
   std::string ancestor_id;             // "Ancestor Id"
   int show_gedcom_ids = 0;             // "Show GEDCOM ID's"
   int use_baptism = 1;                 // "Use Baptism"
+  // "Skip Broken Links": 1 drops a reference to a missing or wrong record, and a second
+  // record with an id already used, with a warning instead of ending the program.
+  std::uint32_t skip_broken_links = 0;
   int cl_top = 0;                      // "CL _top"
   int meta_refresh_tag = 0;            // "Meta Refresh Tag"
   std::uint32_t meta_refresh_value = 12;  // "Meta Refresh Value"

@@ -99,6 +99,7 @@ std::vector<ValueDefinition> BuildDefinitions() {
   b.Text("Ancestor Id", [](S& s) -> std::string& { return s.ancestor_id; });
   b.Int("Show GEDCOM ID's", [](S& s) -> int& { return s.show_gedcom_ids; });
   b.Int("Use Baptism", [](S& s) -> int& { return s.use_baptism; });
+  b.Dword("Skip Broken Links", [](S& s) -> std::uint32_t& { return s.skip_broken_links; });
   b.Int("HP _top", [](S& s) -> int& { return s.owner.hp_top; });
   b.Int("CL _top", [](S& s) -> int& { return s.cl_top; });
   b.Int("Meta Refresh Tag", [](S& s) -> int& { return s.meta_refresh_tag; });

@@ -371,11 +371,11 @@ void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
     out.AppendHtml(FormatText("<a href=\"%s_0.%s\">(none)</a>(%li) ", index_prefix.c_str(),
                               ext.c_str(), count));
   } else {
-    std::string anchor = surname;
-    for (char& c : anchor) c = LowerAscii(c);
-    out.AppendHtml(FormatText("<a href=\"%s_%s.%s#%s\">%s</a>(%li) ", index_prefix.c_str(),
-                              letter.c_str(), ext.c_str(), anchor.c_str(), surname.c_str(),
-                              count));
+    // A surname of blanks only has no anchor: its link goes to the page itself.
+    const std::string anchor = SurnameAnchor(surname);
+    out.AppendHtml(FormatText("<a href=\"%s_%s.%s%s%s\">%s</a>(%li) ", index_prefix.c_str(),
+                              letter.c_str(), ext.c_str(), anchor.empty() ? "" : "#",
+                              anchor.c_str(), surname.c_str(), count));
   }
 }
 

@@ -70,12 +70,20 @@ std::string FamilyGroupTarget(const SiteContext& site, const IndividualRecord& p
                     person.group % groups);
 }
 
-std::string AnchorName(const IndividualRecord& person) {
-  std::string name = person.surname;
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+std::string SurnameAnchor(std::string_view surname) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  while (!surname.empty() && blank(surname.front())) surname.remove_prefix(1);
+  while (!surname.empty() && blank(surname.back())) surname.remove_suffix(1);
+  std::string name;
+  name.reserve(surname.size());
+  for (char c : surname) {
+    if (c == '\t') continue;
+    name += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
   return name;
 }
+
+std::string AnchorName(const IndividualRecord& person) { return SurnameAnchor(person.surname); }
 
 std::string LinkName(const IndividualRecord& person) {
   std::string name = person.surname;

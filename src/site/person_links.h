@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "site/site_driver.h"
 #include "store/records.h"
@@ -44,7 +45,13 @@ bool WriteNotesIcon(SiteContext& site, int number, bool is_individual);
 // The pedigree icon of an individual on the pedigree chart; nothing otherwise.
 void WritePedigreeIcon(SiteContext& site, const store::IndividualRecord& person);
 
-// The anchor name of a person: the surname lower-cased (ASCII letters only).
+// The anchor of a surname on the surname index pages: lower-cased (ASCII letters only),
+// without the blanks and control characters around it and without tabs, which a browser
+// strips from an href, so that the name and every link to it read the same. Both the name
+// anchors and the links of the lists of surnames are written from it.
+std::string SurnameAnchor(std::string_view surname);
+
+// The anchor name of a person: SurnameAnchor of the surname.
 std::string AnchorName(const store::IndividualRecord& person);
 
 // The name as links show it: surname, ", ", given names and a blank, title.

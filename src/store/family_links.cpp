@@ -1,7 +1,6 @@
 #include "store/family_links.h"
 
 #include "lang/ui_text.h"
-#include "platform/program_end.h"
 
 namespace kinloom::store {
 
@@ -9,7 +8,7 @@ namespace {
 
 [[noreturn]] void StructuralError(platform::UserInterface& ui, const std::string& text) {
   ui.ShowMessage(text, "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
-  platform::EndProgram(1, "structural error in the GEDCOM file");
+  throw StructuralErrorEnd();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/program_end.h"
 #include "platform/ui.h"
 #include "run/run_context.h"
 #include "store/genealogy_store.h"
@@ -13,6 +14,14 @@
 namespace kinloom::store {
 
 inline constexpr const char* kSupportAddress = "support@kinloom-genealogy.org";
+
+// How a structural error of the data (a broken link, a duplicate id) ends the program once
+// its message has been shown: status 1, and a kind of its own so that the command line can
+// follow the message with a hint at "Skip Broken Links".
+class StructuralErrorEnd : public platform::ProgramEnd {
+ public:
+  StructuralErrorEnd() : ProgramEnd(1, "structural error in the GEDCOM file") {}
+};
 
 // The individual an id names; null for an empty id (an absent link).
 IndividualRecord* FindIndividual(GenealogyStore& store, platform::UserInterface& ui,

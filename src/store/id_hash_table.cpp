@@ -79,7 +79,7 @@ void IdHashTable::Destroy() {
 void InsertId(IdHashTable& table, platform::UserInterface& ui, std::string_view id,
               IdTarget target) {
   if (table.Insert(id, target)) return;
-  ui.ShowMessage("ERROR, duplicate key value in hash table!", "", platform::MessageIcon::kWarning,
+  ui.ShowMessage(kDuplicateIdMessage, "", platform::MessageIcon::kWarning,
                  platform::MessageButtons::kOk);
   platform::EndProgram(1, "duplicate id");
 }

@@ -54,8 +54,10 @@ class IdHashTable {
   std::string keys_;
 };
 
-// Enters an id; on a duplicate shows "ERROR, duplicate key value in hash table!" (warning,
-// no caption) and ends the program with status 1.
+inline constexpr const char* kDuplicateIdMessage = "ERROR, duplicate key value in hash table!";
+
+// Enters an id; on a duplicate shows kDuplicateIdMessage (warning, no caption) and ends the
+// program with status 1.
 void InsertId(IdHashTable& table, platform::UserInterface& ui, std::string_view id,
               IdTarget target);
 

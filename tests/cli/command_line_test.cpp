@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/program_runner.h"
 #include "run/temp_folder.h"
 
 namespace kinloom::cli {
@@ -65,35 +66,23 @@ TEST(ParseArguments, SetTakesEveryFollowingAssignmentAndMayGoWithAConversion) {
   EXPECT_EQ(ParseArguments({"--set", "A=1", "f.ged"}).kind, Kind::kUsageError);
 }
 
+TEST(ParseArguments, SkipBrokenLinksGoesWithAConversionOnly) {
+  Invocation a = ParseArguments({"--skip-broken-links", "f.ged", "site"});
+  EXPECT_EQ(a.kind, Kind::kConvert);
+  EXPECT_TRUE(a.skip_broken_links);
+  EXPECT_FALSE(ParseArguments({"f.ged", "site"}).skip_broken_links);
+  EXPECT_EQ(ParseArguments({"--skip-broken-links"}).kind, Kind::kUsageError);
+  EXPECT_EQ(ParseArguments({"--skip-broken-links", "--set", "A=1"}).kind, Kind::kUsageError);
+}
+
 // Runs the built program with standard input from /dev/null.
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using Result = testing::ProgramResult;
 
 class ProgramTest : public ::testing::Test {
  protected:
-  Result Run(const std::string& arguments) {
-    const std::string out = temp / "stdout.txt", err = temp / "stderr.txt",
-                      rc = temp / "status.txt";
-    // The settings store lives in the test's own folder, never in the user's.
-    const std::string command = "XDG_CONFIG_HOME='" + temp / "config" + "' HOME='" + temp.path() +
-                                "' '" + KINLOOM_BINARY + "' " + arguments + " </dev/null >'" + out +
-                                "' 2>'" + err + "'; echo $? >'" + rc + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    Result result;
-    result.out = Read(out);
-    result.err = Read(err);
-    std::istringstream(Read(rc)) >> result.status;
-    return result;
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static std::string Quote(const std::string& path) { return "'" + path + "'"; }
+  Result Run(const std::string& arguments) { return testing::RunKinloom(temp, arguments); }
+  static std::string Read(const std::string& path) { return testing::ReadWholeFile(path); }
+  static std::string Quote(const std::string& path) { return testing::Quoted(path); }
 
   testing::TempFolder temp;
 };

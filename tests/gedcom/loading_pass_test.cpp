@@ -164,8 +164,12 @@ TEST(LoadingPassTest, OverflowAndDuplicateIdsEndTheProgram) {
        "Error!  Individual Table Overflow! KINLOOM\xA9  Closing Down"},
       {1, 1, "0 @I1@ INDI\n0 @F1@ FAM\n0 @F2@ FAM\n",
        "Error!  Family Table Overflow!  KINLOOM\xA9  Closing Down."},
-      {3, 1, "0 @I1@ INDI\n0 @X@ INDI\n0 @I1@ INDI\n", "ERROR, duplicate key value in hash table!"},
-      {1, 1, "0 @X@ INDI\n0 @X@ FAM\n", "ERROR, duplicate key value in hash table!"},
+      {3, 1, "0 @I1@ INDI\n0 @X@ INDI\n0 @I1@ INDI\n",
+       "ERROR, duplicate key value in hash table!\nThe id \"I1\" is used by the record of line 1 "
+       "and again by the record of line 3."},
+      {1, 1, "0 @X@ INDI\n0 @X@ FAM\n",
+       "ERROR, duplicate key value in hash table!\nThe id \"X\" is used by the record of line 1 "
+       "and again by the record of line 2."},
   };
   for (const Case& c : cases) {
     PassFixture f;
@@ -183,6 +187,47 @@ TEST(LoadingPassTest, OverflowAndDuplicateIdsEndTheProgram) {
   PassFixture f;
   EXPECT_TRUE(f.CountAndLoadText("0 @x@ INDI\n0 @X@ INDI\n"));
   EXPECT_TRUE(f.ui.messages.empty());
+}
+
+// With "Skip Broken Links" on, a second record with a taken id is skipped and every link that
+// leads nowhere or to the wrong kind is removed from its record, once for all its mentions;
+// one warning box lists them with their lines.
+TEST(LoadingPassTest, BrokenLinksAndDuplicatesAreDroppedWhenSkipped) {
+  PassFixture f;
+  f.settings.skip_broken_links = 1;
+  ASSERT_TRUE(f.CountAndLoadText(
+      "0 @I1@ INDI\n1 NAME Ann /Lee/\n1 FAMS @F9@\n1 FAMS @F1@\n1 FAMS @F9@\n1 FAMC @I2@\n"
+      "0 @I2@ INDI\n1 NAME Tom /Lee/\n"
+      "0 @I1@ INDI\n1 NAME Tim /Twice/\n1 FAMS @F1@\n"
+      "0 @F1@ FAM\n1 HUSB @I2@\n1 HUSB @F1@\n1 WIFE @I1@\n1 CHIL @I7@\n1 CHIL @I2@\n"));
+  ASSERT_EQ(f.state.individuals_loaded, 2);
+  const store::IndividualRecord& ann = f.store.individuals[0];
+  EXPECT_EQ(ann.name, "Ann /Lee/");
+  EXPECT_EQ(ann.spouse_families, std::vector<std::string>{"F1"});
+  EXPECT_EQ(ann.spouse_family_count, 1);
+  EXPECT_EQ(ann.parents_family, "");
+  EXPECT_EQ(ann.parents_family_count, 0);
+  EXPECT_FALSE(f.store.individuals[2].defined);  // the skipped duplicate's slot
+  const store::FamilyRecord& family = f.store.families[0];
+  EXPECT_EQ(family.husband, "");  // the last HUSB named a family
+  EXPECT_EQ(family.wife, "I1");
+  EXPECT_EQ(family.children, std::vector<std::string>{"I2"});
+  ASSERT_EQ(f.ui.messages.size(), 1u);
+  EXPECT_EQ(f.ui.messages[0].text,
+            "Broken links in the GEDCOM file were skipped:\n"
+            "Line 9: the id \"I1\" is already used by the record of line 1.  This record is "
+            "skipped.\n"
+            "Line 3: individual \"I1\" names family \"F9\", which is not in the GEDCOM file.  The "
+            "link is dropped.\n"
+            "Line 5: individual \"I1\" names family \"F9\", which is not in the GEDCOM file.  The "
+            "link is dropped.\n"
+            "Line 6: individual \"I1\" names family \"I2\", which is an individual.  The link is "
+            "dropped.\n"
+            "Line 14: family \"F1\" names individual \"F1\", which is a family.  The link is "
+            "dropped.\n"
+            "Line 16: family \"F1\" names individual \"I7\", which is not in the GEDCOM file.  The "
+            "link is dropped.");
+  EXPECT_EQ(f.ui.messages[0].icon, platform::MessageIcon::kWarning);
 }
 
 TEST(LoadingPassTest, NotesAreNotGatheredWhenNotWanted) {

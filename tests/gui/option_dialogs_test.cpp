@@ -13,6 +13,7 @@
 #include "gui/gui_fixture.h"
 #include "lang/tag_labels.h"
 #include "platform/desktop_entry.h"
+#include "platform/text_encoding.h"
 
 namespace kinloom::testing {
 namespace {
@@ -130,14 +131,34 @@ TEST_F(DialogTest, GeneralSettingsBackgroundsExcludeEachOtherAndOkWrites) {
   EXPECT_TRUE(Enabled(&dialog, 1016));
   Click(&dialog, 1052);
   EXPECT_EQ(settings_.include_custom_links, 1);  // set at once
+  EXPECT_FALSE(Checked(&dialog, 1161));
+  Click(&dialog, 1161);
   registry_.writes.clear();
   EXPECT_TRUE(dialog.Accept());
   EXPECT_EQ(settings_.use_custom_colors, 1);
   EXPECT_EQ(settings_.use_text_color, 1);
-  ASSERT_EQ(registry_.writes.size(), 12u);
+  EXPECT_EQ(settings_.skip_broken_links, 1u);
+  ASSERT_EQ(registry_.writes.size(), 13u);
   EXPECT_EQ(registry_.writes.front(), "kinloom\\Use Custom Colors");
-  EXPECT_EQ(registry_.writes.back(), "kinloom\\Use Baptism");
+  EXPECT_EQ(registry_.writes[11], "kinloom\\Use Baptism");
+  EXPECT_EQ(registry_.writes.back(), "kinloom\\Skip Broken Links");
+  EXPECT_EQ(RegistryDword("Skip Broken Links"), 1u);
   EXPECT_EQ(store_.ReadIntText("Use Default Background"), 1);
+}
+
+TEST_F(DialogTest, GeneralSettingsSkipBrokenLinksInBothLanguages) {
+  {
+    app::GeneralSettingsDialog dialog(owner_, services_);
+    EXPECT_EQ(FromWx(Control<wxCheckBox>(&dialog, 1161)->GetLabel()),
+              "Skip broken links in the GEDCOM file (with a warning)");
+  }
+  settings_.lables_in_french = 1;
+  settings_.skip_broken_links = 1;
+  app::GeneralSettingsDialog dialog(owner_, services_);
+  EXPECT_TRUE(Checked(&dialog, 1161));
+  EXPECT_EQ(FromWx(Control<wxCheckBox>(&dialog, 1161)->GetLabel()),
+            platform::Utf8ToCp1252(
+                "Ignorer les liens bris\u00e9s du fichier GEDCOM (avec un avertissement)"));
 }
 
 TEST_F(DialogTest, OwnerBoxesEnableAsTheNameAndFirstLineAreTyped) {

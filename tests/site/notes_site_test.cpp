@@ -158,12 +158,12 @@ class NotesSiteTest : public ::testing::Test {
 TEST_F(NotesSiteTest, EntriesOfAConvertedFile) {
   ASSERT_EQ(Convert(temp.Write("family.ged", kFamilyFile)), run::RunOutcome::kCompleted);
   const std::string note5 =
-      "<BLOCKQUOTE><I><B>Note:</B></I>  First &lt;line&gt;<BR><BR>second &lt;i&gt;line&lt;/i&gt;";
+      "<BLOCKQUOTE><I><B>Note:</B></I>  First &lt;line&gt;<BR><BR>second <i>line</i>";
   const std::string john = "<a href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)";
   const std::string mary = "<a href=f_0.htm#0>Brown, Mary  </a>(b. 3 MAR 1905,&nbsp;d. 4 APR 1980)";
   const std::string expected =
       "<a name=\"0\" href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)"
-      "<BLOCKQUOTE><I><B>Occupation:</B></I> Mason &amp; &lt;b&gt;builder&lt;/b&gt;"
+      "<BLOCKQUOTE><I><B>Occupation:</B></I> Mason &amp; <b>builder</b>"
       "</BLOCKQUOTE>" +
       note5 + "<BLOCKQUOTE> see also &lt;the&gt; parish book</BLOCKQUOTE></BLOCKQUOTE>" + note5 +
       "</BLOCKQUOTE>"
@@ -216,7 +216,7 @@ TEST_F(NotesSiteTest, OnlyTheListedTagsAreGathered) {
   ASSERT_EQ(Convert(temp.Write("family.ged", kFamilyFile)), run::RunOutcome::kCompleted);
   EXPECT_EQ(Body("n_0.htm", "<p>"),
             "<a name=\"0\" href=f_0.htm#0>Smith, John  </a>(b. 1 JAN 1900,&nbsp;d. 2 FEB 1960)"
-            "<BLOCKQUOTE><I><B>Occupation:</B></I> Mason &amp; &lt;b&gt;builder&lt;/b&gt;"
+            "<BLOCKQUOTE><I><B>Occupation:</B></I> Mason &amp; <b>builder</b>"
             "</BLOCKQUOTE>" +
                 kBack + kRule);
 
