@@ -95,6 +95,7 @@ class Loader {
   RecordKind kind_ = RecordKind::kNone;
   store::IndividualRecord* individual_ = nullptr;
   store::FamilyRecord* family_ = nullptr;
+  bool name_seen_ = false;  // the current individual's first NAME line has been read
   Event event_ = Event::kNone;
   int last_level0_ = 0;
   int last_level1_ = 0;
@@ -245,6 +246,7 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     individual_->index = slot;
     individual_->id = std::move(id);
     individual_->notes_page = -1;
+    name_seen_ = false;
   } else if (kind_ == RecordKind::kNoteRecord) {
     if (code == kTagNote) {
       StartNoteRecord(token, value, "NOTE", {});
@@ -345,7 +347,9 @@ void Loader::Level1(int code, const std::string& value) {
         return;
       }
       case kTagName:
-        if (person.name.empty()) {
+        // The first NAME line is the name even when its value is empty.
+        if (!name_seen_) {
+          name_seen_ = true;
           person.name = value;
         } else {
           person.also_known_as =
