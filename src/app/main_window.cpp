@@ -120,6 +120,9 @@ class StoreSaver : public run::SettingsSaver {
   void SaveAll(const settings::Settings& s) override {
     settings::SaveSettings(store_, s, fields_());
   }
+  std::optional<std::string> ReadNotesToInclude(const settings::Settings&) override {
+    return settings::ReadNotesToInclude(store_);
+  }
 
  private:
   settings::RegistryStore& store_;

@@ -26,10 +26,11 @@ void AuxiliarySteps::ExtractImage(RunContext& context, int number) {
   site::ExtractRunImage(context, number);
 }
 
-bool AuxiliarySteps::LoadNotesTagList(RunContext& context) {
+bool AuxiliarySteps::LoadNotesTagList(RunContext& context,
+                                      const std::optional<std::string>& notes_to_include) {
   // An unreadable list is reported there and leaves every tag out; the run goes on.
-  context.state.notes_tag_selection = lang::LoadNotesTagList(
-      std::optional<std::string>(context.settings.notes_to_include), context.settings, context.ui);
+  context.state.notes_tag_selection =
+      lang::LoadNotesTagList(notes_to_include, context.settings, context.ui);
   return true;
 }
 
@@ -315,7 +316,8 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   state_.notes_wanted =
       std::any_of(settings_.create_notes_pages.begin(), settings_.create_notes_pages.end(),
                   [](int on) { return on != 0; });
-  if (state_.notes_wanted && !auxiliary_->LoadNotesTagList(context)) {
+  if (state_.notes_wanted &&
+      !auxiliary_->LoadNotesTagList(context, saver_->ReadNotesToInclude(settings_))) {
     Abort();
     return RunOutcome::kAborted;
   }

@@ -161,10 +161,15 @@ void LoadSettingsEnd(RegistryStore& store, Settings& s) {
   s.groups_notes = store.ReadDword("Groups Notes");
   // The notes tag selection is kept in the record too, for the notes pages; a store
   // without it keeps the default list.
+  if (std::optional<std::string> notes = ReadNotesToInclude(store)) s.notes_to_include = *notes;
+  store.EndBatch();
+}
+
+std::optional<std::string> ReadNotesToInclude(RegistryStore& store) {
   int status = 0;
   std::string notes = store.ReadText("Notes To Include", &status);
-  if (status == 0) s.notes_to_include = notes;
-  store.EndBatch();
+  if (status != 0) return std::nullopt;
+  return notes;
 }
 
 void LoadSettings(RegistryStore& store, Settings& settings, const LoadOptions& options) {

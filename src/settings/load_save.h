@@ -2,6 +2,7 @@
 // a conversion starts or the main window closes, and the custom links of one language.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "settings/registry_store.h"
@@ -51,6 +52,9 @@ void LoadCustomLinks(RegistryStore& store, Settings& settings);
 // reported with text 2255 through ReportSystemError and the loop goes on. Returns true
 // when nothing failed.
 bool SaveCustomLinks(RegistryStore& store, const Settings& settings, int language);
+
+// "Notes To Include" as the store holds it; nothing when it cannot be read.
+std::optional<std::string> ReadNotesToInclude(RegistryStore& store);
 
 // "%s Number %d" value names of a link slot.
 std::string LinkTextName(int slot);
