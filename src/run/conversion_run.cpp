@@ -225,6 +225,7 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   }
 
   // 36 … 39. Clean-up.
+  state_.finishing = true;
   if (!state_.failed) Report(context, 90, lang::FormatText(Text(2313).c_str(), "1-2"));
   ReleaseStorage(context, state_.failed);
   if (!state_.failed) {
