@@ -17,6 +17,7 @@
 #include "lang/tag_labels.h"
 #include "lang/ui_text.h"
 #include "platform/desktop_entry.h"
+#include "platform/system_error.h"
 #include "platform/text_encoding.h"
 #include "run/product.h"
 #include "settings/load_save.h"
@@ -1330,6 +1331,25 @@ ShortcutDialog::ShortcutDialog(wxWindow* parent, const AppServices& services)
   Finish(content, false);
   static_cast<wxStaticText*>(label)->Wrap(FromDIP(380));
   GetSizer()->SetSizeHints(this);
+  // With OK as the only button the toolkit would take Escape and the close box for OK; they
+  // leave the dialog without creating anything.
+  SetEscapeId(wxID_NONE);
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE)
+      Leave();
+    else
+      event.Skip();
+  });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Leave(); });
+}
+
+void ShortcutDialog::Leave() {
+  if (IsModal()) {
+    EndModal(wxID_CANCEL);
+  } else {
+    SetReturnCode(wxID_CANCEL);
+    Hide();
+  }
 }
 
 bool ShortcutDialog::Accept() {
@@ -1347,13 +1367,18 @@ bool ShortcutDialog::Accept() {
   }
   const std::string text =
       platform::DesktopEntryText(name, comment, platform::ProgramPath(), icon_path);
-  if (Checked(1116)) {
-    platform::WriteDesktopEntry(desktop_folder.empty() ? platform::DesktopFolder() : desktop_folder,
-                                text);
-  }
+  // A shortcut that cannot be written is reported as every failed file operation is.
+  auto write = [&](const std::string& folder) {
+    const int error = platform::WriteDesktopEntry(folder, text);
+    if (error == 0) return;
+    const std::string path = folder + "/" + platform::kDesktopEntryName;
+    platform::ReportSystemError(
+        services_.prompts,
+        lang::FormatText(Text(2266).c_str(), platform::Utf8ToCp1252(path).c_str()), error);
+  };
+  if (Checked(1116)) write(desktop_folder.empty() ? platform::DesktopFolder() : desktop_folder);
   if (Checked(1117)) {
-    platform::WriteDesktopEntry(
-        applications_folder.empty() ? platform::ApplicationsFolder() : applications_folder, text);
+    write(applications_folder.empty() ? platform::ApplicationsFolder() : applications_folder);
   }
   return true;
 }

@@ -241,6 +241,8 @@ class ShortcutDialog : public OptionDialog {
  public:
   ShortcutDialog(wxWindow* parent, const AppServices& services);
   bool Accept() override;
+  // What Escape and the close box do: close with wxID_CANCEL, creating nothing.
+  void Leave();
   // Where the entries go; empty: the user's desktop and applications folders.
   std::string desktop_folder;
   std::string applications_folder;

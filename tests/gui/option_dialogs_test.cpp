@@ -357,6 +357,67 @@ TEST_F(DialogTest, ShortcutDialogWritesValidDesktopEntries) {
   EXPECT_TRUE(std::filesystem::exists(home_ / "data/icons/hicolor/48x48/apps/kinloom.png"));
 }
 
+// The shortcut dialog shown for real from the main window's menu, both boxes ticked: the
+// Escape key and the close box leave it without creating anything; OK creates both.
+TEST_F(DialogTest, ShortcutDialogEscapeAndCloseBoxCreateNothing) {
+  app::MainWindow& w = Window();
+  w.Show();
+  const std::string desktop = home_ / "Desktop/kinloom.desktop";
+  const std::string menu = home_ / "data/applications/kinloom.desktop";
+  enum class Way { kEscape, kCloseBox, kOk };
+  for (Way way : {Way::kEscape, Way::kCloseBox, Way::kOk}) {
+    SCOPED_TRACE(static_cast<int>(way));
+    int result = 0;
+    ExpectModal([&](wxDialog& dialog) {
+      Control<wxCheckBox>(&dialog, 1116)->SetValue(true);
+      Control<wxCheckBox>(&dialog, 1117)->SetValue(true);
+      RunLater(300, [&] {
+        if (way == Way::kEscape)
+          PressKey(WXK_ESCAPE);
+        else if (way == Way::kCloseBox)
+          dialog.Close();
+        else
+          Click(&dialog, wxID_OK);
+      });
+      // Should the key never arrive, the dialog is ended with a result that fails below.
+      RunLater(5000, [&] {
+        if (dialog.IsModal()) dialog.EndModal(wxID_ABORT);
+      });
+      result = dialog.ShowModal();
+      return result;
+    });
+    w.ShowDialogFor(app::MainWindow::kIdShortcut);
+    if (way == Way::kOk) {
+      EXPECT_EQ(result, wxID_OK);
+      EXPECT_TRUE(std::filesystem::exists(desktop));
+      EXPECT_TRUE(std::filesystem::exists(menu));
+    } else {
+      EXPECT_EQ(result, wxID_CANCEL);
+      EXPECT_FALSE(std::filesystem::exists(desktop));
+      EXPECT_FALSE(std::filesystem::exists(menu));
+    }
+  }
+}
+
+// A desktop folder that cannot be made (a file stands where it should be) loses no shortcut
+// silently: the failure is shown with the system's description, and the other one is still
+// written.
+TEST_F(DialogTest, ShortcutThatCannotBeWrittenIsReported) {
+  std::ofstream(home_ / "blocked") << "a file, not a folder";
+  app::ShortcutDialog dialog(owner_, services_);
+  dialog.desktop_folder = home_ / "blocked/Desktop";
+  dialog.applications_folder = home_ / "applications";
+  Control<wxCheckBox>(&dialog, 1116)->SetValue(true);
+  Control<wxCheckBox>(&dialog, 1117)->SetValue(true);
+  EXPECT_TRUE(dialog.Accept());
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "Error opening " + home_ / "blocked/Desktop/kinloom.desktop" +
+                                      " file for create.\n  Error = Not a directory");
+  EXPECT_EQ(ui_.messages[0].caption, "");
+  EXPECT_EQ(ui_.messages[0].icon, platform::MessageIcon::kWarning);
+  EXPECT_TRUE(std::filesystem::exists(home_ / "applications/kinloom.desktop"));
+}
+
 TEST(DesktopEntry, DesktopFolderComesFromUserDirs) {
   EXPECT_EQ(platform::DesktopFolderFrom("# c\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\n", "/home/a"),
             "/home/a/Bureau");
