@@ -1048,12 +1048,13 @@ NotesTagsDialog::NotesTagsDialog(wxWindow* parent, const AppServices& services)
   if (status != 0) {
     Warn(Text(2579));
   } else {
+    const std::set<std::string> entries = lang::NotesTagEntries(value);
     for (int code = 1; code <= lang::kLastTagCode; ++code) {
       if (!lang::IsLabelledTag(code)) continue;
       const auto label = lang::TagLabelUi(code, s_);
       if (!label) continue;
       tags_.push_back({*label, code});
-      (value.find(*label) != std::string::npos ? left : right)->Append(ToWx(*label));
+      (entries.count(*label) != 0 ? left : right)->Append(ToWx(*label));
     }
   }
   left->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
@@ -1103,6 +1104,7 @@ void NotesTagsDialog::Move(int button) {
     to->Append(from->GetString(selected));
     from->Delete(selected);
   }
+  ShowDescription(from);  // nothing is selected any more: no description
   UpdateButtons();
 }
 
@@ -1196,7 +1198,7 @@ CustomLinksDialog::CustomLinksDialog(wxWindow* parent, const AppServices& servic
 }
 
 std::array<settings::CustomLink, settings::kLinkSlots>* CustomLinksDialog::Table() {
-  if (meta_tags_) return &meta_table_;
+  if (meta_tags_) return &s_.meta_tags;
   if (language_ < settings::kLinkLanguageCount) return &s_.custom_links[language_];
   return &scratch_;
 }
@@ -1274,6 +1276,9 @@ bool CustomLinksDialog::AcceptEntry() {
 
 void CustomLinksDialog::CancelEntry() {
   editing_slot_ = -1;
+  // The boxes show an entry only while one is being added or edited.
+  Edit(1072)->SetText("");
+  Edit(1071)->SetText("");
   SetEditing(false);
   FillList();
 }
@@ -1310,7 +1315,9 @@ bool CustomLinksDialog::Accept() {
   s_.meta_refresh_tag = Checked(1152);
   s_.meta_refresh_value = static_cast<std::uint32_t>(Edit(1155)->IntValue());
   s_.custom_links_title[language_] = Edit(1073)->Text();
-  if (!meta_tags_ && language_ < settings::kLinkLanguageCount) {
+  if (meta_tags_) {
+    settings::SaveMetaTags(services_.store, s_);
+  } else if (language_ < settings::kLinkLanguageCount) {
     settings::SaveCustomLinks(services_.store, s_, language_);
   }
   return true;

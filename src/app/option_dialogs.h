@@ -232,9 +232,9 @@ class CustomLinksDialog : public OptionDialog {
   bool meta_tags_;
   int language_;
   int editing_slot_ = -1;  // the slot being edited; -1 when adding
-  // Norwegian, Italian and Portuguese have no link table; they edit a scratch one.
+  // Norwegian, Italian and Portuguese have no link table; they edit a scratch one. The
+  // meta-tags mode edits the one meta-tag table of the options.
   std::array<settings::CustomLink, settings::kLinkSlots> scratch_;
-  std::array<settings::CustomLink, settings::kLinkSlots> meta_table_;
 };
 
 class ShortcutDialog : public OptionDialog {

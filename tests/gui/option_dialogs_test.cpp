@@ -13,6 +13,7 @@
 #include "gui/gui_fixture.h"
 #include "lang/tag_labels.h"
 #include "platform/desktop_entry.h"
+#include "settings/load_save.h"
 
 namespace kinloom::testing {
 namespace {
@@ -258,6 +259,29 @@ TEST_F(DialogTest, NotesTagsMoveBetweenListsAndRefuseAnEmptyList) {
   EXPECT_EQ(store_.ReadText("Notes To Include"), FromWx(back) + ";");
 }
 
+// The lists follow whole entries of the stored value; after a move no description of the
+// moved tag stays on show.
+TEST_F(DialogTest, NotesTagsListWholeEntriesAndAMoveClearsTheDescription) {
+  store_.WriteText("Notes To Include", "Address1;Baptism-LDS;");
+  app::NotesTagsDialog dialog(owner_, services_);
+  ASSERT_EQ(dialog.Included()->GetCount(), 2u);
+  EXPECT_EQ(dialog.Included()->GetString(0), "Address1");
+  EXPECT_EQ(dialog.Included()->GetString(1), "Baptism-LDS");
+  EXPECT_NE(dialog.Excluded()->FindString("Address"), wxNOT_FOUND);
+  EXPECT_NE(dialog.Excluded()->FindString("Baptism"), wxNOT_FOUND);
+
+  auto* description = Control<wxStaticText>(&dialog, 1144);
+  dialog.Included()->SetSelection(0);
+  wxCommandEvent select(wxEVT_LISTBOX, 1117);
+  select.SetEventObject(dialog.Included());
+  select.SetInt(0);
+  dialog.Included()->GetEventHandler()->ProcessEvent(select);
+  EXPECT_EQ(description->GetLabel(), "Address1 (ADR1)");
+  Click(&dialog, 1140);
+  EXPECT_EQ(dialog.Included()->GetCount(), 1u);
+  EXPECT_EQ(description->GetLabel(), "");
+}
+
 TEST_F(DialogTest, NotesTagsReportAnUnreadableValue) {
   registry_.FailOpen(5);
   app::NotesTagsDialog dialog(owner_, services_);
@@ -317,6 +341,45 @@ TEST_F(DialogTest, CustomLinksAddEditDeleteAndTheLimit) {
   EXPECT_TRUE(dialog.Accept());
   EXPECT_EQ(settings_.custom_links_title[0], "Friends");
   EXPECT_EQ(registry_.writes.size(), 512u);
+}
+
+// After Accept the entry boxes show nothing of the stored entry. The meta-tags mode edits
+// the one meta-tag table of the options, which OK keeps in the store for the next start.
+TEST_F(DialogTest, LinkEditorLeavesEmptyBoxesAndMetaTagsAreKept) {
+  {
+    app::CustomLinksDialog dialog(owner_, services_);
+    dialog.Add();
+    Box(&dialog, 1072)->SetText("One");
+    Box(&dialog, 1071)->SetText("http://one");
+    EXPECT_TRUE(dialog.AcceptEntry());
+    EXPECT_EQ(Box(&dialog, 1072)->Text(), "");
+    EXPECT_EQ(Box(&dialog, 1071)->Text(), "");
+    auto* list = Control<wxListBox>(&dialog, 1117);
+    list->SetSelection(0);
+    dialog.EditSelected();
+    EXPECT_EQ(Box(&dialog, 1071)->Text(), "http://one");
+    dialog.CancelEntry();
+    EXPECT_EQ(Box(&dialog, 1072)->Text(), "");
+  }
+  {
+    app::CustomLinksDialog dialog(owner_, services_, true);
+    dialog.Add();
+    Box(&dialog, 1072)->SetText("robots");
+    Box(&dialog, 1071)->SetText("noindex");
+    EXPECT_TRUE(dialog.AcceptEntry());
+    EXPECT_TRUE(dialog.Accept());
+  }
+  EXPECT_EQ(settings_.meta_tags[0].text, "robots");
+  EXPECT_EQ(settings_.meta_tags[0].hyperlink, "noindex");
+  EXPECT_TRUE(settings_.custom_links[0][1].text.empty());  // not a link of any language
+  settings::Settings next;
+  settings::LoadMetaTags(store_, next);
+  EXPECT_EQ(next.meta_tags[0].text, "robots");
+  EXPECT_EQ(next.meta_tags[0].hyperlink, "noindex");
+  app::CustomLinksDialog again(owner_, services_, true);
+  auto* list = Control<wxListBox>(&again, 1117);
+  ASSERT_EQ(list->GetCount(), 1u);
+  EXPECT_EQ(list->GetString(0), "robots");
 }
 
 TEST_F(DialogTest, LanguageDialogSwitchesItsOwnTextsAtOnce) {
