@@ -7,8 +7,8 @@
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
 #include <wx/timer.h>
-#include <wx/utils.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <deque>
 #include <functional>
