@@ -77,7 +77,7 @@ class MainWindow::RunUi : public platform::UserInterface {
     CloseProgress();
     w_.status_ = new StatusWindow(&w_, w_.settings_);
     w_.status_->Show();
-    ProcessPendingPaints();
+    SettlePaints(10);
   }
   void UpdateProgress(const platform::ProgressUpdate& update) override {
     if (!update.status_text.empty()) w_.last_status_text_ = update.status_text;
@@ -126,6 +126,9 @@ class StoreSaver : public run::SettingsSaver {
   }
   void SaveAll(const settings::Settings& s) override {
     settings::SaveSettings(store_, s, fields_());
+  }
+  std::optional<std::string> ReadNotesToInclude(const settings::Settings&) override {
+    return settings::ReadNotesToInclude(store_);
   }
 
  private:

@@ -17,6 +17,7 @@
 #include "lang/tag_labels.h"
 #include "lang/ui_text.h"
 #include "platform/desktop_entry.h"
+#include "platform/system_error.h"
 #include "platform/text_encoding.h"
 #include "run/product.h"
 #include "settings/load_save.h"
@@ -1053,12 +1054,13 @@ NotesTagsDialog::NotesTagsDialog(wxWindow* parent, const AppServices& services)
   if (status != 0) {
     Warn(Text(2579));
   } else {
+    const std::set<std::string> entries = lang::NotesTagEntries(value);
     for (int code = 1; code <= lang::kLastTagCode; ++code) {
       if (!lang::IsLabelledTag(code)) continue;
       const auto label = lang::TagLabelUi(code, s_);
       if (!label) continue;
       tags_.push_back({*label, code});
-      (value.find(*label) != std::string::npos ? left : right)->Append(ToWx(*label));
+      (entries.count(*label) != 0 ? left : right)->Append(ToWx(*label));
     }
   }
   left->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
@@ -1108,6 +1110,7 @@ void NotesTagsDialog::Move(int button) {
     to->Append(from->GetString(selected));
     from->Delete(selected);
   }
+  ShowDescription(from);  // nothing is selected any more: no description
   UpdateButtons();
 }
 
@@ -1201,7 +1204,7 @@ CustomLinksDialog::CustomLinksDialog(wxWindow* parent, const AppServices& servic
 }
 
 std::array<settings::CustomLink, settings::kLinkSlots>* CustomLinksDialog::Table() {
-  if (meta_tags_) return &meta_table_;
+  if (meta_tags_) return &s_.meta_tags;
   if (language_ < settings::kLinkLanguageCount) return &s_.custom_links[language_];
   return &scratch_;
 }
@@ -1279,6 +1282,9 @@ bool CustomLinksDialog::AcceptEntry() {
 
 void CustomLinksDialog::CancelEntry() {
   editing_slot_ = -1;
+  // The boxes show an entry only while one is being added or edited.
+  Edit(1072)->SetText("");
+  Edit(1071)->SetText("");
   SetEditing(false);
   FillList();
 }
@@ -1315,7 +1321,9 @@ bool CustomLinksDialog::Accept() {
   s_.meta_refresh_tag = Checked(1152);
   s_.meta_refresh_value = static_cast<std::uint32_t>(Edit(1155)->IntValue());
   s_.custom_links_title[language_] = Edit(1073)->Text();
-  if (!meta_tags_ && language_ < settings::kLinkLanguageCount) {
+  if (meta_tags_) {
+    settings::SaveMetaTags(services_.store, s_);
+  } else if (language_ < settings::kLinkLanguageCount) {
     settings::SaveCustomLinks(services_.store, s_, language_);
   }
   return true;
@@ -1336,6 +1344,25 @@ ShortcutDialog::ShortcutDialog(wxWindow* parent, const AppServices& services)
   Finish(content, false);
   static_cast<wxStaticText*>(label)->Wrap(FromDIP(380));
   GetSizer()->SetSizeHints(this);
+  // With OK as the only button the toolkit would take Escape and the close box for OK; they
+  // leave the dialog without creating anything.
+  SetEscapeId(wxID_NONE);
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_ESCAPE)
+      Leave();
+    else
+      event.Skip();
+  });
+  Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Leave(); });
+}
+
+void ShortcutDialog::Leave() {
+  if (IsModal()) {
+    EndModal(wxID_CANCEL);
+  } else {
+    SetReturnCode(wxID_CANCEL);
+    Hide();
+  }
 }
 
 bool ShortcutDialog::Accept() {
@@ -1353,13 +1380,18 @@ bool ShortcutDialog::Accept() {
   }
   const std::string text =
       platform::DesktopEntryText(name, comment, platform::ProgramPath(), icon_path);
-  if (Checked(1116)) {
-    platform::WriteDesktopEntry(desktop_folder.empty() ? platform::DesktopFolder() : desktop_folder,
-                                text);
-  }
+  // A shortcut that cannot be written is reported as every failed file operation is.
+  auto write = [&](const std::string& folder) {
+    const int error = platform::WriteDesktopEntry(folder, text);
+    if (error == 0) return;
+    const std::string path = folder + "/" + platform::kDesktopEntryName;
+    platform::ReportSystemError(
+        services_.prompts,
+        lang::FormatText(Text(2266).c_str(), platform::Utf8ToCp1252(path).c_str()), error);
+  };
+  if (Checked(1116)) write(desktop_folder.empty() ? platform::DesktopFolder() : desktop_folder);
   if (Checked(1117)) {
-    platform::WriteDesktopEntry(
-        applications_folder.empty() ? platform::ApplicationsFolder() : applications_folder, text);
+    write(applications_folder.empty() ? platform::ApplicationsFolder() : applications_folder);
   }
   return true;
 }

@@ -232,15 +232,17 @@ class CustomLinksDialog : public OptionDialog {
   bool meta_tags_;
   int language_;
   int editing_slot_ = -1;  // the slot being edited; -1 when adding
-  // Norwegian, Italian and Portuguese have no link table; they edit a scratch one.
+  // Norwegian, Italian and Portuguese have no link table; they edit a scratch one. The
+  // meta-tags mode edits the one meta-tag table of the options.
   std::array<settings::CustomLink, settings::kLinkSlots> scratch_;
-  std::array<settings::CustomLink, settings::kLinkSlots> meta_table_;
 };
 
 class ShortcutDialog : public OptionDialog {
  public:
   ShortcutDialog(wxWindow* parent, const AppServices& services);
   bool Accept() override;
+  // What Escape and the close box do: close with wxID_CANCEL, creating nothing.
+  void Leave();
   // Where the entries go; empty: the user's desktop and applications folders.
   std::string desktop_folder;
   std::string applications_folder;

@@ -1,16 +1,37 @@
 #include "app/status_window.h"
 
 #include <wx/app.h>
+#include <wx/apptrait.h>
+#include <wx/dcclient.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/sizer.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <memory>
 
 #include "app/wx_text.h"
 
 namespace kinloom::app {
 
 void ProcessPendingPaints() {
-  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
+  if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
+    loop->YieldFor(wxEVT_CATEGORY_UI);
+  } else if (wxTheApp != nullptr) {
+    // No loop runs (a run started before the application's loop, as tests do): one made
+    // for the moment yields as the running one would.
+    std::unique_ptr<wxEventLoopBase> temporary(wxTheApp->GetTraits()->CreateEventLoop());
+    temporary->YieldFor(wxEVT_CATEGORY_UI);
+  }
+}
+
+void SettlePaints(int frames) {
+  for (int i = 0; i < frames; ++i) {
+    ProcessPendingPaints();
+    wxMilliSleep(10);
+  }
+  ProcessPendingPaints();
 }
 
 StatusWindow::StatusWindow(wxWindow* parent, const settings::Settings& settings)
@@ -38,7 +59,10 @@ StatusWindow::StatusWindow(wxWindow* parent, const settings::Settings& settings)
 void StatusWindow::Apply(const platform::ProgressUpdate& update) {
   gauge_->SetValue(update.position);
   percent_->SetLabel(wxString::Format("%d%%", update.position));
-  if (!update.status_text.empty()) status_->SetLabel(ToWx(update.status_text));
+  if (!update.status_text.empty()) {
+    status_->SetLabel(ToWx(update.status_text));
+    FitStatusText();
+  }
   running_time_->SetLabel(ToWx(update.running_time));
   if (GetParent() != nullptr && !update.parent_title.empty()) {
     GetParent()->SetLabel(ToWx(update.parent_title));
@@ -47,8 +71,27 @@ void StatusWindow::Apply(const platform::ProgressUpdate& update) {
   if (update.repaint_status || update.repaint_parent ||
       now - last_repaint_ >= std::chrono::milliseconds(100)) {
     last_repaint_ = now;
+    if (update.repaint_parent && GetParent() != nullptr) {
+      GetParent()->Refresh();
+      GetParent()->Update();
+    }
     Repaint(this);
+    // What must be seen at once (the end of a run, which then waits without painting) is
+    // given the frames the toolkit needs to lay out and paint it.
+    if (update.repaint_parent) SettlePaints(3);
   }
+}
+
+void StatusWindow::FitStatusText() {
+  wxClientDC dc(status_);
+  dc.SetFont(status_->GetFont());
+  const wxSize text = dc.GetMultiLineTextExtent(status_->GetLabelText());
+  const wxSize label = status_->GetSize();
+  if (text.x <= label.x && text.y <= label.y) return;
+  // The window grows to the longest text shown so far and never shrinks while it is open.
+  status_->SetMinSize(wxSize(std::max(text.x, label.x), std::max(text.y, label.y)));
+  GetSizer()->SetSizeHints(this);
+  Layout();
 }
 
 void StatusWindow::Repaint(wxWindow* window) {

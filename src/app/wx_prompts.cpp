@@ -1,5 +1,6 @@
 #include "app/wx_prompts.h"
 
+#include <wx/dialog.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
@@ -27,7 +28,9 @@ platform::Choice WxPrompts::ShowMessage(const std::string& text, const std::stri
   // A box shown while the wait cursor is on must still be usable.
   const bool busy = wxIsBusy();
   if (busy) wxEndBusyCursor();
-  wxMessageDialog box(owner_ ? owner_() : nullptr, ToWx(text), ToWx(caption), style);
+  // The toolkit raises a box's owner before the box: any other owner than the dialog would
+  // come up over the dialog and hide it.
+  wxMessageDialog box(Owner(), ToWx(text), ToWx(caption), style);
   const int answer = box.ShowModal();
   if (busy) wxBeginBusyCursor();
   switch (answer) {
@@ -36,6 +39,15 @@ platform::Choice WxPrompts::ShowMessage(const std::string& text, const std::stri
     case wxID_CANCEL: return platform::Choice::kCancel;
     default: return platform::Choice::kOk;
   }
+}
+
+wxWindow* WxPrompts::Owner() const {
+  for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node;
+       node = node->GetPrevious()) {
+    auto* dialog = wxDynamicCast(node->GetData(), wxDialog);
+    if (dialog != nullptr && dialog->IsModal() && dialog->IsShown()) return dialog;
+  }
+  return owner_ ? owner_() : nullptr;
 }
 
 void WxPrompts::BeginWaitCursor() {

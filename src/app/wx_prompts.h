@@ -13,7 +13,9 @@ namespace kinloom::app {
 
 class WxPrompts : public platform::UserInterface {
  public:
-  // `owner` gives the window the boxes are shown over (may return null).
+  // A box is shown over the modal dialog the user is in (the innermost one when dialogs
+  // open one another), which is the window that raised it; outside any modal dialog over
+  // the window `owner` gives (may return null).
   explicit WxPrompts(std::function<wxWindow*()> owner) : owner_(std::move(owner)) {}
 
   platform::Choice ShowMessage(const std::string& text, const std::string& caption,
@@ -27,6 +29,9 @@ class WxPrompts : public platform::UserInterface {
   void UpdateProgress(const platform::ProgressUpdate&) override {}
   void ShowNotice(const std::string&) override {}
   void CloseProgress() override {}
+
+  // The window the next box is shown over.
+  wxWindow* Owner() const;
 
  private:
   std::function<wxWindow*()> owner_;

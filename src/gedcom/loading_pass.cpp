@@ -89,6 +89,7 @@ class Loader {
   RecordKind kind_ = RecordKind::kNone;
   store::IndividualRecord* individual_ = nullptr;
   store::FamilyRecord* family_ = nullptr;
+  bool name_seen_ = false;  // the current individual's first NAME line has been read
   Event event_ = Event::kNone;
   int last_level0_ = 0;
   int last_level1_ = 0;
@@ -283,6 +284,7 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     individual_->index = slot;
     individual_->id = std::move(id);
     individual_->notes_page = -1;
+    name_seen_ = false;
   } else if (kind_ == RecordKind::kNoteRecord) {
     if (code == kTagNote) {
       // GEDCOM 7's shared note record "0 @N1@ SNOTE text" is a NOTE record.
@@ -391,7 +393,9 @@ void Loader::Level1(int code, const std::string& value) {
         return;
       }
       case kTagName:
-        if (person.name.empty()) {
+        // The first NAME line is the name even when its value is empty.
+        if (!name_seen_) {
+          name_seen_ = true;
           person.name = value;
         } else {
           person.also_known_as =

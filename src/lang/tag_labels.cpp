@@ -70,15 +70,30 @@ bool IsLabelledTag(int code) { return IsTagCode(code) && kTags[code].labelled; }
 
 bool IsLdsTag(int code) { return IsTagCode(code) && kTags[code].lds; }
 
+std::set<std::string> NotesTagEntries(const std::string& notes_to_include) {
+  std::set<std::string> entries;
+  std::size_t from = 0;
+  while (from < notes_to_include.size()) {
+    std::size_t end = notes_to_include.find(';', from);
+    if (end == std::string::npos) end = notes_to_include.size();
+    const std::size_t first = notes_to_include.find_first_not_of(' ', from);
+    const std::size_t last = notes_to_include.find_last_not_of(' ', end - 1);
+    if (first < end && last != std::string::npos && last >= first)
+      entries.insert(notes_to_include.substr(first, last - first + 1));
+    from = end + 1;
+  }
+  return entries;
+}
+
 NotesTagSelection LoadNotesTagList(const std::string& notes_to_include,
                                    const settings::Settings& settings) {
   NotesTagSelection selection{};
+  const std::set<std::string> entries = NotesTagEntries(notes_to_include);
   for (int code = 0; code <= kLastTagCode; ++code) {
     if (!IsLabelledTag(code)) continue;
     std::optional<std::string> label = TagLabelUi(code, settings);
-    // An empty label would match every text; a label the table lacks selects nothing.
-    if (label && !label->empty() && notes_to_include.find(*label) != std::string::npos)
-      selection[code] = true;
+    // A label the table lacks selects nothing.
+    if (label && !label->empty() && entries.count(*label) != 0) selection[code] = true;
   }
   return selection;
 }

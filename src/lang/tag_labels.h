@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "lang/label_set.h"
@@ -33,8 +34,13 @@ bool IsLabelledTag(int code);
 // True for BAPL, CONL, ENDL, SLGC, SLGS and TEMP.
 bool IsLdsTag(int code);
 
+// The entries of a "Notes To Include" text: the pieces between the ";" that end them, without
+// blanks around them (a last entry without its ";" counts too).
+std::set<std::string> NotesTagEntries(const std::string& notes_to_include);
+
 // Builds the include list from a "Notes To Include" text: the flag of each labelled tag is
-// set when its user-interface label occurs anywhere in the text.
+// set when its user-interface label is one of the text's entries (a whole entry: "Address"
+// is not included by "Address1").
 NotesTagSelection LoadNotesTagList(const std::string& notes_to_include,
                                    const settings::Settings& settings);
 // As above for a value that may be unreadable (nothing): then shows the warning

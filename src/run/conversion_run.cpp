@@ -26,10 +26,11 @@ void AuxiliarySteps::ExtractImage(RunContext& context, int number) {
   site::ExtractRunImage(context, number);
 }
 
-bool AuxiliarySteps::LoadNotesTagList(RunContext& context) {
+bool AuxiliarySteps::LoadNotesTagList(RunContext& context,
+                                      const std::optional<std::string>& notes_to_include) {
   // An unreadable list is reported there and leaves every tag out; the run goes on.
-  context.state.notes_tag_selection = lang::LoadNotesTagList(
-      std::optional<std::string>(context.settings.notes_to_include), context.settings, context.ui);
+  context.state.notes_tag_selection =
+      lang::LoadNotesTagList(notes_to_include, context.settings, context.ui);
   return true;
 }
 
@@ -224,6 +225,7 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   }
 
   // 36 … 39. Clean-up.
+  state_.finishing = true;
   if (!state_.failed) Report(context, 90, lang::FormatText(Text(2313).c_str(), "1-2"));
   ReleaseStorage(context, state_.failed);
   if (!state_.failed) {
@@ -329,7 +331,8 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   state_.notes_wanted =
       std::any_of(settings_.create_notes_pages.begin(), settings_.create_notes_pages.end(),
                   [](int on) { return on != 0; });
-  if (state_.notes_wanted && !auxiliary_->LoadNotesTagList(context)) {
+  if (state_.notes_wanted &&
+      !auxiliary_->LoadNotesTagList(context, saver_->ReadNotesToInclude(settings_))) {
     Abort();
     return RunOutcome::kAborted;
   }

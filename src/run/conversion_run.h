@@ -5,6 +5,7 @@
 // parts that are not wired in yet.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -42,11 +43,15 @@ class SiteSteps {
   virtual int GenerateSite(RunContext& context, int language);
 };
 
-// Saving options while the run goes on. The default saves nothing: the options stay in
-// memory until a settings store is wired in.
+// Saving options while the run goes on, and reading back the one the run takes from the
+// store. The default has no store: it saves nothing and reads the options in memory.
 class SettingsSaver {
  public:
   virtual ~SettingsSaver() = default;
+  // "Notes To Include" as stored; nothing when it cannot be read.
+  virtual std::optional<std::string> ReadNotesToInclude(const settings::Settings& settings) {
+    return settings.notes_to_include;
+  }
   // Stores the output folder as "Output File".
   virtual void SaveOutputFolder(const settings::Settings& /*settings*/) {}
   // Saves every option.
@@ -63,9 +68,11 @@ class AuxiliarySteps {
   virtual void MakeDateStamps(RunContext& context);
   // Writes embedded image `number` (152, 153, 177) into the output folder.
   virtual void ExtractImage(RunContext& context, int number);
-  // Builds the notes include list into the run state from "Notes To Include"; false when
-  // the run must stop (the user has been told).
-  virtual bool LoadNotesTagList(RunContext& context);
+  // Builds the notes include list into the run state from the stored "Notes To Include"
+  // (nothing when it could not be read); false when the run must stop (the user has been
+  // told).
+  virtual bool LoadNotesTagList(RunContext& context,
+                                const std::optional<std::string>& notes_to_include);
   // The statistics report (run/statistics_report.h), called only with the "Debugging"
   // statistics bit: clears the counters (the memory figures come from the system), opens
   // stats.txt with its header at the start, lowers the memory minima, writes the rest.

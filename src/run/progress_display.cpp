@@ -30,8 +30,8 @@ platform::ProgressUpdate ProgressDisplay::Next(int value, const std::string& tex
                                          kProgramVersion, kTitleCredit);
   if ((frame.debug_flags & settings::kDebugRunningTime) != 0)
     update.running_time = RunningTimeText(frame.elapsed_seconds);
-  update.repaint_status = update_count_ % 100 == 0;
-  update.repaint_parent = update_count_ % 5000 == 0 || update_count_ % 1000 == 0;
+  update.repaint_status = frame.finishing || update_count_ % 100 == 0;
+  update.repaint_parent = frame.finishing || update_count_ % 5000 == 0 || update_count_ % 1000 == 0;
   return update;
 }
 
@@ -58,6 +58,7 @@ void ShowProgress(RunContext& context, int value, const std::string& text, bool 
   frame.language_position = context.state.languages_done;
   frame.language_name = LanguageDisplayName(context.settings, context.state.current_language);
   frame.debug_flags = context.state.debug_flags;
+  frame.finishing = context.state.finishing;
   if ((frame.debug_flags & settings::kDebugRunningTime) != 0) {
     const std::time_t now =
         context.progress != nullptr ? context.progress->Now() : std::time(nullptr);

@@ -22,6 +22,7 @@ struct ProgressFrame {
   std::string language_name;      // its display name ("English", "Português(BR)")
   std::uint32_t debug_flags = 0;  // "Debugging"; bit 7 shows the running time
   std::time_t elapsed_seconds = 0;
+  bool finishing = false;  // the run's clean-up and final report: repaint at every update
 };
 
 // The page-creation band of the bar and the steps of one language within it.

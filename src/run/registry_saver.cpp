@@ -20,4 +20,8 @@ void RegistrySettingsSaver::SaveAll(const settings::Settings& settings) {
   saved_all_ = settings::SaveSettings(store_, settings, fields);
 }
 
+std::optional<std::string> RegistrySettingsSaver::ReadNotesToInclude(const settings::Settings&) {
+  return settings::ReadNotesToInclude(store_);
+}
+
 }  // namespace kinloom::run

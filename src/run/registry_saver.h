@@ -2,6 +2,7 @@
 // is prepared, and the bulk save of every option before the GEDCOM file is read.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "run/conversion_run.h"
@@ -23,6 +24,7 @@ class RegistrySettingsSaver : public SettingsSaver {
   void SaveOutputFolder(const settings::Settings& settings) override;
   // The bulk save, stopping at the first failed write (reported through CheckSaved).
   void SaveAll(const settings::Settings& settings) override;
+  std::optional<std::string> ReadNotesToInclude(const settings::Settings& settings) override;
 
   // The status of the "Output File" write and the result of the last bulk save.
   int output_folder_status() const { return output_folder_status_; }

@@ -60,6 +60,9 @@ struct RunState {
   // before any page is written; every language shows the same moment).
   std::array<std::string, 9> date_stamps;
   bool failed = false;
+  // Set from the clean-up on: each report is then painted at once, since the run ends (and
+  // waits its second) before a periodic repaint would come.
+  bool finishing = false;
 
   // Measured only while debug_flags has the statistics bit (StatisticsOf).
   RunStatistics statistics;

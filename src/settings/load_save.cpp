@@ -161,16 +161,22 @@ void LoadSettingsEnd(RegistryStore& store, Settings& s) {
   s.meta_refresh_tag = store.ReadIntText("Meta Refresh Tag");
   s.meta_refresh_value = store.ReadDword("Meta Refresh Value");
   LoadCustomLinks(store, s);
+  LoadMetaTags(store, s);
   s.groups = store.ReadDword("Groups");
   s.groups_descendancy = store.ReadDword("Groups Descendancy");
   s.groups_pedigree = store.ReadDword("Groups Pedigree");
   s.groups_notes = store.ReadDword("Groups Notes");
   // The notes tag selection is kept in the record too, for the notes pages; a store
   // without it keeps the default list.
+  if (std::optional<std::string> notes = ReadNotesToInclude(store)) s.notes_to_include = *notes;
+  store.EndBatch();
+}
+
+std::optional<std::string> ReadNotesToInclude(RegistryStore& store) {
   int status = 0;
   std::string notes = store.ReadText("Notes To Include", &status);
-  if (status == 0) s.notes_to_include = notes;
-  store.EndBatch();
+  if (status != 0) return std::nullopt;
+  return notes;
 }
 
 void LoadSettings(RegistryStore& store, Settings& settings, const LoadOptions& options) {
@@ -180,22 +186,24 @@ void LoadSettings(RegistryStore& store, Settings& settings, const LoadOptions& o
   LoadSettingsEnd(store, settings);
 }
 
-void LoadCustomLinks(RegistryStore& store, Settings& s) {
-  for (int k = 0; k < kLinkLanguageCount; ++k) {
-    store.SelectLinksKey(kLinkKeyNames[k]);
-    for (int n = 0; n < kLinkSlots; ++n) {
-      CustomLink& link = s.custom_links[k][n];
-      link.text = store.ReadText(LinkTextName(n));
-      link.hyperlink = link.text.empty() ? std::string() : store.ReadText(LinkHyperlinkName(n));
-    }
+namespace {
+
+using LinkTable = std::array<CustomLink, kLinkSlots>;
+
+void LoadLinkTable(RegistryStore& store, const char* key, LinkTable& table) {
+  store.SelectLinksKey(key);
+  for (int n = 0; n < kLinkSlots; ++n) {
+    CustomLink& link = table[n];
+    link.text = store.ReadText(LinkTextName(n));
+    link.hyperlink = link.text.empty() ? std::string() : store.ReadText(LinkHyperlinkName(n));
   }
   store.SelectMainKey();
 }
 
-bool SaveCustomLinks(RegistryStore& store, const Settings& s, int language) {
-  if (language < 0 || language >= kLinkLanguageCount) return false;
+bool SaveLinkTable(RegistryStore& store, const Settings& s, const char* key,
+                   const LinkTable& table) {
   bool all_ok = true;
-  store.SelectLinksKey(kLinkKeyNames[language]);
+  store.SelectLinksKey(key);
   const std::string format = lang::LoadUiText(2255, s);
   auto report = [&](int slot, const CustomLink& link, int status) {
     if (status == 0) return;
@@ -205,7 +213,7 @@ bool SaveCustomLinks(RegistryStore& store, const Settings& s, int language) {
         lang::FormatText(format.c_str(), slot, link.text.c_str(), link.hyperlink.c_str()), status);
   };
   for (int n = 0; n < kLinkSlots; ++n) {
-    const CustomLink& link = s.custom_links[language][n];
+    const CustomLink& link = table[n];
     if (!link.text.empty()) {
       report(n, link, store.WriteText(LinkTextName(n), link.text));
       report(n, link, store.WriteText(LinkHyperlinkName(n), link.hyperlink));
@@ -217,6 +225,26 @@ bool SaveCustomLinks(RegistryStore& store, const Settings& s, int language) {
   }
   store.SelectMainKey();
   return all_ok;
+}
+
+}  // namespace
+
+void LoadCustomLinks(RegistryStore& store, Settings& s) {
+  for (int k = 0; k < kLinkLanguageCount; ++k)
+    LoadLinkTable(store, kLinkKeyNames[k], s.custom_links[k]);
+}
+
+bool SaveCustomLinks(RegistryStore& store, const Settings& s, int language) {
+  if (language < 0 || language >= kLinkLanguageCount) return false;
+  return SaveLinkTable(store, s, kLinkKeyNames[language], s.custom_links[language]);
+}
+
+void LoadMetaTags(RegistryStore& store, Settings& s) {
+  LoadLinkTable(store, kMetaTagsKeyName, s.meta_tags);
+}
+
+bool SaveMetaTags(RegistryStore& store, const Settings& s) {
+  return SaveLinkTable(store, s, kMetaTagsKeyName, s.meta_tags);
 }
 
 bool SaveSettings(RegistryStore& store, const Settings& s, const MainWindowFields& fields) {

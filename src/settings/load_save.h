@@ -2,6 +2,7 @@
 // a conversion starts or the main window closes, and the custom links of one language.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "settings/registry_store.h"
@@ -34,7 +35,8 @@ std::string DefaultOutputFolder();
 void LoadSettingsStart(RegistryStore& store, Settings& settings, const LoadOptions& options);
 // Steps 5-14: paths, base page names and titles, "HTM", colours, owner, switches, texts.
 void LoadSettingsMain(RegistryStore& store, Settings& settings, const LoadOptions& options);
-// Steps 16-18: "CL _top", the meta refresh values, the custom links, the page sizes.
+// Steps 16-18: "CL _top", the meta refresh values, the custom links and meta tags, the page
+// sizes.
 void LoadSettingsEnd(RegistryStore& store, Settings& settings);
 // The whole sequence: Start, Main, the version stamp (step 15), End. When the stamp cannot
 // be written the message has been shown and the program ends (platform::EndProgram).
@@ -51,6 +53,14 @@ void LoadCustomLinks(RegistryStore& store, Settings& settings);
 // reported with text 2255 through ReportSystemError and the loop goes on. Returns true
 // when nothing failed.
 bool SaveCustomLinks(RegistryStore& store, const Settings& settings, int language);
+
+// "Notes To Include" as the store holds it; nothing when it cannot be read.
+std::optional<std::string> ReadNotesToInclude(RegistryStore& store);
+
+// The meta-tag table, kept in the key "Meta Tags" as a link table is (same value names,
+// the name as the text and the content as the hyperlink); saving reports as above.
+void LoadMetaTags(RegistryStore& store, Settings& settings);
+bool SaveMetaTags(RegistryStore& store, const Settings& settings);
 
 // "%s Number %d" value names of a link slot.
 std::string LinkTextName(int slot);

@@ -154,6 +154,9 @@ struct Settings {
   // Custom links of languages 0 … 5 (keys "Links", "LinksF", "LinksG", "LinksD", "LinksS",
   // "LinksA").
   std::array<std::array<CustomLink, kLinkSlots>, kLinkLanguageCount> custom_links;
+  // The custom meta tags of every page head (key "Meta Tags", kept as a link table is): the
+  // name in `text`, the content in `hyperlink`.
+  std::array<CustomLink, kLinkSlots> meta_tags;
 
   Settings();
 };
@@ -179,5 +182,6 @@ inline constexpr const char* kColourNames[kColourCount] = {
     "Color Level4 ",    "Color Level5 ", "Color Level6 "};
 inline constexpr const char* kLinkKeyNames[kLinkLanguageCount] = {"Links",  "LinksF", "LinksG",
                                                                   "LinksD", "LinksS", "LinksA"};
+inline constexpr const char* kMetaTagsKeyName = "Meta Tags";
 
 }  // namespace kinloom::settings

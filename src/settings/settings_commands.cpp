@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <deque>
 #include <limits>
 
 #include "lang/ui_text.h"
@@ -171,17 +172,20 @@ bool ParseInteger(const std::string& text, int* out) {
   return true;
 }
 
+int HexDigit(char c) {
+  return c >= '0' && c <= '9'   ? c - '0'
+         : c >= 'a' && c <= 'f' ? c - 'a' + 10
+         : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                : -1;
+}
+
 bool ParseDword(const std::string& text, std::uint32_t* out) {
   std::string t = Trim(text);
   unsigned long long v = 0;
   if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
     if (t.size() > 10) return false;
     for (std::size_t i = 2; i < t.size(); ++i) {
-      char c = t[i];
-      int d = c >= '0' && c <= '9'   ? c - '0'
-              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                     : -1;
+      const int d = HexDigit(t[i]);
       if (d < 0) return false;
       v = v * 16 + static_cast<unsigned>(d);
     }
@@ -212,6 +216,20 @@ bool ParseRealValue(const std::string& text, double* out) {
   return true;
 }
 
+// A dword as the listing shows it: the number, for a colour followed by " (0x…)" with the
+// same value in hexadecimal.
+bool ParseShownDword(const std::string& text, std::uint32_t* out) {
+  const std::string t = Trim(text);
+  const std::size_t open = t.find('(');
+  if (open == std::string::npos) return ParseDword(t, out);
+  std::uint32_t number = 0, again = 0;
+  if (t.back() != ')' || !ParseDword(t.substr(0, open), &number) ||
+      !ParseDword(t.substr(open + 1, t.size() - open - 2), &again) || number != again)
+    return false;
+  *out = number;
+  return true;
+}
+
 std::string Quote(const std::string& utf8) {
   std::string out = "\"";
   for (unsigned char c : utf8) {
@@ -233,6 +251,77 @@ std::string Quote(const std::string& utf8) {
     }
   }
   return out + "\"";
+}
+
+// The inverse of Quote for a value in double quotes; false for an escape Quote never writes.
+// A value not in quotes is taken as it stands.
+bool Unquote(const std::string& value, std::string* out) {
+  if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+    *out = value;
+    return true;
+  }
+  out->clear();
+  for (std::size_t i = 1; i + 1 < value.size(); ++i) {
+    char c = value[i];
+    if (c == '"') return false;
+    if (c != '\\') {
+      out->push_back(c);
+      continue;
+    }
+    if (++i + 1 >= value.size()) return false;
+    switch (value[i]) {
+      case '"':
+      case '\\':
+        out->push_back(value[i]);
+        break;
+      case 'n':
+        out->push_back('\n');
+        break;
+      case 'r':
+        out->push_back('\r');
+        break;
+      case 't':
+        out->push_back('\t');
+        break;
+      case 'x': {
+        unsigned code = 0;
+        for (int d = 0; d < 2; ++d) {
+          if (++i + 1 >= value.size()) return false;
+          const int digit = HexDigit(value[i]);
+          if (digit < 0) return false;
+          code = code * 16 + static_cast<unsigned>(digit);
+        }
+        out->push_back(static_cast<char>(code));
+        break;
+      }
+      default:
+        return false;
+    }
+  }
+  return true;
+}
+
+// The kind a stored value without a definition is read and written as, by its registry type.
+ValueKind StoredKind(std::uint32_t type) {
+  if (type == platform::kRegDword) return ValueKind::kDword;
+  if (type == platform::kRegBinary) return ValueKind::kIntText;
+  return ValueKind::kText;
+}
+
+// A definition for a value the store holds but the program no longer uses (the names of
+// older versions): its stored name and kind, without a place in the Settings record. False
+// when the store has no value of that name.
+bool FindStoredValue(RegistryStore& store, const std::string& name, ValueDefinition* out) {
+  std::vector<std::pair<std::string, platform::RegValue>> values;
+  const std::string& key = store.application_key();
+  if (store.registry().OpenKey(key) != 0 || store.registry().ListValues(key, &values) != 0)
+    return false;
+  for (const auto& [stored, value] : values) {
+    if (Fold(stored) != Fold(name)) continue;
+    *out = ValueDefinition{stored, StoredKind(value.type), {}, {}, {}, {}};
+    return true;
+  }
+  return false;
 }
 
 void Refuse(RegistryStore& store, const std::string& text) {
@@ -312,6 +401,7 @@ int RunSetCommand(RegistryStore& store, Settings& settings,
     double real = 0;
   };
   std::vector<Parsed> parsed;
+  std::deque<ValueDefinition> stored_values;  // stable addresses for Parsed::def
   bool refused = false;
   for (const std::string& assignment : assignments) {
     const std::size_t equals = assignment.find('=');
@@ -325,6 +415,10 @@ int RunSetCommand(RegistryStore& store, Settings& settings,
     const std::string value = assignment.substr(equals + 1);
     Parsed p{FindValueDefinition(name), "", 0, 0, 0};
     if (p.def == nullptr) {
+      ValueDefinition stored;
+      if (FindStoredValue(store, name, &stored)) p.def = &stored_values.emplace_back(stored);
+    }
+    if (p.def == nullptr) {
       std::string text = "There is no setting named '" + platform::Utf8ToCp1252(name) +
                          "'.  The closest names are:";
       for (const std::string& close : ClosestValueNames(name)) text += "\n  \"" + close + "\"";
@@ -334,15 +428,18 @@ int RunSetCommand(RegistryStore& store, Settings& settings,
     }
     bool ok = true;
     switch (p.def->kind) {
-      case ValueKind::kText:
-        p.text = platform::Utf8ToCp1252(value);
-        ok = platform::Cp1252ToUtf8(p.text) == value;
+      case ValueKind::kText: {
+        std::string utf8;
+        ok = Unquote(value, &utf8);
+        p.text = platform::Utf8ToCp1252(utf8);
+        ok = ok && platform::Cp1252ToUtf8(p.text) == utf8;
         break;
+      }
       case ValueKind::kIntText:
         ok = ParseInteger(value, &p.integer);
         break;
       case ValueKind::kDword:
-        ok = ParseDword(value, &p.dword);
+        ok = ParseShownDword(value, &p.dword);
         break;
       case ValueKind::kReal:
         ok = ParseRealValue(value, &p.real);
@@ -366,19 +463,19 @@ int RunSetCommand(RegistryStore& store, Settings& settings,
     switch (p.def->kind) {
       case ValueKind::kText:
         status = store.WriteText(p.def->name, p.text);
-        if (status == 0) p.def->text(settings) = p.text;
+        if (status == 0 && p.def->text) p.def->text(settings) = p.text;
         break;
       case ValueKind::kIntText:
         status = store.WriteIntText(p.def->name, p.integer);
-        if (status == 0) p.def->integer(settings) = p.integer;
+        if (status == 0 && p.def->integer) p.def->integer(settings) = p.integer;
         break;
       case ValueKind::kDword:
         status = store.WriteDword(p.def->name, p.dword);
-        if (status == 0) p.def->dword(settings) = p.dword;
+        if (status == 0 && p.def->dword) p.def->dword(settings) = p.dword;
         break;
       case ValueKind::kReal:
         status = store.WriteReal(p.def->name, p.real);
-        if (status == 0) p.def->real(settings) = p.real;
+        if (status == 0 && p.def->real) p.def->real(settings) = p.real;
         break;
     }
     if (!store.CheckSaved(status)) return 1;
@@ -401,16 +498,7 @@ int RunListSettings(RegistryStore& store, std::ostream& out) {
     const ValueDefinition* def = nullptr;
     for (const ValueDefinition& d : ValueDefinitions())
       if (Fold(d.name) == Fold(name)) def = &d;
-    ValueKind kind;
-    if (def != nullptr) {
-      kind = def->kind;
-    } else if (value.type == platform::kRegDword) {
-      kind = ValueKind::kDword;
-    } else if (value.type == platform::kRegBinary) {
-      kind = ValueKind::kIntText;
-    } else {
-      kind = ValueKind::kText;
-    }
+    const ValueKind kind = def != nullptr ? def->kind : StoredKind(value.type);
     std::string shown;
     switch (kind) {
       case ValueKind::kText:

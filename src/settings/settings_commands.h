@@ -42,7 +42,10 @@ const ValueDefinition* FindValueDefinition(const std::string& name);
 std::vector<std::string> ClosestValueNames(const std::string& name, std::size_t count = 3);
 
 // Applies "NAME=VALUE" assignments (UTF-8, as typed): each value is checked against the
-// kind of its definition, then written to the store and to `settings`. Nothing is written
+// kind of its definition, then written to the store and to `settings`. A name without a
+// definition that the store holds (a value of an older version) is written with the kind
+// of its stored type. Every value may be given as RunListSettings shows it: a text in
+// double quotes with its escapes, a colour with its hexadecimal form. Nothing is written
 // when any assignment is refused (an unknown name, with the closest names listed; or a
 // value its kind cannot hold): every refusal is shown through the store's interface and 1
 // is returned. A failed write is reported by CheckSaved and stops there with 1. 0 when all

@@ -103,6 +103,25 @@ std::string BaseName(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+// A file name as a relative URL of one path segment: every byte but the unreserved ASCII
+// characters is percent-encoded, so "#", "?", "&", blanks, a ":" that would read as a scheme
+// and the bytes of a UTF-8 name all lead to the file as the file system names it.
+std::string RelativeUrl(const std::string& file_name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string url;
+  for (unsigned char c : file_name) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+        c == '.' || c == '_' || c == '~') {
+      url += static_cast<char>(c);
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 0x0F];
+    }
+  }
+  return url;
+}
+
 void WriteLanguageLinks(SiteContext& site) {
   const settings::Settings& o = site.settings();
   int selected = 0;
@@ -144,10 +163,11 @@ bool WriteGedcomLink(SiteContext& site) {
     site.writer.CountExtraFile();
   }
   PageWriter& out = site.writer;
-  // The name as the file system spells it, in the page's encoding: the link then resolves
-  // to the copy whatever the site's encoding.
-  const std::string shown_name = out.SystemNameText(file_name);
-  out.AppendHtml(FormatText(site.Label(12358).c_str(), shown_name.c_str(), shown_name.c_str()));
+  // The link names the copy byte for byte; the text is the name in the page's encoding, with
+  // its HTML characters escaped as in the page foot.
+  const std::string url = RelativeUrl(file_name);
+  const std::string shown_name = out.SystemNameText(EscapeHtml(file_name));
+  out.AppendHtml(FormatText(site.Label(12358).c_str(), url.c_str(), shown_name.c_str()));
   std::uint64_t size = run.state.gedcom_file_size;
   const char* size_label = site.Label(12359).c_str();
   const char* lines_label = site.Label(12360).c_str();

@@ -48,6 +48,22 @@ std::size_t FileNameStart(std::string_view path) {
 
 std::string EscapeHtml(std::string_view text) { return store::StoreEscapedText(text); }
 
+namespace {
+
+// A text the user typed, made safe inside a single-quoted attribute.
+std::string AttributeText(std::string_view text) {
+  std::string out;
+  for (char c : EscapeHtml(text)) {
+    if (c == '\'')
+      out += "&#39;";
+    else
+      out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string LowerCaseFileName(std::string_view path) {
   std::string out(path);
   for (std::size_t i = FileNameStart(path); i < out.size(); ++i)
@@ -216,9 +232,17 @@ void PageWriter::OpenPage(const std::string& path, const std::string& title, boo
         "<meta name='KeyWords' content='GEDCOM to HTML, Software, Genealogy, Family Tree, %s, "
         "%s'>",
         product.c_str(), run::kAuthorName));
-    // The custom meta tags would stand between these two pieces; no list is kept.
+    // The custom meta tags stand between these two pieces, up to the first one without a
+    // name; a full table leaves out the second piece.
     AppendHtml("\n\n");
-    AppendHtml("\n\n");
+    int written = 0;
+    for (const settings::CustomLink& tag : s.meta_tags) {
+      if (tag.text.empty()) break;
+      AppendHtml("<meta name='" + ProgramText(AttributeText(tag.text)) + "' content='" +
+                 ProgramText(AttributeText(tag.hyperlink)) + "'>\n");
+      ++written;
+    }
+    if (written < settings::kLinkSlots) AppendHtml("\n\n");
   }
   AppendHtml("<title>" + title + "</title>");
   AppendHtml("</head>");

@@ -145,8 +145,10 @@ int PedigreeWriter::Run() {
 
   bool open = false;
   bool wrote_on_page = false;
-  for (int k = 0; k < store.sorted_count; ++k) {
-    if (k == 0 || (wrote_on_page && group_ % per_page_ == 0)) {
+  // Charts follow the individual table: the order of the GEDCOM file.
+  const int count = static_cast<int>(store.individuals.size());
+  for (int i = 0; i < count; ++i) {
+    if (i == 0 || (wrote_on_page && group_ % per_page_ == 0)) {
       if (open) {
         ShowProgress(site_.run, kProgressStep,
                      FormatText("%s : %d", lang::LoadUiText(kStatusPedigree, options_).c_str(),
@@ -162,8 +164,8 @@ int PedigreeWriter::Run() {
       open = true;
       wrote_on_page = false;
     }
-    const std::int32_t i = store.sorted_index[static_cast<std::size_t>(k)];
     const IndividualRecord& person = store.individuals[static_cast<std::size_t>(i)];
+    if (!person.defined) continue;  // without a name: on no page
     // Charts start only from individuals without children.
     bool has_children = false;
     const int families =

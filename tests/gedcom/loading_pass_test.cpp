@@ -100,6 +100,7 @@ TEST(LoadingPassTest, IndividualFieldsFollowTheirFirstAndLastRules) {
       "1 DEAT Y\n1 FAMC @F1@\n1 FAMC @F2@\n"
       "0 @I2@ INDI\n1 NAME Tom\n1 NAME Tommy\n1 ALIA T. Lee\n1 SEX M\n1 BURI\n2 DATE 1950\n"
       "0 @I3@ INDI\n1 NAME Sue\n1 DEAT\n2 PLAC Hull\n2 DATE 1990\n"
+      "0 @I4@ INDI\n1 NAME\n1 NAME Ned /Later/\n"
       "0 @F1@ FAM\n0 @F2@ FAM\n0 TRLR\n"));
   const store::IndividualRecord& ann = f.store.individuals[0];
   EXPECT_EQ(ann.name, "Ann /Lee/");
@@ -119,6 +120,10 @@ TEST(LoadingPassTest, IndividualFieldsFollowTheirFirstAndLastRules) {
   EXPECT_TRUE(tom.deceased);
   EXPECT_EQ(f.store.individuals[2].death_place, "Hull");
   EXPECT_TRUE(f.store.individuals[2].deceased);
+  // An empty first NAME is still the name: a later one is only also known as.
+  const store::IndividualRecord& ned = f.store.individuals[3];
+  EXPECT_EQ(ned.name, "");
+  EXPECT_EQ(ned.also_known_as, "Ned /Later/");
 }
 
 TEST(LoadingPassTest, ManySpouseFamiliesAndChildrenStopAtTheirLimits) {

@@ -6,6 +6,9 @@
 #include <wx/app.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <deque>
 #include <functional>
@@ -22,6 +25,16 @@
 #include "settings/registry_store.h"
 
 namespace kinloom::testing {
+
+// Lets the toolkit map and paint what was shown, as its main loop would between two commands
+// of a user.
+inline void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->Yield(true);
+    wxMilliSleep(25);
+  }
+}
 
 class GuiTest : public ::testing::Test {
  protected:
@@ -77,6 +90,21 @@ class GuiTest : public ::testing::Test {
     control->GetEventHandler()->ProcessEvent(event);
   }
 
+  // Runs `what` from the toolkit's event loop after `ms` milliseconds, also inside the loop
+  // of a modal dialog or a message box.
+  void RunLater(int ms, std::function<void()> what) {
+    timers_.push_back(std::make_unique<wxTimer>());
+    wxTimer* timer = timers_.back().get();
+    timer->Bind(wxEVT_TIMER, [what = std::move(what)](wxTimerEvent&) { what(); });
+    timer->StartOnce(ms);
+  }
+  // A key pressed and released on the display, as a user's keyboard sends it to the window
+  // that has the focus.
+  static void PressKey(int key) {
+    wxUIActionSimulator keyboard;
+    keyboard.Char(key);
+  }
+
   std::string Ui(int n) const { return lang::LoadUiText(n, settings_); }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> out;
@@ -110,6 +138,7 @@ class GuiTest : public ::testing::Test {
   }
   std::deque<Script> scripts_;
   int modal_count_ = 0;
+  std::vector<std::unique_ptr<wxTimer>> timers_;
 };
 
 }  // namespace kinloom::testing

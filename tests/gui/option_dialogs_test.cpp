@@ -14,6 +14,7 @@
 #include "lang/tag_labels.h"
 #include "platform/desktop_entry.h"
 #include "platform/text_encoding.h"
+#include "settings/load_save.h"
 
 namespace kinloom::testing {
 namespace {
@@ -279,6 +280,29 @@ TEST_F(DialogTest, NotesTagsMoveBetweenListsAndRefuseAnEmptyList) {
   EXPECT_EQ(store_.ReadText("Notes To Include"), FromWx(back) + ";");
 }
 
+// The lists follow whole entries of the stored value; after a move no description of the
+// moved tag stays on show.
+TEST_F(DialogTest, NotesTagsListWholeEntriesAndAMoveClearsTheDescription) {
+  store_.WriteText("Notes To Include", "Address1;Baptism-LDS;");
+  app::NotesTagsDialog dialog(owner_, services_);
+  ASSERT_EQ(dialog.Included()->GetCount(), 2u);
+  EXPECT_EQ(dialog.Included()->GetString(0), "Address1");
+  EXPECT_EQ(dialog.Included()->GetString(1), "Baptism-LDS");
+  EXPECT_NE(dialog.Excluded()->FindString("Address"), wxNOT_FOUND);
+  EXPECT_NE(dialog.Excluded()->FindString("Baptism"), wxNOT_FOUND);
+
+  auto* description = Control<wxStaticText>(&dialog, 1144);
+  dialog.Included()->SetSelection(0);
+  wxCommandEvent select(wxEVT_LISTBOX, 1117);
+  select.SetEventObject(dialog.Included());
+  select.SetInt(0);
+  dialog.Included()->GetEventHandler()->ProcessEvent(select);
+  EXPECT_EQ(description->GetLabel(), "Address1 (ADR1)");
+  Click(&dialog, 1140);
+  EXPECT_EQ(dialog.Included()->GetCount(), 1u);
+  EXPECT_EQ(description->GetLabel(), "");
+}
+
 TEST_F(DialogTest, NotesTagsReportAnUnreadableValue) {
   registry_.FailOpen(5);
   app::NotesTagsDialog dialog(owner_, services_);
@@ -340,6 +364,45 @@ TEST_F(DialogTest, CustomLinksAddEditDeleteAndTheLimit) {
   EXPECT_EQ(registry_.writes.size(), 512u);
 }
 
+// After Accept the entry boxes show nothing of the stored entry. The meta-tags mode edits
+// the one meta-tag table of the options, which OK keeps in the store for the next start.
+TEST_F(DialogTest, LinkEditorLeavesEmptyBoxesAndMetaTagsAreKept) {
+  {
+    app::CustomLinksDialog dialog(owner_, services_);
+    dialog.Add();
+    Box(&dialog, 1072)->SetText("One");
+    Box(&dialog, 1071)->SetText("http://one");
+    EXPECT_TRUE(dialog.AcceptEntry());
+    EXPECT_EQ(Box(&dialog, 1072)->Text(), "");
+    EXPECT_EQ(Box(&dialog, 1071)->Text(), "");
+    auto* list = Control<wxListBox>(&dialog, 1117);
+    list->SetSelection(0);
+    dialog.EditSelected();
+    EXPECT_EQ(Box(&dialog, 1071)->Text(), "http://one");
+    dialog.CancelEntry();
+    EXPECT_EQ(Box(&dialog, 1072)->Text(), "");
+  }
+  {
+    app::CustomLinksDialog dialog(owner_, services_, true);
+    dialog.Add();
+    Box(&dialog, 1072)->SetText("robots");
+    Box(&dialog, 1071)->SetText("noindex");
+    EXPECT_TRUE(dialog.AcceptEntry());
+    EXPECT_TRUE(dialog.Accept());
+  }
+  EXPECT_EQ(settings_.meta_tags[0].text, "robots");
+  EXPECT_EQ(settings_.meta_tags[0].hyperlink, "noindex");
+  EXPECT_TRUE(settings_.custom_links[0][1].text.empty());  // not a link of any language
+  settings::Settings next;
+  settings::LoadMetaTags(store_, next);
+  EXPECT_EQ(next.meta_tags[0].text, "robots");
+  EXPECT_EQ(next.meta_tags[0].hyperlink, "noindex");
+  app::CustomLinksDialog again(owner_, services_, true);
+  auto* list = Control<wxListBox>(&again, 1117);
+  ASSERT_EQ(list->GetCount(), 1u);
+  EXPECT_EQ(list->GetString(0), "robots");
+}
+
 TEST_F(DialogTest, LanguageDialogSwitchesItsOwnTextsAtOnce) {
   app::LanguageDialog dialog(owner_, services_);
   const wxString english = wxWindow::FindWindowById(1093, &dialog)->GetLabel();
@@ -376,6 +439,67 @@ TEST_F(DialogTest, ShortcutDialogWritesValidDesktopEntries) {
     }
   }
   EXPECT_TRUE(std::filesystem::exists(home_ / "data/icons/hicolor/48x48/apps/kinloom.png"));
+}
+
+// The shortcut dialog shown for real from the main window's menu, both boxes ticked: the
+// Escape key and the close box leave it without creating anything; OK creates both.
+TEST_F(DialogTest, ShortcutDialogEscapeAndCloseBoxCreateNothing) {
+  app::MainWindow& w = Window();
+  w.Show();
+  const std::string desktop = home_ / "Desktop/kinloom.desktop";
+  const std::string menu = home_ / "data/applications/kinloom.desktop";
+  enum class Way { kEscape, kCloseBox, kOk };
+  for (Way way : {Way::kEscape, Way::kCloseBox, Way::kOk}) {
+    SCOPED_TRACE(static_cast<int>(way));
+    int result = 0;
+    ExpectModal([&](wxDialog& dialog) {
+      Control<wxCheckBox>(&dialog, 1116)->SetValue(true);
+      Control<wxCheckBox>(&dialog, 1117)->SetValue(true);
+      RunLater(300, [&] {
+        if (way == Way::kEscape)
+          PressKey(WXK_ESCAPE);
+        else if (way == Way::kCloseBox)
+          dialog.Close();
+        else
+          Click(&dialog, wxID_OK);
+      });
+      // Should the key never arrive, the dialog is ended with a result that fails below.
+      RunLater(5000, [&] {
+        if (dialog.IsModal()) dialog.EndModal(wxID_ABORT);
+      });
+      result = dialog.ShowModal();
+      return result;
+    });
+    w.ShowDialogFor(app::MainWindow::kIdShortcut);
+    if (way == Way::kOk) {
+      EXPECT_EQ(result, wxID_OK);
+      EXPECT_TRUE(std::filesystem::exists(desktop));
+      EXPECT_TRUE(std::filesystem::exists(menu));
+    } else {
+      EXPECT_EQ(result, wxID_CANCEL);
+      EXPECT_FALSE(std::filesystem::exists(desktop));
+      EXPECT_FALSE(std::filesystem::exists(menu));
+    }
+  }
+}
+
+// A desktop folder that cannot be made (a file stands where it should be) loses no shortcut
+// silently: the failure is shown with the system's description, and the other one is still
+// written.
+TEST_F(DialogTest, ShortcutThatCannotBeWrittenIsReported) {
+  std::ofstream(home_ / "blocked") << "a file, not a folder";
+  app::ShortcutDialog dialog(owner_, services_);
+  dialog.desktop_folder = home_ / "blocked/Desktop";
+  dialog.applications_folder = home_ / "applications";
+  Control<wxCheckBox>(&dialog, 1116)->SetValue(true);
+  Control<wxCheckBox>(&dialog, 1117)->SetValue(true);
+  EXPECT_TRUE(dialog.Accept());
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "Error opening " + home_ / "blocked/Desktop/kinloom.desktop" +
+                                      " file for create.\n  Error = Not a directory");
+  EXPECT_EQ(ui_.messages[0].caption, "");
+  EXPECT_EQ(ui_.messages[0].icon, platform::MessageIcon::kWarning);
+  EXPECT_TRUE(std::filesystem::exists(home_ / "applications/kinloom.desktop"));
 }
 
 TEST(DesktopEntry, DesktopFolderComesFromUserDirs) {

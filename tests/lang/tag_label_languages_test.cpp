@@ -1,6 +1,7 @@
 // Tag labels in the nine page languages and in the two interface languages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "lang/tag_labels.h"
@@ -40,6 +41,34 @@ TEST(TagLabelLanguagesTest, EveryCodeHasALabelInEveryLanguageAndOnlyCodes1To129)
   }
   EXPECT_FALSE(IsLabelledTag(1));  // ABBR has a label but is written without it
   EXPECT_TRUE(IsLabelledTag(2));
+}
+
+// A tag is included by a whole ";"-separated entry, not by a label that contains its own:
+// "Address1" leaves ADDR out, "Baptism-LDS" leaves BAPM out. The default list, as older
+// versions stored it, selects exactly its own tags.
+TEST(TagLabelLanguagesTest, NotesTagsMatchWholeEntries) {
+  constexpr int kAddr = 2, kAdr1 = 3, kBapl = 15, kBapm = 16;
+  settings::Settings s;
+  NotesTagSelection selection = LoadNotesTagList(std::string("Address1;Baptism-LDS;"), s);
+  EXPECT_TRUE(selection[kAdr1]);
+  EXPECT_TRUE(selection[kBapl]);
+  EXPECT_FALSE(selection[kAddr]);
+  EXPECT_FALSE(selection[kBapm]);
+  EXPECT_EQ(std::count(selection.begin(), selection.end(), true), 2);
+  // Blanks around an entry and a last entry without its ";" still count.
+  selection = LoadNotesTagList(std::string(" Address ;Baptism"), s);
+  EXPECT_TRUE(selection[kAddr]);
+  EXPECT_TRUE(selection[kBapm]);
+  EXPECT_EQ(std::count(selection.begin(), selection.end(), true), 2);
+
+  selection = LoadNotesTagList(DefaultNotesToInclude(), s);
+  std::set<int> expected;
+  for (int code : settings::kDefaultNotesTags)
+    if (IsLabelledTag(code)) expected.insert(code);
+  std::set<int> selected;
+  for (int code = 0; code <= kLastTagCode; ++code)
+    if (selection[code]) selected.insert(code);
+  EXPECT_EQ(selected, expected);
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ class FakeAuxiliary : public AuxiliarySteps {
 
   void MakeDateStamps(RunContext&) override { ++date_stamps; }
   void ExtractImage(RunContext&, int number) override { images.push_back(number); }
-  bool LoadNotesTagList(RunContext&) override {
+  bool LoadNotesTagList(RunContext&, const std::optional<std::string>&) override {
     ++notes_lists;
     return notes_list_result;
   }

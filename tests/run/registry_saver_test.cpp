@@ -51,6 +51,7 @@ class RegistrySaverTest : public ::testing::Test {
     RunOutcome outcome = run.Run(gedcom, typed_folder, true);
     saved_all = saver.saved_all();
     output_folder_status = saver.output_folder_status();
+    notes_tag_selection = run.state().notes_tag_selection;
     return outcome;
   }
 
@@ -64,7 +65,10 @@ class RegistrySaverTest : public ::testing::Test {
   Quiet auxiliary;
   bool saved_all = false;
   int output_folder_status = -5;
+  std::array<bool, 130> notes_tag_selection{};
 };
+
+constexpr char kUnreadableTags[] = "Error reading list of TAGS from registry.";
 
 // The run writes "Output File" on its own once the folder is ready, then saves every
 // option; a later start-up that loads the store sees what this run had in memory.
@@ -132,7 +136,9 @@ TEST_F(RegistrySaverTest, UnwritableStoreStopsTheBulkSaveAtItsFirstWrite) {
   EXPECT_EQ(Convert(*registry, s, folder), RunOutcome::kCompleted);
   EXPECT_EQ(output_folder_status, expected);
   EXPECT_FALSE(saved_all);
-  ASSERT_EQ(ui.messages.size(), 1u);
+  // The notes tags cannot be read from that store either.
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, kUnreadableTags);
   EXPECT_EQ(ui.messages[0].text,
             "Error occurred saving one or more of your settings.  \nYour settings may not be "
             "restored next time you run KINLOOM\xa9 .  \n\nError Code = " +
@@ -145,6 +151,34 @@ TEST_F(RegistrySaverTest, UnwritableStoreStopsTheBulkSaveAtItsFirstWrite) {
     std::filesystem::permissions(base + "/Brennick", std::filesystem::perms::owner_all);
 }
 
+// The notes tags come from the store at the start of the run: a stored list selects its own
+// tags, and a list that cannot be read is reported and selects none, whatever the options
+// in memory hold.
+TEST_F(RegistrySaverTest, NotesTagsAreReadFromTheStoreAndAnUnreadableListSelectsNone) {
+  platform::MemoryRegistry registry;
+  settings::Settings s;
+  {
+    settings::RegistryStore store(registry, ui);
+    settings::LoadSettings(store, s, {true, gedcom, folder, "/home/u/MyHTMLFiles"});
+    store.WriteText("Notes To Include", "Occupation;");
+  }
+  s.owner.user_name = "Ann Lee";
+  ASSERT_NE(s.create_notes_pages[0], 0);
+  ASSERT_EQ(Convert(registry, s, folder), RunOutcome::kCompleted);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(notes_tag_selection[88]);   // OCCU
+  EXPECT_FALSE(notes_tag_selection[84]);  // NOTE is in the list in memory only
+  EXPECT_EQ(std::count(notes_tag_selection.begin(), notes_tag_selection.end(), true), 1);
+
+  ASSERT_EQ(registry.DeleteValue("kinloom", "Notes To Include"), 0);
+  ASSERT_EQ(Convert(registry, s, folder), RunOutcome::kCompleted);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, kUnreadableTags);
+  EXPECT_EQ(ui.messages[0].caption, "");
+  EXPECT_EQ(ui.messages[0].icon, platform::MessageIcon::kWarning);
+  EXPECT_EQ(std::count(notes_tag_selection.begin(), notes_tag_selection.end(), true), 0);
+}
+
 TEST_F(RegistrySaverTest, FailedBulkWriteIsTheLastOneTried) {
   platform::MemoryRegistry registry;
   registry.FailWritesAfter(2, 28);  // "Output File" and "Input File" go through
@@ -154,7 +188,9 @@ TEST_F(RegistrySaverTest, FailedBulkWriteIsTheLastOneTried) {
   EXPECT_EQ(registry.writes,
             (std::vector<std::string>{"kinloom\\Output File", "kinloom\\Input File"}));
   EXPECT_EQ(registry.failed_writes, 1);
-  ASSERT_EQ(ui.messages.size(), 1u);
+  // A store that was never filled has no notes tags.
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[1].text, kUnreadableTags);
   EXPECT_NE(ui.messages[0].text.find("Error Code = 28"), std::string::npos);
 }
 

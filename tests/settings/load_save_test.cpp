@@ -197,6 +197,54 @@ TEST(SettingsCommandsTest, SetWritesKnownNamesAndRefusesUnknownOnes) {
   EXPECT_NE(out.str().find("\"User Name\" (text) = \"Ann\"\n"), std::string::npos);
 }
 
+// Every "NAME=VALUE" made from a line of the listing is accepted, names of older versions
+// and quoted texts with escapes included, and carries the value over: a second store given
+// the first one's listing lists the same.
+TEST(SettingsCommandsTest, SetAcceptsEveryListedLineAsItIsShown) {
+  Fixture from;
+  from.Load();
+  ASSERT_EQ(RunSetCommand(from.store, from.loaded,
+                          {"User Name=Ann \"Nan\" Lee\\\tII", "Color Link=0x123456",
+                           "Groups Notes=33", "Address Line 1=caf\xC3\xA9\x01"}),
+            0);
+  ASSERT_EQ(from.store.WriteText("Index Name", "old \"index\""), 0);
+  std::ostringstream listed;
+  ASSERT_EQ(RunListSettings(from.store, listed), 0);
+  EXPECT_NE(listed.str().find("\"Index Name\" (text) = \"old \\\"index\\\"\"\n"),
+            std::string::npos);
+  EXPECT_NE(listed.str().find("\"Color Link\" (dword) = 1193046 (0x123456)\n"), std::string::npos);
+
+  std::vector<std::string> assignments;
+  std::istringstream lines(listed.str());
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t name_end = line.find("\" (");
+    const std::size_t value_start = line.find(") = ");
+    ASSERT_TRUE(line.front() == '"' && name_end != std::string::npos &&
+                value_start != std::string::npos)
+        << line;
+    const std::string value = line.substr(value_start + 4, line.find("  [") - value_start - 4);
+    assignments.push_back(line.substr(1, name_end - 1) + "=" + value);
+  }
+  ASSERT_GT(assignments.size(), 200u);
+
+  Fixture to;
+  to.Load();
+  EXPECT_EQ(RunSetCommand(to.store, to.loaded, assignments), 0);
+  EXPECT_TRUE(to.ui.messages.empty()) << to.ui.messages.front().text;
+  EXPECT_EQ(to.loaded.owner.user_name, "Ann \"Nan\" Lee\\\tII");
+  EXPECT_EQ(to.loaded.owner.address[0], "caf\xE9\x01");
+  EXPECT_EQ(to.loaded.colours[2], 0x123456u);
+  std::ostringstream again;
+  ASSERT_EQ(RunListSettings(to.store, again), 0);
+  EXPECT_EQ(again.str(), listed.str());
+
+  // A colour's two forms must agree; a quoted text must end where its quotes say.
+  EXPECT_EQ(RunSetCommand(to.store, to.loaded, {"Color Link=1 (0x2)"}), 1);
+  EXPECT_EQ(RunSetCommand(to.store, to.loaded, {"User Name=\"a\"b\""}), 1);
+  EXPECT_EQ(RunSetCommand(to.store, to.loaded, {"User Name=\"a\\q\""}), 1);
+  EXPECT_EQ(to.loaded.colours[2], 0x123456u);
+}
+
 TEST(SettingsCommandsTest, EveryStoredValueOfAFirstStartHasADefinition) {
   Fixture f;
   f.Load();

@@ -56,7 +56,7 @@ class TestAuxiliary : public run::AuxiliarySteps {
   bool keep_notes = false;
   void WaitOneSecond() override {}
   void MakeDateStamps(run::RunContext&) override {}
-  bool LoadNotesTagList(run::RunContext& context) override {
+  bool LoadNotesTagList(run::RunContext& context, const std::optional<std::string>&) override {
     if (keep_notes) context.state.notes_tag_selection[84] = true;
     return true;
   }

@@ -166,6 +166,24 @@ TEST_F(MainIndexPageTest, GedcomFileAlreadyInTheFolderIsNotCopied) {
   EXPECT_NE(page.find("<a href='Family.GED'>Family.GED</a>"), std::string::npos);
 }
 
+// A name with HTML and URL characters shows escaped and links percent-encoded, on the main
+// page as in the page foot; a name that would read as a URL scheme stays relative.
+TEST_F(MainIndexPageTest, GedcomFileNameShowsEscapedAndLinksAsARelativeUrl) {
+  AddPeople();
+  f.run.settings.create_link_to_gedcom_file = 1;
+  f.run.state.gedcom_path = "/in/A&b #1.ged";
+  std::string page = MainPage(10);
+  EXPECT_NE(page.find("<a href='A%26b%20%231.ged'>A&amp;b #1.ged</a></center>"), std::string::npos)
+      << page;
+  EXPECT_NE(page.find("<center>A&amp;b #1.ged "), std::string::npos);
+  EXPECT_EQ(f.run.fs.copies.back().second, "/out/A&b #1.ged");
+
+  f.run.state.gedcom_path = "/in/c:50% O'Neil.ged";
+  page = MainPage(10);
+  EXPECT_NE(page.find("<a href='c%3A50%25%20O%27Neil.ged'>c:50% O'Neil.ged</a>"), std::string::npos)
+      << page;
+}
+
 TEST_F(MainIndexPageTest, CopyFailureIsReportedAndFails) {
   AddPeople();
   f.run.settings.create_link_to_gedcom_file = 1;

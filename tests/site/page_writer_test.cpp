@@ -72,6 +72,31 @@ TEST(PageWriterTest, FullPageHeadAndFootBytes) {
   EXPECT_FALSE(t.writer.is_open());
 }
 
+// The meta-tag table of the options stands between the two pieces of line feeds, up to its
+// first entry without a name, its texts safe inside their quotes; a full table leaves out
+// the second piece.
+TEST(PageWriterTest, CustomMetaTagsStandBetweenThePiecesOfLineFeeds) {
+  WriterTestRun t;
+  t.settings.meta_tags[0] = {"robots", "noindex"};
+  t.settings.meta_tags[1] = {"Description2", "O'Neil & <Sons>"};
+  t.settings.meta_tags[3] = {"after a gap", "not written"};
+  t.writer.OpenPage("/out/m.htm", "T", false, true);
+  t.writer.ClosePage();
+  std::string page = t.fs.Read("/out/m.htm");
+  EXPECT_NE(page.find("Alden Brennick'>\r\n\r\n<meta name='robots' content='noindex'>\r\n"
+                      "<meta name='Description2' content='O&#39;Neil &amp; &lt;Sons&gt;'>\r\n"
+                      "\r\n\r\n<title>"),
+            std::string::npos)
+      << page;
+  EXPECT_EQ(page.find("after a gap"), std::string::npos);
+
+  for (settings::CustomLink& tag : t.settings.meta_tags) tag = {"n", "c"};
+  t.writer.OpenPage("/out/m.htm", "T", false, true);
+  t.writer.ClosePage();
+  page = t.fs.Read("/out/m.htm");
+  EXPECT_NE(page.find("<meta name='n' content='c'>\r\n<title>"), std::string::npos);
+}
+
 std::string HeadOf(WriterTestRun& t, bool with_notices = true) {
   t.writer.OpenPage("/out/h.html", "T", with_notices, false);
   t.writer.AppendHtml("[[END]]");

@@ -230,6 +230,35 @@ TEST(PedigreePagesTest, OnlyChildlessChildrenHeadChartsAndAnAncestorIsNamedOnce)
   EXPECT_EQ(f.Entry("PA"), "<a href=\"p_0.htm#0\">Kid, Pa  </a><br>");
 }
 
+// Charts follow the individual table, not the sorted order: Zoe, first in the file, heads
+// the first chart and gets the first anchors; a person without a name heads none.
+TEST(PedigreePagesTest, ChartsComeInFileOrder) {
+  PedigreeFixture f;
+  f.run.settings.create_family_groups = 0;
+  f.run.AddPerson("NONAME", "", 1);
+  f.run.AddPerson("ZOE", "Zoe /Zimmer/", 1);
+  f.run.AddPerson("ZED", "Zed /Zimmer/", 2);
+  f.run.AddPerson("ABE", "Abe /Adams/", 2);
+  f.run.AddPerson("AL", "Al /Adams/", 2);
+  f.run.AddFamily("F1", "ZED", "", {"ZOE", "NONAME"});
+  f.run.AddFamily("F2", "AL", "", {"ABE"});
+  SiteContext& site = f.Start();
+  ASSERT_EQ(WritePedigreePages(site), 1);
+
+  std::vector<std::string> tables = Tables(f.Page("p_0.htm"));
+  ASSERT_EQ(tables.size(), 2u);
+  EXPECT_EQ(tables[0],
+            Table({Row({S, S, P("q6.gif", "&nbsp;<a name=\"0\">Zimmer, Zed </a>"), W, S, S}),
+                   Row({S, "<TD >&nbsp;<a name=\"1\">Zimmer, Zoe </a></TD>", L("qb.gif"), S, W, S,
+                        W, S, S})}));
+  EXPECT_EQ(tables[1],
+            Table({Row({S, S, P("q6.gif", "&nbsp;<a name=\"2\">Adams, Al </a>"), W, S, S}),
+                   Row({S, "<TD >&nbsp;<a name=\"3\">Adams, Abe </a></TD>", L("qb.gif"), S, W, S, W,
+                        S, S})}));
+  EXPECT_EQ(f.Entry("ABE"), "<a href=\"p_0.htm#3\">Adams, Abe  </a><br>");
+  EXPECT_EQ(f.Icon("ZOE"), " <a href=\"p_0.htm#1\"><IMG SRC=\"q3.gif\" border=\"0\"></a>");
+}
+
 TEST(PedigreePagesTest, PersonCellsShowMarksDatesAndWithholdTheBirthOfTheLiving) {
   PedigreeFixture f;
   f.run.settings.suppress_living = 1;
