@@ -46,7 +46,7 @@ bool CreateOnce(RunContext& context, const std::string& folder, bool* created) {
 constexpr std::size_t kPageHeadBytes = 4096;
 
 // True when the file starts like a page this program wrote: its head carries the generator
-// tag with the product's name. A file that cannot be read is not recognised.
+// tag with the product's name, or it is empty. A file that cannot be read is not recognised.
 bool WrittenByThisProgram(RunContext& context, const std::string& path) {
   int error = 0;
   auto file = context.fs.OpenForRead(path, &error);
@@ -60,7 +60,9 @@ bool WrittenByThisProgram(RunContext& context, const std::string& path) {
   }
   file->Close();
   head.resize(filled);
-  return head.find(kGeneratorTagStart) != std::string::npos;
+  // An empty page holds nothing to lose: it is what a run that ended at once leaves of the
+  // page it had opened.
+  return filled == 0 || head.find(kGeneratorTagStart) != std::string::npos;
 }
 
 // Deletes the old pages of a folder that ends with "/": the entries whose names hold ".htm"
