@@ -90,8 +90,16 @@ void StatusWindow::FitStatusText() {
   if (text.x <= label.x && text.y <= label.y) return;
   // The window grows to the longest text shown so far and never shrinks while it is open.
   status_->SetMinSize(wxSize(std::max(text.x, label.x), std::max(text.y, label.y)));
-  GetSizer()->SetSizeHints(this);
-  Layout();
+  // The display applies a window's new size when it answers, and an answer to an earlier
+  // size may come first and lay the label out small again: the fitting is repeated until the
+  // label holds the text, for at most about a fifth of a second.
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    GetSizer()->SetSizeHints(this);
+    Layout();
+    SettlePaints(1);
+    const wxSize now = status_->GetSize();
+    if (text.x <= now.x && text.y <= now.y) break;
+  }
 }
 
 void StatusWindow::Repaint(wxWindow* window) {

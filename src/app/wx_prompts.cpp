@@ -44,7 +44,10 @@ platform::Choice WxPrompts::ShowMessage(const std::string& text, const std::stri
 wxWindow* WxPrompts::Owner() const {
   for (wxWindowList::compatibility_iterator node = wxTopLevelWindows.GetLast(); node;
        node = node->GetPrevious()) {
-    auto* dialog = wxDynamicCast(node->GetData(), wxDialog);
+    wxWindow* window = node->GetData();
+    // A window on its way out is no dialog any more; the C++ cast sees what it is now.
+    if (window == nullptr || window->IsBeingDeleted()) continue;
+    auto* dialog = dynamic_cast<wxDialog*>(window);
     if (dialog != nullptr && dialog->IsModal() && dialog->IsShown()) return dialog;
   }
   return owner_ ? owner_() : nullptr;
