@@ -10,6 +10,7 @@
 #include "platform/program_end.h"
 #include "platform/system_error.h"
 #include "run/product.h"
+#include "run/progress_display.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::site {
@@ -347,7 +348,9 @@ void PageWriter::WriteSourceAndCopyright() {
                "</center>");
   }
   if (!s.owner.user_name.empty() && s.include_copyright) {
-    std::time_t now = clock_ ? clock_() : std::time(nullptr);
+    std::time_t now = clock_                     ? clock_()
+                      : context_.progress != nullptr ? context_.progress->Now()
+                                                     : std::time(nullptr);
     std::tm local{};
     if (std::tm* t = std::localtime(&now)) local = *t;
     AppendHtml(lang::FormatText("<center><i>%s %04d %s </i></center><p>",

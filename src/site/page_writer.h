@@ -72,7 +72,8 @@ class PageWriter {
   // The path of the file last opened (lower-cased file name).
   const std::string& path() const { return path_; }
 
-  // The clock that dates the copyright line (local time); tests fix it.
+  // The clock that dates the copyright line (local time); without one, the run's progress
+  // display's clock when the run has one, else the system clock. Tests fix it.
   void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
 
   // "htm" or "html" from the option "HTM".

@@ -12,8 +12,10 @@
 #include "lang/label_set.h"
 #include "run/progress_display.h"
 #include "run/run_context.h"
+#include "site/classic_style.h"
 #include "site/page_writer.h"
 #include "site/site_language.h"
+#include "site/site_layout.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::site {
@@ -77,7 +79,18 @@ struct SiteContext {
   // The output folder joined with a file name.
   std::string OutputPath(const std::string& file_name) const;
 
+  // How the pages look: the classic pages unless another style is handed in.
+  PageStyle& style() const { return *style_; }
+  void SetStyle(PageStyle& style) { style_ = &style; }
+
+  // The language's layout, filled before its first page is written and only read after.
+  const SiteLayout& layout() const { return layout_; }
+  SiteLayout& layout_to_fill() { return layout_; }
+
  private:
+  ClassicStyle classic_;
+  PageStyle* style_ = &classic_;
+  SiteLayout layout_;
   bool note_index_built_ = false;
   std::unordered_map<std::string, int> note_positions_;
 };

@@ -1,0 +1,42 @@
+// How a page looks. A style receives whole units of a page (the page frame with its
+// notices, a family block, an outline level, a chart's grid, a surname group) and turns them
+// into page text through the page writer, which is only the file sink: buffer, CR LF,
+// encoding, counters. What a unit holds (which people, which dates, which links and
+// anchors) is decided before it reaches the style, from the site's layout and the page
+// facts; a style never reads the store.
+//
+// ClassicStyle (site/classic_style.h) writes the program's classic HTML pages.
+#pragma once
+
+#include "site/page_writer.h"
+
+namespace kinloom::site {
+
+class PageStyle {
+ public:
+  virtual ~PageStyle() = default;
+
+  // ---- page frame: head, notices, rules, foot ----
+
+
+  // ---- family group pages ----
+
+
+  // ---- notes pages ----
+
+
+  // ---- author page ----
+
+
+  // ---- descendancy pages ----
+
+
+  // ---- pedigree pages ----
+
+
+  // ---- surname lists, surname index pages, main index page ----
+
+
+};
+
+}  // namespace kinloom::site

@@ -1,0 +1,37 @@
+// The layout of one output language's site, computed once before any page of the language
+// is written: where every person appears on the descendancy and pedigree charts (kept apart
+// by kind), the continuation pages, the notes-entry numbers and the notes presence table,
+// and the surname counts. The page writers only read it; the store is not changed after
+// the derived order is made.
+#pragma once
+
+namespace kinloom::site {
+
+// ---- descendancy charts ----
+
+
+// ---- pedigree charts ----
+
+
+// ---- notes pages ----
+
+
+// ---- surname lists and index pages ----
+
+
+struct SiteLayout {
+  // ---- descendancy charts ----
+
+
+  // ---- pedigree charts ----
+
+
+  // ---- notes pages ----
+
+
+  // ---- surname lists and index pages ----
+
+
+};
+
+}  // namespace kinloom::site
