@@ -19,6 +19,7 @@ Prints one line per broken link and exits 1 when there is any, 0 otherwise.
 
 import codecs
 import html.parser
+import multiprocessing
 import os
 import re
 import sys
@@ -71,6 +72,14 @@ def declared_charset(data):
     return "cp1252"
 
 
+class Parsed:
+    """The links and anchors of one page."""
+
+    def __init__(self, links, anchors):
+        self.links = links
+        self.anchors = anchors
+
+
 def parse(path):
     with open(path, "rb") as f:
         data = f.read()
@@ -78,22 +87,44 @@ def parse(path):
     parser = PageParser()
     parser.feed(text)
     parser.close()
-    return parser
+    return Parsed(parser.links, parser.anchors)
+
+
+def parse_all(paths):
+    """Parses the pages, on every core when there are many."""
+    if len(paths) < 64 or (os.cpu_count() or 1) < 2:
+        return [parse(path) for path in paths]
+    with multiprocessing.get_context("fork").Pool() as pool:
+        return pool.map(parse, paths, chunksize=16)
 
 
 def is_external(link):
+    if ":" not in link and not link.startswith("//"):
+        return False
     parts = urllib.parse.urlsplit(link)
     return bool(parts.scheme) or link.startswith("//")
 
 
 def check_site(root):
     root = os.path.realpath(root)
-    pages = {}
+    paths = []
     for folder, _, files in os.walk(root):
         for name in sorted(files):
             if name.lower().endswith(PAGE_EXTENSIONS):
-                path = os.path.join(folder, name)
-                pages[path] = parse(path)
+                paths.append(os.path.join(folder, name))
+    pages = dict(zip(paths, parse_all(paths)))
+
+    # A page links to the same few files many times: each distinct link text of a folder
+    # is resolved once.
+    resolved = {}
+
+    def resolve(folder, target_part):
+        key = (folder, target_part)
+        if key not in resolved:
+            target = os.path.realpath(os.path.join(folder, target_part))
+            resolved[key] = (target, os.path.commonpath([root, target]) == root,
+                             os.path.isfile(target))
+        return resolved[key]
 
     failures = []
     checked = 0
@@ -106,14 +137,14 @@ def check_site(root):
             target_part, _, fragment = link.partition("#")
             target_part = urllib.parse.unquote(target_part)
             if target_part:
-                target = os.path.realpath(os.path.join(os.path.dirname(page), target_part))
+                target, inside, exists = resolve(os.path.dirname(page), target_part)
             else:
-                target = page
+                target, inside, exists = page, True, True
             label = "%s:%d: <%s %s=%s>" % (where, line, tag, attribute, link)
-            if os.path.commonpath([root, target]) != root:
+            if not inside:
                 failures.append("%s names a file outside the site folder" % label)
                 continue
-            if not os.path.isfile(target):
+            if not exists:
                 failures.append("%s: no file %s" % (label, os.path.relpath(target, root)))
                 continue
             if fragment:
