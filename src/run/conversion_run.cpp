@@ -19,6 +19,7 @@
 #include "run/product.h"
 #include "run/statistics_report.h"
 #include "site/site_generation.h"
+#include "store/family_links.h"
 
 namespace kinloom::run {
 
@@ -365,7 +366,8 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   return RunOutcome::kCompleted;
 }
 
-// Steps 22 to 28: the store is allocated, cleared and filled by the loading pass.
+// Steps 22 to 28: the store is allocated, cleared, filled by the loading pass, and its links
+// resolved.
 RunOutcome ConversionRun::Load(RunContext& context) {
   const int individuals = std::max(state_.individual_count, 0);
   const int families = std::max(state_.family_count, 0);
@@ -469,6 +471,9 @@ RunOutcome ConversionRun::Load(RunContext& context) {
   state_.reading_database = true;
   passes_->Load(context, *file);
   state_.reading_database = false;
+  // Every link is resolved here, once: a broken one ends the program before any page exists.
+  store::MessageBoxFaults faults(ui_);
+  store::ResolveLinks(store_, faults);
   if ((state_.debug_flags & DEBUG_STATISTICS) != 0) TrackStoreMemory(context);
   Report(context, 27, Text(2306));
   error = file->Close();

@@ -8,7 +8,7 @@
 #include "site/family_group_pages.h"
 #include "site/person_links.h"
 #include "store/expanding_array.h"
-#include "store/page_layout.h"
+#include "store/family_links.h"
 
 namespace kinloom::site {
 namespace {
@@ -239,8 +239,8 @@ void DescendancyWriter::WriteDescendants(IndividualRecord& person, int depth, bo
     WriteMarriage(*family, spouse_vitals);
     if (family->children.empty()) continue;
     if (depth < kDeepestLevel) {
-      for (const std::string& id : family->children)
-        if (IndividualRecord* child = store::ResolveIndividual(run_, id))
+      for (int k = 0; k < static_cast<int>(family->children.size()); ++k)
+        if (IndividualRecord* child = store::Child(run_.store, *family, k))
           WriteDescendants(*child, depth + 1, extended);
     } else if (!WriteContinuation(person, depth)) {
       break;  // the continuation table is full: this person's outline ends here
@@ -277,8 +277,8 @@ void DescendancyWriter::WriteMarriage(const FamilyRecord& family, bool after_vit
   if (after_vitals) out_.AppendHtml(" - ");
   out_.AppendHtml(" " + site_.Label(kLabelMarriage) + ": ");
   if (!family.marriage_date.empty()) {
-    const IndividualRecord* husband = store::ResolveIndividual(run_, family.husband);
-    const IndividualRecord* wife = store::ResolveIndividual(run_, family.wife);
+    const IndividualRecord* husband = store::Husband(run_.store, family);
+    const IndividualRecord* wife = store::Wife(run_.store, family);
     bool living = (husband && IsLiving(*husband)) || (wife && IsLiving(*wife));
     if (options_.suppress_living && living)
       out_.AppendHtml(site_.Label(kLabelNotShown) + " ");
@@ -313,10 +313,10 @@ bool DescendancyWriter::WriteContinuation(const IndividualRecord& person, int de
 
 IndividualRecord* DescendancyWriter::SpouseIn(const FamilyRecord& family,
                                               const IndividualRecord& person) {
-  IndividualRecord* husband = store::ResolveIndividual(run_, family.husband);
+  IndividualRecord* husband = store::Husband(run_.store, family);
   if (!husband) return nullptr;
   IndividualRecord* spouse =
-      husband == &person ? store::ResolveIndividual(run_, family.wife) : husband;
+      husband == &person ? store::Wife(run_.store, family) : husband;
   // Records without a name are shown nowhere as spouses.
   return spouse && spouse->defined ? spouse : nullptr;
 }
@@ -326,7 +326,7 @@ std::vector<FamilyRecord*> DescendancyWriter::SpouseFamilies(const IndividualRec
   int count =
       std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
   for (int k = 0; k < count; ++k)
-    if (FamilyRecord* family = store::ResolveFamily(run_, person.spouse_families[k], person))
+    if (FamilyRecord* family = store::SpouseFamily(run_.store, person, k))
       families.push_back(family);
   return families;
 }
@@ -339,7 +339,7 @@ bool DescendancyWriter::HasChildren(const IndividualRecord& person) {
 
 bool DescendancyWriter::HasParents(const IndividualRecord& person) {
   if (person.parents_family.empty()) return false;
-  const FamilyRecord* family = store::ResolveFamily(run_, person.parents_family, person);
+  const FamilyRecord* family = store::ParentsFamily(run_.store, person);
   return family && (!family->husband.empty() || !family->wife.empty());
 }
 

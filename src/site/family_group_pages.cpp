@@ -2,7 +2,7 @@
 
 #include "lang/ui_text.h"
 #include "site/person_links.h"
-#include "store/page_layout.h"
+#include "store/family_links.h"
 
 namespace kinloom::site {
 namespace {
@@ -59,8 +59,8 @@ void WriteFamily(SiteContext& site, const IndividualRecord& principal, const Fam
   run::RunContext& run = site.run;
   const settings::Settings& options = site.settings();
   PageWriter& out = site.writer;
-  IndividualRecord* husband = store::ResolveIndividual(run, family.husband);
-  IndividualRecord* wife = store::ResolveIndividual(run, family.wife);
+  IndividualRecord* husband = store::Husband(run.store, family);
+  IndividualRecord* wife = store::Wife(run.store, family);
   IndividualRecord* spouse = nullptr;
   if (husband) spouse = husband == &principal ? wife : husband;
 
@@ -103,8 +103,8 @@ void WriteFamily(SiteContext& site, const IndividualRecord& principal, const Fam
 
   if (!family.children.empty()) {
     out.AppendHtml(site.Label(kLabelChildren) + ":<ul>");
-    for (const std::string& id : family.children) {
-      IndividualRecord* child = store::ResolveIndividual(run, id);
+    for (int k = 0; k < static_cast<int>(family.children.size()); ++k) {
+      IndividualRecord* child = store::Child(run.store, family, k);
       // An individual without a name is on no page.
       if (!child || !child->defined) continue;
       if (child->group == group) {
@@ -196,7 +196,7 @@ void WriteFamilyGroup(SiteContext& site, int group) {
   for (int k = 0;
        k < principal.spouse_family_count && k < static_cast<int>(principal.spouse_families.size());
        ++k) {
-    FamilyRecord* family = store::ResolveFamily(site.run, principal.spouse_families[k], principal);
+    FamilyRecord* family = store::SpouseFamily(site.store(), principal, k);
     if (family) WriteFamily(site, principal, *family, group, colours);
   }
   out.AppendHtml("</blockquote>");
@@ -251,10 +251,10 @@ bool WriteVitals(SiteContext& site, const IndividualRecord& person, bool inline_
 
 void WriteParents(SiteContext& site, const IndividualRecord& person) {
   if (person.parents_family.empty()) return;
-  FamilyRecord* family = store::ResolveFamily(site.run, person.parents_family, person);
+  FamilyRecord* family = store::ParentsFamily(site.store(), person);
   if (!family) return;
-  IndividualRecord* father = store::ResolveIndividual(site.run, family->husband);
-  IndividualRecord* mother = store::ResolveIndividual(site.run, family->wife);
+  IndividualRecord* father = store::Husband(site.store(), *family);
+  IndividualRecord* mother = store::Wife(site.store(), *family);
   if (!father && !mother) return;
   std::int64_t colour = FamilyColours(site.settings()).parents;
   PageWriter& out = site.writer;

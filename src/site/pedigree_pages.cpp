@@ -9,7 +9,7 @@
 #include "site/images.h"
 #include "site/person_links.h"
 #include "store/expanding_array.h"
-#include "store/page_layout.h"
+#include "store/family_links.h"
 
 namespace kinloom::site {
 
@@ -106,7 +106,7 @@ class PedigreeWriter {
   bool WriteChart(std::int32_t person);
   void PlaceParents(const IndividualRecord& person, int row);
   const FamilyRecord* ParentsFamily(const IndividualRecord& person);
-  const IndividualRecord* Shown(const std::string& id);
+  const IndividualRecord* Shown(std::int32_t index);
   void WriteTable();
   void WriteRow(const char* cells, int row);
   void WritePersonCell(std::int32_t person, bool root);
@@ -171,8 +171,7 @@ int PedigreeWriter::Run() {
     const int families =
         std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
     for (int f = 0; f < families && !has_children; ++f) {
-      const FamilyRecord* family = store::ResolveFamily(
-          site_.run, person.spouse_families[static_cast<std::size_t>(f)], person);
+      const FamilyRecord* family = store::SpouseFamily(site_.store(), person, f);
       has_children = family && !family->children.empty();
     }
     if (has_children) continue;
@@ -234,12 +233,12 @@ void PedigreeWriter::EndChart() {
 
 const FamilyRecord* PedigreeWriter::ParentsFamily(const IndividualRecord& person) {
   if (person.parents_family_count <= 0 || person.parents_family.empty()) return nullptr;
-  return store::ResolveFamily(site_.run, person.parents_family, person);
+  return store::ParentsFamily(site_.store(), person);
 }
 
 // A parent without a name is on no page, so the chart leaves its place empty.
-const IndividualRecord* PedigreeWriter::Shown(const std::string& id) {
-  const IndividualRecord* person = store::ResolveIndividual(site_.run, id);
+const IndividualRecord* PedigreeWriter::Shown(std::int32_t index) {
+  const IndividualRecord* person = store::IndividualAt(site_.store(), index);
   return person && person->defined ? person : nullptr;
 }
 
@@ -265,8 +264,8 @@ void PedigreeWriter::PlaceParents(const IndividualRecord& person, int row) {
     return;
   }
   const int offset = ParentOffset(row);
-  const IndividualRecord* father = Shown(family->husband);
-  const IndividualRecord* mother = Shown(family->wife);
+  const IndividualRecord* father = Shown(family->husband_index);
+  const IndividualRecord* mother = Shown(family->wife_index);
   if (father) rows_[static_cast<std::size_t>(row - offset)] = PositionOf(*father);
   if (mother) rows_[static_cast<std::size_t>(row + offset)] = PositionOf(*mother);
   if (father) PlaceParents(*father, row - offset);

@@ -1,8 +1,9 @@
 // Broken links of a GEDCOM file: references (FAMS, FAMC, HUSB, WIFE, CHIL) that lead to no
 // record or to one of the wrong kind, and a second record with an id already taken. By
-// default each ends the program where it is met (family_links.h and EnterRecordId below);
+// default a duplicate id ends the program where it is met (EnterRecordId below), and a
+// broken link when the links are resolved after loading (ResolveLinks, family_links.h);
 // with "Skip Broken Links" on, the loading pass records every reference line and drops the
-// broken ones here, before any page follows a link, with one warning for the run.
+// broken ones here, before the links are resolved, with one warning for the run.
 #pragma once
 
 #include <functional>

@@ -36,10 +36,10 @@ void MarkAncestors(run::RunContext& context, int individual) {
     if (person->ancestor) continue;
     person->ancestor = true;
     if (person->parents_family_count <= 0) continue;
-    FamilyRecord* parents = FindFamily(context, person->parents_family, *person);
+    const FamilyRecord* parents = ParentsFamily(store, *person);
     if (!parents) continue;
-    IndividualRecord* father = FindIndividual(context, parents->husband);
-    IndividualRecord* mother = FindIndividual(context, parents->wife);
+    IndividualRecord* father = Husband(store, *parents);
+    IndividualRecord* mother = Wife(store, *parents);
     if (mother && !mother->ancestor) pending.push_back(mother);
     if (father && !father->ancestor) pending.push_back(father);
   }
@@ -61,7 +61,7 @@ void CalculateLiving(run::RunContext& context) {
       const int families = std::min<int>(person.spouse_family_count,
                                          static_cast<int>(person.spouse_families.size()));
       for (int k = 0; k < families; ++k) {
-        const FamilyRecord* family = FindFamily(context, person.spouse_families[k], person);
+        const FamilyRecord* family = SpouseFamily(store, person, k);
         if (family) marriage_year = std::max(marriage_year, YearOf(family->marriage_date));
       }
     }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "lang/ui_text.h"
-#include "platform/program_end.h"
 #include "store/family_links.h"
 
 namespace kinloom::store {
@@ -19,15 +17,6 @@ void MakeHead(GenealogyStore& store, IndividualRecord& person) {
 }
 
 }  // namespace
-
-IndividualRecord* ResolveIndividual(run::RunContext& context, std::string_view id) {
-  return FindIndividual(context.store, context.ui, id);
-}
-
-FamilyRecord* ResolveFamily(run::RunContext& context, std::string_view id,
-                            const IndividualRecord& from) {
-  return FindFamily(context.store, context.ui, id, from);
-}
 
 void AssignFamilyGroups(run::RunContext& context) {
   GenealogyStore& store = context.store;
@@ -45,9 +34,9 @@ void AssignFamilyGroups(run::RunContext& context) {
     if (!person.defined || person.layout_role != 0) continue;
     if (person.spouse_family_count == 0) {
       person.layout_role = 'P';
-      FamilyRecord* parents = ResolveFamily(context, person.parents_family, person);
-      IndividualRecord* father = parents ? ResolveIndividual(context, parents->husband) : nullptr;
-      IndividualRecord* mother = parents ? ResolveIndividual(context, parents->wife) : nullptr;
+      const FamilyRecord* parents = ParentsFamily(store, person);
+      IndividualRecord* father = parents ? Husband(store, *parents) : nullptr;
+      IndividualRecord* mother = parents ? Wife(store, *parents) : nullptr;
       if (father && father->layout_role != 0) {
         person.group = father->group;
       } else if (mother && mother->layout_role != 0) {
@@ -63,13 +52,11 @@ void AssignFamilyGroups(run::RunContext& context) {
       }
     } else if (person.spouse_family_count == 1) {
       person.layout_role = 'S';
-      FamilyRecord* family = person.spouse_families.empty()
-                                 ? nullptr
-                                 : ResolveFamily(context, person.spouse_families[0], person);
+      const FamilyRecord* family = SpouseFamily(store, person, 0);
       IndividualRecord* spouse = nullptr;
       if (family) {
-        spouse = ResolveIndividual(context, family->husband);
-        if (spouse == &person) spouse = ResolveIndividual(context, family->wife);
+        spouse = Husband(store, *family);
+        if (spouse == &person) spouse = Wife(store, *family);
       }
       if (spouse) {
         if (spouse->layout_role == 0) MakeHead(store, *spouse);

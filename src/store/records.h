@@ -1,7 +1,8 @@
 // The records of the genealogy store: one IndividualRecord per INDI record, one
 // FamilyRecord per FAM record, one NoteRecord per kept level-0 NOTE, SOUR or REPO record.
-// Records refer to one another only by GEDCOM id text (without the at signs); links are
-// resolved on demand through the store's id index.
+// Records name one another by GEDCOM id text (without the at signs), as the file wrote them;
+// once the file is loaded every link is resolved to a table position (ResolveLinks,
+// store/family_links.h), and the later steps follow the positions only.
 //
 // Texts are std::string; an empty text stands for an absent one. The per-record arrays keep
 // the limits of the program's expanding arrays: at most 55 spouse families, bookmarks and
@@ -55,6 +56,10 @@ struct IndividualRecord {
   std::string burial_place, burial_date;    // escaped
   std::string parents_family;               // last FAMC id
   std::vector<std::string> spouse_families; // FAMS ids, at most 55
+  // Table positions of the same links once resolved: -1 for an absent link (or one
+  // dropped as broken); spouse_family_indices runs in step with spouse_families.
+  std::int32_t parents_family_index = -1;
+  std::vector<std::int32_t> spouse_family_indices;
   bool birth_seen = false;
   std::string birth_place, birth_date;      // escaped
   bool christening_seen = false;
@@ -80,6 +85,11 @@ struct FamilyRecord {
   std::string husband;
   std::string wife;
   std::vector<std::string> children;  // at most 200, in file order
+  // Table positions of the same links once resolved: -1 for an absent link; child_indices
+  // runs in step with children.
+  std::int32_t husband_index = -1;
+  std::int32_t wife_index = -1;
+  std::vector<std::int32_t> child_indices;
   bool marriage_seen = false;
   std::string marriage_place, marriage_date;  // escaped
   std::int32_t notes_page = -1;

@@ -67,6 +67,7 @@ TEST(GenGedcomTest, FileCountsExactlyAndEveryLinkResolves) {
   EXPECT_EQ(f.state.character_set, run::CharacterSet::kAnsi);
   EXPECT_EQ(f.store.note_records_stored, f.state.level0_note_count);
   EXPECT_TRUE(f.ui.messages.empty());
+  store::MessageBoxFaults faults(f.ui);
 
   int remarried = 0, living = 0, children = 0;
   std::set<int> birth_centuries;
@@ -76,12 +77,12 @@ TEST(GenGedcomTest, FileCountsExactlyAndEveryLinkResolves) {
     EXPECT_NE(p.sex, 0);
     if (p.spouse_families.size() > 1) ++remarried;
     for (const std::string& id : p.spouse_families) {
-      const store::FamilyRecord* family = store::FindFamily(f.context, id, p);
+      const store::FamilyRecord* family = store::FindFamily(f.store, faults, id, p);
       ASSERT_NE(family, nullptr);
       EXPECT_TRUE(family->husband == p.id || family->wife == p.id) << p.id;
     }
     if (!p.parents_family.empty()) {
-      ASSERT_NE(store::FindFamily(f.context, p.parents_family, p), nullptr);
+      ASSERT_NE(store::FindFamily(f.store, faults, p.parents_family, p), nullptr);
     }
     if (p.birth_date.size() < 4) continue;
     const std::string year = p.birth_date.substr(p.birth_date.size() - 4);
@@ -90,13 +91,13 @@ TEST(GenGedcomTest, FileCountsExactlyAndEveryLinkResolves) {
   }
   for (const store::FamilyRecord& family : f.store.families) {
     for (const std::string& id : family.children) {
-      const store::IndividualRecord* child = store::FindIndividual(f.context, id);
+      const store::IndividualRecord* child = store::FindIndividual(f.store, faults, id);
       ASSERT_NE(child, nullptr);
       EXPECT_EQ(child->parents_family, family.id);
       ++children;
     }
-    ASSERT_NE(store::FindIndividual(f.context, family.husband), nullptr);
-    ASSERT_NE(store::FindIndividual(f.context, family.wife), nullptr);
+    ASSERT_NE(store::FindIndividual(f.store, faults, family.husband), nullptr);
+    ASSERT_NE(store::FindIndividual(f.store, faults, family.wife), nullptr);
   }
   EXPECT_GT(remarried, 20);
   EXPECT_GT(living, 200);

@@ -12,6 +12,7 @@
 #include "platform/recording_ui.h"
 #include "platform/text_encoding.h"
 #include "run/temp_folder.h"
+#include "store/structural_faults.h"
 
 namespace kinloom::run {
 namespace {
@@ -510,6 +511,32 @@ TEST_F(ConversionRunTest, EndingTheProgramPassesThroughTheRun) {
     EXPECT_EQ(end.status(), 3);
   }
   EXPECT_TRUE(site.languages.empty());
+}
+
+// A child line that names no individual is followed by no step before the pages; it still
+// ends the program when the links are resolved after loading, before any page file exists.
+TEST_F(ConversionRunTest, ABrokenLinkEndsTheProgramBeforeAnyPageIsWritten) {
+  gedcom = temp.Write("broken.ged",
+                      "0 HEAD\n1 CHAR ANSI\n"
+                      "0 @I1@ INDI\n1 NAME Ann /Lee/\n1 FAMS @F1@\n"
+                      "0 @I2@ INDI\n1 NAME Tom /Lee/\n1 FAMS @F1@\n"
+                      "0 @I3@ INDI\n1 NAME Sue /Lee/\n1 FAMC @F1@\n1 FAMS @F2@\n"
+                      "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I1@\n1 CHIL @I3@\n1 CHIL @I9@\n"
+                      "0 @F2@ FAM\n1 WIFE @I3@\n"
+                      "0 TRLR\n");
+  ConversionRun run(ui, fs, settings, display, {nullptr, nullptr, &saver, &auxiliary});
+  EXPECT_THROW(run.Run(gedcom, folder, true), store::StructuralErrorEnd);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text.rfind("Structural problem in GEDCOM file.  A family references\n"
+                                      "individual \"I9\", but",
+                                      0),
+            0u);
+  ASSERT_TRUE(temp.Exists("site"));
+  std::vector<std::string> written;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    written.push_back(entry.path().filename().string());
+  EXPECT_TRUE(written.empty()) << written.front();
+  for (const auto& report : ui.progress) EXPECT_LE(report.position, 27) << report.status_text;
 }
 
 TEST_F(ConversionRunTest, ProgressCounterSurvivesRuns) {

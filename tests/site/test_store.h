@@ -1,6 +1,6 @@
 // Test fixtures for the site and store tests: a run context over an in-memory file system
 // and a recording user interface, and helpers that build store records directly (as the
-// loading pass would leave them) without a GEDCOM file.
+// loading pass and the resolution of links would leave them) without a GEDCOM file.
 #pragma once
 
 #include <map>
@@ -98,6 +98,13 @@ struct TestRun {
     person.deceased = true;
     store.individuals.push_back(person);
     store.ids.Insert(id, {'I', person.index});
+    // Families added earlier that name this id now reach it, as resolved links would.
+    for (store::FamilyRecord& family : store.families) {
+      if (family.husband == id) family.husband_index = person.index;
+      if (family.wife == id) family.wife_index = person.index;
+      for (std::size_t k = 0; k < family.children.size(); ++k)
+        if (family.children[k] == id) family.child_indices[k] = person.index;
+    }
     ++state.individuals_loaded;
     state.individual_count = state.individuals_loaded;
     return person.index;
@@ -114,18 +121,27 @@ struct TestRun {
     family.husband = husband;
     family.wife = wife;
     family.children = children;
+    auto position = [this](const std::string& member) {
+      const store::IdTarget target = store.ids.Find(member);
+      return target.kind == 'I' ? target.index : -1;
+    };
+    family.husband_index = position(husband);
+    family.wife_index = position(wife);
+    for (const std::string& child : children) family.child_indices.push_back(position(child));
     store.families.push_back(family);
     store.ids.Insert(id, {'F', family.index});
     for (const std::string* spouse : {&husband, &wife}) {
       if (spouse->empty() || store.ids.Find(*spouse).kind != 'I') continue;  // broken link
       store::IndividualRecord& p = Person(*spouse);
       p.spouse_families.push_back(id);
+      p.spouse_family_indices.push_back(family.index);
       ++p.spouse_family_count;
     }
     for (const std::string& child : children) {
       if (store.ids.Find(child).kind != 'I') continue;
       store::IndividualRecord& c = Person(child);
       c.parents_family = id;
+      c.parents_family_index = family.index;
       ++c.parents_family_count;
     }
     ++state.families_loaded;

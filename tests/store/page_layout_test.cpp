@@ -4,6 +4,7 @@
 
 #include "platform/program_end.h"
 #include "site/test_store.h"
+#include "store/family_links.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::store {
@@ -100,8 +101,8 @@ TEST(PageLayoutTest, BrokenLinksEndTheProgramWithTheirMessage) {
     TestRun run;
     run.AddPerson("A", "Ann /One/");
     run.Person("A").parents_family = "F9";
-    BuildSortKeys(run.store);
-    EXPECT_THROW(AssignFamilyGroups(run.context), platform::ProgramEnd);
+    MessageBoxFaults faults(run.ui);
+    EXPECT_THROW(ResolveLinks(run.store, faults), platform::ProgramEnd);
     ASSERT_EQ(run.ui.messages.size(), 1u);
     EXPECT_EQ(run.ui.messages[0].text,
               "Error in GEDCOM structure\n Individual \"Ann /One/\" (id \"A\") refrences family "
@@ -112,14 +113,15 @@ TEST(PageLayoutTest, BrokenLinksEndTheProgramWithTheirMessage) {
     TestRun run;
     run.AddPerson("A", "Ann /One/");
     run.AddFamily("F1", "Z", "");
-    EXPECT_THROW(ResolveIndividual(run.context, "Z"), platform::ProgramEnd);
+    MessageBoxFaults faults(run.ui);
+    EXPECT_THROW(FindIndividual(run.store, faults, "Z"), platform::ProgramEnd);
     EXPECT_EQ(run.ui.messages.at(0).text.rfind("Structural problem in GEDCOM file.  A family "
                                                "references\nindividual \"Z\", but",
                                                0),
               0u);
-    EXPECT_THROW(ResolveFamily(run.context, "A", run.Person("A")), platform::ProgramEnd);
+    EXPECT_THROW(FindFamily(run.store, faults, "A", run.Person("A")), platform::ProgramEnd);
     EXPECT_EQ(run.ui.messages.at(1).text, "Record \"A\" is not a Family... error");
-    EXPECT_EQ(ResolveIndividual(run.context, ""), nullptr);
+    EXPECT_EQ(FindIndividual(run.store, faults, ""), nullptr);
   }
 }
 

@@ -16,6 +16,7 @@ namespace {
 struct LinkFixture {
   GenealogyStore store;
   platform::RecordingUi ui;
+  MessageBoxFaults faults{ui};
   LinkFixture() {
     store.Allocate(2, 1, 0);
     store.individuals[0].id = "I1";
@@ -41,35 +42,35 @@ struct LinkFixture {
 
 TEST(FamilyLinksTest, LookupsFindTheirKindAndAbsentLinksGiveNull) {
   LinkFixture f;
-  EXPECT_EQ(FindIndividual(f.store, f.ui, "I2"), &f.store.individuals[1]);
-  EXPECT_EQ(FindFamily(f.store, f.ui, "F1", f.store.individuals[0]), &f.store.families[0]);
-  EXPECT_EQ(FindIndividual(f.store, f.ui, ""), nullptr);
-  EXPECT_EQ(FindFamily(f.store, f.ui, "", f.store.individuals[0]), nullptr);
+  EXPECT_EQ(FindIndividual(f.store, f.faults, "I2"), &f.store.individuals[1]);
+  EXPECT_EQ(FindFamily(f.store, f.faults, "F1", f.store.individuals[0]), &f.store.families[0]);
+  EXPECT_EQ(FindIndividual(f.store, f.faults, ""), nullptr);
+  EXPECT_EQ(FindFamily(f.store, f.faults, "", f.store.individuals[0]), nullptr);
   EXPECT_TRUE(f.ui.messages.empty());
 }
 
 TEST(FamilyLinksTest, BrokenLinksEndTheProgramWithTheirStructureMessages) {
   LinkFixture f;
   const IndividualRecord& ann = f.store.individuals[0];
-  EXPECT_EQ(f.EndingText([&] { FindIndividual(f.store, f.ui, "I9"); }),
+  EXPECT_EQ(f.EndingText([&] { FindIndividual(f.store, f.faults, "I9"); }),
             "Structural problem in GEDCOM file.  A family references\n"
             "individual \"I9\", but an individual with that ID was\n"
             "not found in the GEDCOM file.\n"
             "Please check your genealogy database to ensure that all\n"
             "family/individual links are correct.\n\n"
             "Aborting HTML file creation and closing down.\n");
-  EXPECT_EQ(f.EndingText([&] { FindIndividual(f.store, f.ui, "F1"); }),
+  EXPECT_EQ(f.EndingText([&] { FindIndividual(f.store, f.faults, "F1"); }),
             std::string("Unexpected Internal Error at Position 12.  Closing Down. \n\n Please "
                         "email technical support with this error message at ") +
                 kSupportAddress);
-  EXPECT_EQ(f.EndingText([&] { FindFamily(f.store, f.ui, "I2", ann); }),
+  EXPECT_EQ(f.EndingText([&] { FindFamily(f.store, f.faults, "I2", ann); }),
             "Record \"I2\" is not a Family... error");
-  EXPECT_EQ(f.EndingText([&] { FindFamily(f.store, f.ui, "F7", ann); }),
+  EXPECT_EQ(f.EndingText([&] { FindFamily(f.store, f.faults, "F7", ann); }),
             "Error in GEDCOM structure\n Individual \"Ann /Lee/\" (id \"I1\") refrences family "
             "\"F7\"\nbut no family with that ID was found in GEDCOM file.  Please check the "
             "family links around that individual,re-extract your GEDCOM file, and try again.  ");
   // Ids differ by case.
-  EXPECT_NE(f.EndingText([&] { FindIndividual(f.store, f.ui, "i1"); }).find("individual \"i1\""),
+  EXPECT_NE(f.EndingText([&] { FindIndividual(f.store, f.faults, "i1"); }).find("individual \"i1\""),
             std::string::npos);
 }
 
