@@ -7,6 +7,7 @@
 
 #include "settings/registry_store.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 namespace kinloom::settings {
 
@@ -30,19 +31,23 @@ struct MainWindowFields {
 // The default output folder of this platform: $HOME/MyHTMLFiles.
 std::string DefaultOutputFolder();
 
-// The load sequence in its fixed order. Steps 1-4: "Lables In French", "Initialized",
-// "Debugging" (written back as 0 when missing), the defaults or migration.
+// The load sequence in its fixed order; each part reads the values of its LoadStep in the
+// order of the table. Start: the values read before the migration ("Lables In French",
+// "Initialized", "Debugging", the last two written back as 0 when missing), then the
+// defaults or the migration.
 void LoadSettingsStart(RegistryStore& store, Settings& settings, const LoadOptions& options);
-// Steps 5-14: paths, base page names and titles, "HTM", colours, owner, switches, texts.
+// Main: paths (the command line's when it gave them), base page names and titles, "HTM",
+// colours, owner, switches, texts.
 void LoadSettingsMain(RegistryStore& store, Settings& settings, const LoadOptions& options);
-// Steps 16-18: "CL _top", the meta refresh values, the custom links and meta tags, the page
-// sizes.
+// End: "CL _top", the meta refresh values, the page sizes, "Notes To Include", the custom
+// links and meta tags.
 void LoadSettingsEnd(RegistryStore& store, Settings& settings);
 // The whole sequence: Start, Main, the version stamp (step 15), End. When the stamp cannot
 // be written the message has been shown and the program ends (platform::EndProgram).
 void LoadSettings(RegistryStore& store, Settings& settings, const LoadOptions& options);
 
-// The bulk save, in its fixed order. Stops at the first write CheckSaved reports as failed
+// The bulk save, in its fixed order (BulkSaveOrder), with the paths and the page extension
+// taken from `fields`. Stops at the first write CheckSaved reports as failed
 // (its message shown once) and returns false; true when everything was written.
 bool SaveSettings(RegistryStore& store, const Settings& settings, const MainWindowFields& fields);
 
@@ -65,7 +70,9 @@ bool SaveMetaTags(RegistryStore& store, const Settings& settings);
 // "%s Number %d" value names of a link slot.
 std::string LinkTextName(int slot);
 std::string LinkHyperlinkName(int slot);
-// "%s %d" value name of a per-language option.
-std::string LanguageValueName(const char* base, int language);
+
+// Writes the field of one value of the table with the writer of its kind; returns the
+// write's status (see RegistryStore).
+int WriteValue(RegistryStore& store, const ValueDefinition& definition, const Settings& settings);
 
 }  // namespace kinloom::settings

@@ -3,48 +3,54 @@
 #include <cstdint>
 #include <vector>
 
-#include "lang/tag_labels.h"
-#include "platform/text_encoding.h"
+#include "settings/settings_table.h"
 
 namespace kinloom::settings {
 namespace {
 
-enum class Kind { kText, kIntText, kDword, kReal };
-
-// One write of a step. Texts are UTF-8 here and stored in Windows-1252.
+// One write of a step. Texts are in Windows-1252.
 struct Op {
-  Kind kind;
+  ValueKind kind;
   std::string name;
   std::string text;
   std::int64_t number = 0;
   double real = 0.0;
 };
 
-Op T(std::string name, const std::string& utf8) {
-  return {Kind::kText, std::move(name), platform::Utf8ToCp1252(utf8)};
+// The default of the value `row` of the settings table, written under `name` (the row's own
+// name, or a name that only older versions read).
+Op Default(std::string name, const std::string& row) {
+  const ValueDefinition& d = DefinitionOf(row);
+  return {d.kind, std::move(name), d.default_text, d.default_number, d.default_real};
+}
+Op Default(const std::string& row) { return Default(row, row); }
+// The default of the per-language value "<base> k" under an older name.
+Op Default(std::string name, const char* base, int language) {
+  return Default(std::move(name), LanguageValueName(base, language));
 }
 Op Raw(std::string name, std::string cp1252) {
-  return {Kind::kText, std::move(name), std::move(cp1252)};
+  return {ValueKind::kText, std::move(name), std::move(cp1252)};
 }
-Op I(std::string name, int value) { return {Kind::kIntText, std::move(name), "", value}; }
-Op D(std::string name, std::uint32_t value) { return {Kind::kDword, std::move(name), "", value}; }
-Op R(std::string name, double value) { return {Kind::kReal, std::move(name), "", 0, value}; }
+Op I(std::string name, int value) { return {ValueKind::kIntText, std::move(name), "", value}; }
+Op D(std::string name, std::uint32_t value) {
+  return {ValueKind::kDword, std::move(name), "", value};
+}
 
 // Performs the writes in order; false at the first one CheckSaved reports as failed.
 bool RunEach(RegistryStore& store, const std::vector<Op>& ops) {
   for (const Op& op : ops) {
     int status = 0;
     switch (op.kind) {
-      case Kind::kText:
+      case ValueKind::kText:
         status = store.WriteText(op.name, op.text);
         break;
-      case Kind::kIntText:
+      case ValueKind::kIntText:
         status = store.WriteIntText(op.name, static_cast<int>(op.number));
         break;
-      case Kind::kDword:
+      case ValueKind::kDword:
         status = store.WriteDword(op.name, static_cast<std::uint32_t>(op.number));
         break;
-      case Kind::kReal:
+      case ValueKind::kReal:
         status = store.WriteReal(op.name, op.real);
         break;
     }
@@ -62,200 +68,196 @@ bool Run(RegistryStore& store, const std::vector<Op>& ops) {
   return written && store.CheckSaved(stored);
 }
 
-const char* const kFrenchA = "Page de donn\u00e9es g\u00e9n\u00e9alogiques";
-const char* const kSpanishA = "Datos Geneal\u00f3gicos P\u00e1gina";
-const char* const kItalianA = "Pagina dei dati della Genealogia";
-const char* const kPortugueseA = "P\u00e1gina de Dados de Genealogia";
+// The old per-language names: prefixed with the language ("French Family Page Text A"),
+// and the index titles suffixed with it ("Index Title French").
+const char* const kOldPrefixes[6] = {"", "French ", "German ", "Dutch ", "Spanish ", "Danish "};
+const char* const kOldTitleSuffixes[6] = {"", " French", " German", " Dutch", " Spanish",
+                                          " Danish"};
+Op OldText(int language, const char* base) {
+  return Default(kOldPrefixes[language] + std::string(base), base, language);
+}
+Op OldTitle(int language) {
+  return Default("Index Title" + std::string(kOldTitleSuffixes[language]), "Index Title",
+                 language);
+}
 
 std::vector<Op> StepOps(int step, const std::string& default_output_folder) {
   switch (step) {
     case 0:
       return {I("Initialized", 1),
               Raw("Output File", default_output_folder),
-              I("Index Dates", 1),
-              I("Text File", 0),
-              I("Gender", 1),
-              I("Suppress Living", 1),
-              I("HTM", 1),
-              D("Groups", 10),
-              D("Groups Descendancy", 5),
-              D("Groups Pedigree", 10),
-              D("Groups Notes", 20),
-              D("Born", 1920),
-              D("Married", 1930),
-              T("Index Name", "index"),
-              I("Use Custom Colors", 0),
-              D("Color Background", 0xFFFFFF),
-              D("Color Text", 0),
-              D("Color Link", 0x0000FF),
-              D("Color VLink", 0xFF0000),
-              T("User Name", ""),
-              T("Email Address", ""),
-              T("Homepage", ""),
-              T("Address Line 1", ""),
-              T("Address Line 2", ""),
-              T("Address Line 3", ""),
-              T("Address Line 4", ""),
-              I("Use Custom Background", 0),
-              I("Use Default Background", 1),
-              T("Custom Background", ""),
-              T("Custom Background Path", ""),
-              I("Include Copyright", 0),
-              R("Version Number", kProgramVersion)};
+              Default("Index Dates"),
+              Default("Text File"),
+              Default("Gender"),
+              Default("Suppress Living"),
+              Default("HTM"),
+              Default("Groups"),
+              Default("Groups Descendancy"),
+              Default("Groups Pedigree"),
+              Default("Groups Notes"),
+              Default("Born"),
+              Default("Married"),
+              Default("Index Name", "Index Name", 0),
+              Default("Use Custom Colors"),
+              Default("Color Background"),
+              Default("Color Text"),
+              Default("Color Link"),
+              Default("Color VLink"),
+              Default("User Name"),
+              Default("Email Address"),
+              Default("Homepage"),
+              Default("Address Line 1"),
+              Default("Address Line 2"),
+              Default("Address Line 3"),
+              Default("Address Line 4"),
+              Default("Use Custom Background"),
+              Default("Use Default Background"),
+              Default("Custom Background"),
+              Default("Custom Background Path"),
+              Default("Include Copyright"),
+              Default("Version Number")};
     case 1:
-      return {I("Create Family Groups", 1),
-              I("Use Text Color", 0),
-              I("Use Text Color For Familypages", 0),
-              D("Color Husband and Wife", 0),
-              D("Color Parents", 0),
-              D("Color Children", 0),
-              I("Create Descendancy Groups", 1),
-              I("Group Only For Topmost", 1),
-              D("Color Level1 ", 0xFF0000),
-              D("Color Level2 ", 0xFF8040),
-              D("Color Level3 ", 0x800000),
-              D("Color Level4 ", 0x0000FF),
-              D("Color Level5 ", 0xFF00FF),
-              D("Color Level6 ", 0x008000),
-              I("Create Ascendancy Groups", 1),
-              I("Create Link To GEDCOM file", 1),
-              T("Index Title", "Index Page")};
+      return {Default("Create Family Groups"),
+              Default("Use Text Color"),
+              Default("Use Text Color For Familypages"),
+              Default("Color Husband and Wife"),
+              Default("Color Parents"),
+              Default("Color Children"),
+              Default("Create Descendancy Groups"),
+              Default("Group Only For Topmost"),
+              Default("Color Level1 "),
+              Default("Color Level2 "),
+              Default("Color Level3 "),
+              Default("Color Level4 "),
+              Default("Color Level5 "),
+              Default("Color Level6 "),
+              Default("Create Ascendancy Groups"),
+              Default("Create Link To GEDCOM file"),
+              OldTitle(0)};
     case 2:
-      return {I("Create Ascendancy Groups", 1), I("Create Link To GEDCOM file", 1)};
+      return {Default("Create Ascendancy Groups"), Default("Create Link To GEDCOM file")};
     case 3:
-      return {T("Family Page Text A", "Genealogy Data Page"),
-              T("Family Page Text B", "(Family Pages)"),
-              T("Descendancy Page Text A", "Genealogy Data Page"),
-              T("Descendancy Page Text B", "(Descendancy Pages)")};
+      return {OldText(0, "Family Page Text A"), OldText(0, "Family Page Text B"),
+              OldText(0, "Descendancy Page Text A"), OldText(0, "Descendancy Page Text B")};
     case 4:
-      return {I("Create Pedigree Groups", 1), T("Pedigree Page Text A", "Genealogy Data Page"),
-              T("Pedigree Page Text B", "(Pedigree Pages)")};
+      return {Default("Create Pedigree Groups"), OldText(0, "Pedigree Page Text A"),
+              OldText(0, "Pedigree Page Text B")};
     case 5:
-      return {D("Debugging", 0)};
+      return {Default("Debugging")};
     case 6:
-      return {I("Create Notes Pages", 1), T("Notes Page Text A", "Genealogy Data Page"),
-              T("Notes Page Text B", "(Notes Pages)"), I("Include Custom Links", 0),
-              T("Custom Links Title", "Special Notes: ")};
+      return {Default("Create Notes Pages"), OldText(0, "Notes Page Text A"),
+              OldText(0, "Notes Page Text B"), Default("Include Custom Links"),
+              OldText(0, "Custom Links Title")};
     case 7:
-      return {I("Lables In French", 0), T("French Family Page Text A", kFrenchA),
-              T("French Family Page Text B", "(Pages des familles)"),
-              T("French Descendancy Page Text A", kFrenchA),
-              T("French Descendancy Page Text B", "(Pages Descendance)")};
+      return {Default("Lables In French"), OldText(1, "Family Page Text A"),
+              OldText(1, "Family Page Text B"), OldText(1, "Descendancy Page Text A"),
+              OldText(1, "Descendancy Page Text B")};
     case 8:
-      return {I("Mark All Ancestors", 0), I("Show GEDCOM ID's", 0), T("Ancestor Id", ""),
-              I("Suppress LDS Deceased", 1), I("Suppress LDS Living", 1)};
+      return {Default("Mark All Ancestors"), Default("Show GEDCOM ID's"), Default("Ancestor Id"),
+              Default("Suppress LDS Deceased"), Default("Suppress LDS Living")};
     case 9:
-      return {T("French Pedigree Page Text A", kFrenchA),
-              T("French Pedigree Page Text B", "(Pages Ascendance)"),
-              T("French Notes Page Text A", kFrenchA),
-              T("French Notes Page Text B", "(Pages Notes)"),
-              T("French Custom Links Title", "Notes sp\u00e9ciales : "),
-              T("Index Title French", "Page Index"),
-              I("Create English Pages", 1),
-              I("Create French Pages", 0),
-              T("French Index Name", "indexf"),
-              Raw("Notes To Include", lang::DefaultNotesToInclude()),
-              T("Homepage2", ""),
-              T("Homepage3", ""),
-              T("Homepage4", ""),
-              T("Homepage5", "")};
+      return {OldText(1, "Pedigree Page Text A"),
+              OldText(1, "Pedigree Page Text B"),
+              OldText(1, "Notes Page Text A"),
+              OldText(1, "Notes Page Text B"),
+              OldText(1, "Custom Links Title"),
+              OldTitle(1),
+              Default("Create English Pages"),
+              Default("Create French Pages"),
+              OldText(1, "Index Name"),
+              Default("Notes To Include"),
+              Default("Homepage2"),
+              Default("Homepage3"),
+              Default("Homepage4"),
+              Default("Homepage5")};
     case 11:
-      return {I("HP _top", 0),
-              I("CL _top", 0),
-              I("Meta Refresh Tag", 0),
-              D("Meta Refresh Value", 12),
-              I("Create German Pages", 0),
-              T("German Index Name", "indexg"),
-              T("Index Title German", "Indexseite")};
+      return {Default("HP _top"),
+              Default("CL _top"),
+              Default("Meta Refresh Tag"),
+              Default("Meta Refresh Value"),
+              Default("Create German Pages"),
+              OldText(2, "Index Name"),
+              OldTitle(2)};
     case 12:
-      return {T("German Family Page Text B", "(Seiten Familien)"),
-              T("German Descendancy Page Text B", "(Seiten Nachkommen)"),
-              T("German Pedigree Page Text B", "(Seiten Stammbaum)"),
-              T("German Notes Page Text B", "(Seiten Anmerkungen)"),
-              T("German Custom Links Title", "Spezielle Anmerkungen: ")};
+      return {OldText(2, "Family Page Text B"), OldText(2, "Descendancy Page Text B"),
+              OldText(2, "Pedigree Page Text B"), OldText(2, "Notes Page Text B"),
+              OldText(2, "Custom Links Title")};
     case 13:
-      return {I("Minimize Abosoute", 0),
-              I("One Index Page Link", 0),
-              I("No Colors", 0),
-              T("German Family Page Text A", "Genealogie-Daten Seite"),
-              T("German Descendancy Page Text A", "Genealogie-Daten Seite"),
-              T("German Pedigree Page Text A", "Genealogie-Daten Seite"),
-              T("German Notes Page Text A", "Genealogie-Daten Seite"),
-              I("Create Notes Pages French", 0),
-              I("Create Notes Pages German", 0)};
+      return {Default("Minimize Abosoute"),
+              Default("One Index Page Link"),
+              Default("No Colors"),
+              OldText(2, "Family Page Text A"),
+              OldText(2, "Descendancy Page Text A"),
+              OldText(2, "Pedigree Page Text A"),
+              OldText(2, "Notes Page Text A"),
+              Default("Create Notes Pages French"),
+              Default("Create Notes Pages German")};
     case 14:
-      return {I("Create Dutch Pages", 0),
-              I("Create Spanish Pages", 0),
-              T("Dutch Index Name", "indexd"),
-              T("Index Title Dutch", "Index Pagina"),
-              T("Spanish Index Name", "indexs"),
-              T("Index Title Spanish", "Paginaci\u00f3n Del \u00cdndice"),
-              T("Dutch Family Page Text A", "Genealogie Pagina"),
-              T("Dutch Family Page Text B", "(Gezinnen)"),
-              T("Dutch Descendancy Page Text A", "Genealogie Pagina"),
-              T("Dutch Descendancy Page Text B", "(Afstammelingen)"),
-              T("Dutch Pedigree Page Text A", "Genealogie Pagina"),
-              T("Dutch Pedigree Page Text B", "(Stamboom)"),
-              T("Dutch Notes Page Text A", "Genealogie Pagina"),
-              T("Dutch Notes Page Text B", "(Aantekeningen)"),
-              T("Dutch Custom Links Title", "Bijzonderheden: "),
-              I("Create Notes Pages Dutch", 0)};
+      return {Default("Create Dutch Pages"),
+              Default("Create Spanish Pages"),
+              OldText(3, "Index Name"),
+              OldTitle(3),
+              OldText(4, "Index Name"),
+              OldTitle(4),
+              OldText(3, "Family Page Text A"),
+              OldText(3, "Family Page Text B"),
+              OldText(3, "Descendancy Page Text A"),
+              OldText(3, "Descendancy Page Text B"),
+              OldText(3, "Pedigree Page Text A"),
+              OldText(3, "Pedigree Page Text B"),
+              OldText(3, "Notes Page Text A"),
+              OldText(3, "Notes Page Text B"),
+              OldText(3, "Custom Links Title"),
+              Default("Create Notes Pages Dutch")};
     case 15:
-      return {T("Spanish Family Page Text A", kSpanishA),
-              T("Spanish Family Page Text B", "(P\u00e1ginas de Familias)"),
-              T("Spanish Descendancy Page Text A", kSpanishA),
-              T("Spanish Descendancy Page Text B", "(P\u00e1ginas de Descendientes)"),
-              T("Spanish Pedigree Page Text A", kSpanishA),
-              T("Spanish Pedigree Page Text B", "(P\u00e1ginas de Ascendientes)"),
-              T("Spanish Notes Page Text A", kSpanishA),
-              T("Spanish Notes Page Text B", "(P\u00e1ginas de Notas)"),
-              T("Spanish Custom Links Title", "Notas especiales: "),
-              I("Create Notes Pages Spanish", 0)};
+      return {OldText(4, "Family Page Text A"),      OldText(4, "Family Page Text B"),
+              OldText(4, "Descendancy Page Text A"), OldText(4, "Descendancy Page Text B"),
+              OldText(4, "Pedigree Page Text A"),    OldText(4, "Pedigree Page Text B"),
+              OldText(4, "Notes Page Text A"),       OldText(4, "Notes Page Text B"),
+              OldText(4, "Custom Links Title"),      Default("Create Notes Pages Spanish")};
     case 16:
-      return {I("Use Baptism", 1)};
+      return {Default("Use Baptism")};
     case 18:
-      return {T("Index Name 6", "indexn"),
-              T("Index Title 6", "Indeksside"),
-              T("Family Page Text B 6", "Familie"),
-              T("Descendancy Page Text B 6", "Etterkommere"),
-              T("Pedigree Page Text B 6", "Slektstavle"),
-              I("Create Notes Pages Norwegian", 0),
-              T("Notes Page Text B 6", "Notater"),
-              T("Custom Links Title 6", "Spesielle notater"),
-              I("Create Norwegian Pages", 0)};
+      return {Default("Index Name 6"),
+              Default("Index Title 6"),
+              Default("Family Page Text B 6"),
+              Default("Descendancy Page Text B 6"),
+              Default("Pedigree Page Text B 6"),
+              Default("Create Notes Pages Norwegian"),
+              Default("Notes Page Text B 6"),
+              Default("Custom Links Title 6"),
+              Default("Create Norwegian Pages")};
     case 19:
-      return {T("Index Name 7", "indexi"),
-              T("Index Title 7", "Indice della pagina"),
-              T("Family Page Text A 7", kItalianA),
-              T("Family Page Text B 7", "Pagine Famiglia"),
-              T("Descendancy Page Text A 7", kItalianA),
-              T("Descendancy Page Text B 7", "Pagine discendenti"),
-              T("Pedigree Page Text A 7", kItalianA),
-              T("Pedigree Page Text B 7", "Pagine  dell'Albero genealogicoi"),
-              I("Create Notes Pages Italian", 0),
-              T("Notes Page Text A 7", kItalianA),
-              T("Notes Page Text B 7", "Pagine delle Note"),
-              T("Custom Links Title 7", "Note Specifiche"),
-              I("Create Italian Pages", 0)};
+      return {Default("Index Name 7"),
+              Default("Index Title 7"),
+              Default("Family Page Text A 7"),
+              Default("Family Page Text B 7"),
+              Default("Descendancy Page Text A 7"),
+              Default("Descendancy Page Text B 7"),
+              Default("Pedigree Page Text A 7"),
+              Default("Pedigree Page Text B 7"),
+              Default("Create Notes Pages Italian"),
+              Default("Notes Page Text A 7"),
+              Default("Notes Page Text B 7"),
+              Default("Custom Links Title 7"),
+              Default("Create Italian Pages")};
     case 20:
-      return {T("Family Page Text A 6", "Slekt Dataside"),
-              T("Descendancy Page Text A 6", "Slekt Dataside"),
-              T("Pedigree Page Text A 6", "Slekt Dataside"),
-              T("Notes Page Text A 6", "Slekt Dataside")};
+      return {Default("Family Page Text A 6"), Default("Descendancy Page Text A 6"),
+              Default("Pedigree Page Text A 6"), Default("Notes Page Text A 6")};
     case 21:
-      return {T("Index Name 8", "indexp"),
-              T("Index Title 8", "\u00cdndice P\u00e1gina"),
-              T("Family Page Text A 8", kPortugueseA),
-              T("Family Page Text B 8", "Fam\u00edlias"),
-              T("Descendancy Page Text A 8", kPortugueseA),
-              T("Descendancy Page Text B 8", "Descend\u00eancias"),
-              T("Pedigree Page Text A 8", kPortugueseA),
-              T("Pedigree Page Text B 8", "Castas"),
-              I("Create Notes Pages Portuguese", 0),
-              T("Notes Page Text A 8", kPortugueseA),
-              T("Notes Page Text B 8", "Notas"),
-              T("Custom Links Title 8", "Notas especiais"),
-              I("Create Portuguese Pages", 0)};
+      return {Default("Index Name 8"),
+              Default("Index Title 8"),
+              Default("Family Page Text A 8"),
+              Default("Family Page Text B 8"),
+              Default("Descendancy Page Text A 8"),
+              Default("Descendancy Page Text B 8"),
+              Default("Pedigree Page Text A 8"),
+              Default("Pedigree Page Text B 8"),
+              Default("Create Notes Pages Portuguese"),
+              Default("Notes Page Text A 8"),
+              Default("Notes Page Text B 8"),
+              Default("Custom Links Title 8"),
+              Default("Create Portuguese Pages")};
     default:
       return {};
   }
@@ -273,20 +275,13 @@ bool Step10(RegistryStore& store, bool first_start) {
 // Step 17: the Danish defaults under the old names, then languages 0 … 5 move to the
 // numbered value names.
 bool Step17(RegistryStore& store, Settings& settings) {
-  const char* const kDanishA = "Sl\u00e6gtsdata side";
-  if (!Run(store,
-           {T("Danish Family Page Text A", kDanishA), T("Danish Family Page Text B", "(Familie)"),
-            T("Danish Descendancy Page Text A", kDanishA),
-            T("Danish Descendancy Page Text B", "(Efterkommere)"),
-            T("Danish Pedigree Page Text A", kDanishA), T("Danish Pedigree Page Text B", "(Aner)"),
-            T("Danish Notes Page Text A", kDanishA), T("Danish Notes Page Text B", "(Notater)"),
-            T("Index Title Danish", "Index side")}))
+  if (!Run(store, {OldText(5, "Family Page Text A"), OldText(5, "Family Page Text B"),
+                   OldText(5, "Descendancy Page Text A"), OldText(5, "Descendancy Page Text B"),
+                   OldText(5, "Pedigree Page Text A"), OldText(5, "Pedigree Page Text B"),
+                   OldText(5, "Notes Page Text A"), OldText(5, "Notes Page Text B"),
+                   OldTitle(5)}))
     return false;
 
-  static const char* const kPrefixes[6] = {"",       "French ",  "German ",
-                                           "Dutch ", "Spanish ", "Danish "};
-  static const char* const kTitleSuffixes[6] = {"",       " French",  " German",
-                                                " Dutch", " Spanish", " Danish"};
   struct Text {
     const char* base;
     PerLanguage<std::string>* slots;
@@ -308,18 +303,17 @@ bool Step17(RegistryStore& store, Settings& settings) {
     const std::string base = t.base;
     PerLanguage<std::string>& slots = *t.slots;
     for (int k = 0; k < 6; ++k) {
-      if (base == "Index Name" && k == 5) {
-        slots[k] = "indexa";
-      } else if (base == "Custom Links Title" && k == 5) {
-        slots[k] = platform::Utf8ToCp1252("S\u00e6rlige notater");
+      // Danish had no index name and no custom links title of its own: it takes the defaults.
+      if ((base == "Index Name" || base == "Custom Links Title") && k == 5) {
+        slots[k] = DefinitionOf(LanguageValueName(t.base, k)).default_text;
       } else if (base == "Index Title") {
-        slots[k] = store.ReadText(base + kTitleSuffixes[k]);
+        slots[k] = store.ReadText(base + kOldTitleSuffixes[k]);
       } else {
-        slots[k] = store.ReadText(kPrefixes[k] + base);
+        slots[k] = store.ReadText(kOldPrefixes[k] + base);
       }
     }
     std::vector<Op> writes;
-    for (int k = 0; k < 6; ++k) writes.push_back(Raw(base + " " + std::to_string(k), slots[k]));
+    for (int k = 0; k < 6; ++k) writes.push_back(Raw(LanguageValueName(t.base, k), slots[k]));
     if (!Run(store, writes)) return false;
   }
   return true;
@@ -378,7 +372,7 @@ MigrationResult MigrateSettings(RegistryStore& store, Settings& settings, int in
 }
 
 bool StampVersion(RegistryStore& store) {
-  if (store.WriteReal("Version Number", kProgramVersion) == 0) return true;
+  if (store.WriteReal("Version Number", kSettingsVersion) == 0) return true;
   store.ui().ShowMessage("Error 102819: Unable to set current version.", "",
                          platform::MessageIcon::kNone, platform::MessageButtons::kOk);
   return false;

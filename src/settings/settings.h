@@ -15,6 +15,9 @@
 
 namespace kinloom::settings {
 
+// The settings version this program writes into "Version Number".
+inline constexpr double kSettingsVersion = 2.52;
+
 inline constexpr int kLanguageCount = 9;
 inline constexpr int kLinkLanguageCount = 6;  // languages 0 … 5 have custom links
 inline constexpr int kLinkSlots = 256;
@@ -72,7 +75,7 @@ inline constexpr int kDefaultNotesTags[] = {
 struct Settings {
   // Bookkeeping and files
   int initialized = 0;               // "Initialized"
-  double version_number = 2.52;      // "Version Number"
+  double version_number = kSettingsVersion;  // "Version Number"
   int lables_in_french = 0;          // "Lables In French"
   std::uint32_t debugging = 0;       // "Debugging"
   std::string input_file;            // "Input File"

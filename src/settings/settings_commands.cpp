@@ -25,120 +25,6 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b + 1);
 }
 
-class Builder {
- public:
-  std::vector<ValueDefinition> defs;
-
-  void Text(std::string name, std::function<std::string&(Settings&)> f) {
-    ValueDefinition d{std::move(name), ValueKind::kText, std::move(f), {}, {}, {}};
-    defs.push_back(std::move(d));
-  }
-  void Int(std::string name, std::function<int&(Settings&)> f) {
-    ValueDefinition d{std::move(name), ValueKind::kIntText, {}, std::move(f), {}, {}};
-    defs.push_back(std::move(d));
-  }
-  void Dword(std::string name, std::function<std::uint32_t&(Settings&)> f) {
-    ValueDefinition d{std::move(name), ValueKind::kDword, {}, {}, std::move(f), {}};
-    defs.push_back(std::move(d));
-  }
-  void Real(std::string name, std::function<double&(Settings&)> f) {
-    ValueDefinition d{std::move(name), ValueKind::kReal, {}, {}, {}, std::move(f)};
-    defs.push_back(std::move(d));
-  }
-  void PerLanguage(const char* base, PerLanguage<std::string> Settings::*field) {
-    for (int k = 0; k < kLanguageCount; ++k)
-      Text(std::string(base) + " " + std::to_string(k),
-           [field, k](Settings& s) -> std::string& { return (s.*field)[k]; });
-  }
-};
-
-std::vector<ValueDefinition> BuildDefinitions() {
-  Builder b;
-  using S = Settings;
-  b.Int("Initialized", [](S& s) -> int& { return s.initialized; });
-  b.Real("Version Number", [](S& s) -> double& { return s.version_number; });
-  b.Int("Lables In French", [](S& s) -> int& { return s.lables_in_french; });
-  b.Dword("Debugging", [](S& s) -> std::uint32_t& { return s.debugging; });
-  b.Text("Input File", [](S& s) -> std::string& { return s.input_file; });
-  b.Text("Output File", [](S& s) -> std::string& { return s.output_file; });
-  b.Int("HTM", [](S& s) -> int& { return s.htm; });
-
-  b.PerLanguage("Index Name", &S::index_name);
-  b.PerLanguage("Index Title", &S::index_title);
-  b.PerLanguage("Family Page Text A", &S::family_page_text_a);
-  b.PerLanguage("Family Page Text B", &S::family_page_text_b);
-  b.PerLanguage("Descendancy Page Text A", &S::descendancy_page_text_a);
-  b.PerLanguage("Descendancy Page Text B", &S::descendancy_page_text_b);
-  b.PerLanguage("Pedigree Page Text A", &S::pedigree_page_text_a);
-  b.PerLanguage("Pedigree Page Text B", &S::pedigree_page_text_b);
-  b.PerLanguage("Notes Page Text A", &S::notes_page_text_a);
-  b.PerLanguage("Notes Page Text B", &S::notes_page_text_b);
-  b.PerLanguage("Custom Links Title", &S::custom_links_title);
-
-  for (int k = 0; k < kLanguageCount; ++k)
-    b.Int(kCreatePagesNames[k], [k](S& s) -> int& { return s.create_pages[k]; });
-  for (int k = 0; k < kLanguageCount; ++k)
-    b.Int(kCreateNotesPagesNames[k], [k](S& s) -> int& { return s.create_notes_pages[k]; });
-  b.Int("Create Family Groups", [](S& s) -> int& { return s.create_family_groups; });
-  b.Int("Create Descendancy Groups", [](S& s) -> int& { return s.create_descendancy_groups; });
-  b.Int("Group Only For Topmost", [](S& s) -> int& { return s.group_only_for_topmost; });
-  b.Int("Create Pedigree Groups", [](S& s) -> int& { return s.create_pedigree_groups; });
-  b.Int("Create Ascendancy Groups", [](S& s) -> int& { return s.create_ascendancy_groups; });
-
-  b.Dword("Groups", [](S& s) -> std::uint32_t& { return s.groups; });
-  b.Dword("Groups Descendancy", [](S& s) -> std::uint32_t& { return s.groups_descendancy; });
-  b.Dword("Groups Pedigree", [](S& s) -> std::uint32_t& { return s.groups_pedigree; });
-  b.Dword("Groups Notes", [](S& s) -> std::uint32_t& { return s.groups_notes; });
-
-  b.Int("Index Dates", [](S& s) -> int& { return s.index_dates; });
-  b.Int("Gender", [](S& s) -> int& { return s.gender; });
-  b.Int("Text File", [](S& s) -> int& { return s.text_file; });
-  b.Int("Create Link To GEDCOM file", [](S& s) -> int& { return s.create_link_to_gedcom_file; });
-  b.Int("Include Copyright", [](S& s) -> int& { return s.include_copyright; });
-  b.Int("Include Custom Links", [](S& s) -> int& { return s.include_custom_links; });
-  b.Int("Mark All Ancestors", [](S& s) -> int& { return s.mark_all_ancestors; });
-  b.Text("Ancestor Id", [](S& s) -> std::string& { return s.ancestor_id; });
-  b.Int("Show GEDCOM ID's", [](S& s) -> int& { return s.show_gedcom_ids; });
-  b.Int("Use Baptism", [](S& s) -> int& { return s.use_baptism; });
-  b.Dword("Skip Broken Links", [](S& s) -> std::uint32_t& { return s.skip_broken_links; });
-  b.Int("HP _top", [](S& s) -> int& { return s.owner.hp_top; });
-  b.Int("CL _top", [](S& s) -> int& { return s.cl_top; });
-  b.Int("Meta Refresh Tag", [](S& s) -> int& { return s.meta_refresh_tag; });
-  b.Dword("Meta Refresh Value", [](S& s) -> std::uint32_t& { return s.meta_refresh_value; });
-  b.Int("Minimize Abosoute", [](S& s) -> int& { return s.minimize_abosoute; });
-  b.Int("One Index Page Link", [](S& s) -> int& { return s.one_index_page_link; });
-  b.Int("No Colors", [](S& s) -> int& { return s.no_colors; });
-  b.Text("Notes To Include", [](S& s) -> std::string& { return s.notes_to_include; });
-
-  b.Int("Suppress Living", [](S& s) -> int& { return s.suppress_living; });
-  b.Dword("Born", [](S& s) -> std::uint32_t& { return s.born; });
-  b.Dword("Married", [](S& s) -> std::uint32_t& { return s.married; });
-  b.Int("Suppress LDS Living", [](S& s) -> int& { return s.suppress_lds_living; });
-  b.Int("Suppress LDS Deceased", [](S& s) -> int& { return s.suppress_lds_deceased; });
-
-  b.Int("Use Custom Colors", [](S& s) -> int& { return s.use_custom_colors; });
-  b.Int("Use Text Color", [](S& s) -> int& { return s.use_text_color; });
-  for (int c = 0; c < kColourCount; ++c)
-    b.Dword(kColourNames[c], [c](S& s) -> std::uint32_t& { return s.colours[c]; });
-  b.Int("Use Text Color For Familypages",
-        [](S& s) -> int& { return s.use_text_color_for_familypages; });
-  b.Int("Use Custom Background", [](S& s) -> int& { return s.use_custom_background; });
-  b.Int("Use Default Background", [](S& s) -> int& { return s.use_default_background; });
-  b.Text("Custom Background Path", [](S& s) -> std::string& { return s.custom_background_path; });
-  b.Text("Custom Background", [](S& s) -> std::string& { return s.custom_background; });
-
-  b.Text("User Name", [](S& s) -> std::string& { return s.owner.user_name; });
-  b.Text("Email Address", [](S& s) -> std::string& { return s.owner.email_address; });
-  b.Text("Homepage", [](S& s) -> std::string& { return s.owner.homepages[0]; });
-  for (int h = 1; h < 5; ++h)
-    b.Text("Homepage" + std::to_string(h + 1),
-           [h](S& s) -> std::string& { return s.owner.homepages[h]; });
-  for (int a = 0; a < 4; ++a)
-    b.Text("Address Line " + std::to_string(a + 1),
-           [a](S& s) -> std::string& { return s.owner.address[a]; });
-  return std::move(b.defs);
-}
-
 std::size_t EditDistance(const std::string& a, const std::string& b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -318,7 +204,8 @@ bool FindStoredValue(RegistryStore& store, const std::string& name, ValueDefinit
     return false;
   for (const auto& [stored, value] : values) {
     if (Fold(stored) != Fold(name)) continue;
-    *out = ValueDefinition{stored, StoredKind(value.type), {}, {}, {}, {}};
+    out->name = stored;
+    out->kind = StoredKind(value.type);
     return true;
   }
   return false;
@@ -344,40 +231,6 @@ const char* KindHint(ValueKind kind) {
 }
 
 }  // namespace
-
-const char* KindName(ValueKind kind) {
-  switch (kind) {
-    case ValueKind::kText:
-      return "text";
-    case ValueKind::kIntText:
-      return "integer text";
-    case ValueKind::kDword:
-      return "dword";
-    case ValueKind::kReal:
-      return "real text";
-  }
-  return "";
-}
-
-const std::vector<ValueDefinition>& ValueDefinitions() {
-  static const std::vector<ValueDefinition> definitions = BuildDefinitions();
-  return definitions;
-}
-
-const ValueDefinition* FindValueDefinition(const std::string& name) {
-  const std::string folded = Fold(name);
-  for (const ValueDefinition& d : ValueDefinitions())
-    if (Fold(d.name) == folded) return &d;
-  const std::string trimmed = Trim(folded);
-  const ValueDefinition* found = nullptr;
-  for (const ValueDefinition& d : ValueDefinitions()) {
-    if (Trim(Fold(d.name)) == trimmed) {
-      if (found != nullptr) return nullptr;
-      found = &d;
-    }
-  }
-  return found;
-}
 
 std::vector<std::string> ClosestValueNames(const std::string& name, std::size_t count) {
   const std::string folded = Fold(name);

@@ -1,9 +1,7 @@
-// Settings from the command line, which has no option dialogs: every value of the
-// application key with its kind and its place in the Settings record, "NAME=VALUE"
-// assignments, and a listing of what the store holds.
+// Settings from the command line, which has no option dialogs: "NAME=VALUE" assignments
+// checked against the settings table, and a listing of what the store holds.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -13,30 +11,9 @@
 #include "platform/ui.h"
 #include "settings/registry_store.h"
 #include "settings/settings.h"
+#include "settings/settings_table.h"
 
 namespace kinloom::settings {
-
-enum class ValueKind { kText, kIntText, kDword, kReal };
-
-// "text", "integer text", "dword", "real text".
-const char* KindName(ValueKind kind);
-
-// One value of the application key. Exactly the accessor of its kind is set.
-struct ValueDefinition {
-  std::string name;
-  ValueKind kind;
-  std::function<std::string&(Settings&)> text;
-  std::function<int&(Settings&)> integer;
-  std::function<std::uint32_t&(Settings&)> dword;
-  std::function<double&(Settings&)> real;
-};
-
-// Every value the program keeps in the application key, in the order of the option groups.
-const std::vector<ValueDefinition>& ValueDefinitions();
-
-// The definition of a value name (compared without regard to ASCII case, then also
-// ignoring blanks around it when that leaves one candidate); null when none.
-const ValueDefinition* FindValueDefinition(const std::string& name);
 
 // Up to `count` defined names closest to `name` (edit distance without regard to case).
 std::vector<std::string> ClosestValueNames(const std::string& name, std::size_t count = 3);

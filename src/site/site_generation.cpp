@@ -3,6 +3,7 @@
 #include "gedcom/encoding.h"
 #include "lang/label_set.h"
 #include "lang/ui_text.h"
+#include "settings/settings_table.h"
 #include "site/author_page.h"
 #include "site/descendancy_pages.h"
 #include "site/gendex.h"
@@ -46,25 +47,9 @@ void WriteGendexStep(SiteContext& site) { WriteGendexFile(site.writer); }
 settings::Settings SiteSettings(const settings::Settings& options, platform::TextEncoding text) {
   settings::Settings out = options;
   if (text == platform::TextEncoding::kWindows1252) return out;
-  auto convert = [](std::string& value) { value = platform::Cp1252ToUtf8(value); };
-  for (auto* texts :
-       {&out.index_name, &out.index_title, &out.family_page_text_a, &out.family_page_text_b,
-        &out.descendancy_page_text_a, &out.descendancy_page_text_b, &out.pedigree_page_text_a,
-        &out.pedigree_page_text_b, &out.notes_page_text_a, &out.notes_page_text_b,
-        &out.custom_links_title})
-    for (std::string& value : *texts) convert(value);
-  convert(out.ancestor_id);
-  convert(out.owner.user_name);
-  convert(out.owner.email_address);
-  for (std::string& value : out.owner.homepages) convert(value);
-  for (std::string& value : out.owner.address) convert(value);
-  for (auto& links : out.custom_links) {
-    for (settings::CustomLink& link : links) {
-      if (link.text.empty() && link.hyperlink.empty()) continue;
-      convert(link.text);
-      convert(link.hyperlink);
-    }
-  }
+  settings::ConvertPageTexts(out, [](const std::string& value) {
+    return platform::Cp1252ToUtf8(value);
+  });
   return out;
 }
 
