@@ -8,7 +8,6 @@
 #include "lang/ui_text.h"
 #include "site/images.h"
 #include "site/person_links.h"
-#include "store/expanding_array.h"
 #include "store/page_layout.h"
 
 namespace kinloom::site {
@@ -41,8 +40,8 @@ constexpr int kChartImages[] = {kImageContinuation, kImageFatherLine, kImageMoth
                                 kImageVerticalLine, kImageChartEnd,   kImagePedigreeIcon,
                                 kImageBothParents,  kImageFatherOnly, kImageMotherOnly};
 
-constexpr int kRows = 15;
-constexpr int kRootRow = 7;
+constexpr int kRows = kPedigreeRows;
+constexpr int kRootRow = kPedigreeRootRow;
 constexpr int kEmpty = -1;
 
 // The cells of each chart row, one letter per cell: S blank, W narrow blank, H chart end,
@@ -91,112 +90,209 @@ int GenerationOfRow(int row) {
 // How far the rows of a person's father and mother lie above and below the person's row.
 int ParentOffset(int row) { return 4 >> GenerationOfRow(row); }
 
+bool HasChildren(SiteContext& site, const IndividualRecord& person) {
+  const int families =
+      std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
+  for (int f = 0; f < families; ++f) {
+    const FamilyRecord* family =
+        store::ResolveFamily(site.run, person.spouse_families[static_cast<std::size_t>(f)], person);
+    if (family && !family->children.empty()) return true;
+  }
+  return false;
+}
+
+int ChartsPerPage(const settings::Settings& options) {
+  return static_cast<int>(std::clamp<std::uint32_t>(options.groups_pedigree, 1, INT_MAX));
+}
+
+// Decides every chart of the pedigree pages: who stands in which cell, which lines continue
+// on extended charts, and which cell of each person carries its named anchor.
+class PedigreeLayoutBuilder {
+ public:
+  PedigreeLayoutBuilder(SiteContext& site, PedigreeLayout& layout)
+      : site_(site),
+        layout_(layout),
+        per_page_(ChartsPerPage(site.settings())),
+        continuations_(ContinuationTable::kCapacity) {}
+
+  void Run();
+
+ private:
+  // Lays out the chart of `person`; false (and nothing laid out) when the person is not a
+  // child in any family.
+  bool LayOutChart(std::int32_t person, bool extended, int group);
+  void PlaceParents(PedigreeChart& chart, const IndividualRecord& person, int row);
+  const FamilyRecord* ParentsFamily(const IndividualRecord& person);
+  const IndividualRecord* Shown(const std::string& id);
+  std::int32_t PositionOf(const IndividualRecord& person) const {
+    return static_cast<std::int32_t>(&person - site_.store().individuals.data());
+  }
+
+  SiteContext& site_;
+  PedigreeLayout& layout_;
+  const int per_page_;
+  int anchor_ = 0;  // named anchors given so far, over every page of the kind
+  ContinuationTable continuations_;
+};
+
+void PedigreeLayoutBuilder::Run() {
+  const store::GenealogyStore& store = site_.store();
+  layout_.bookmarks.Reset(store.individuals.size());
+  layout_.charts.clear();
+  layout_.continuations.clear();
+  // Charts follow the individual table: the order of the GEDCOM file.
+  const int count = static_cast<int>(store.individuals.size());
+  int group = 0;
+  for (int i = 0; i < count; ++i) {
+    const IndividualRecord& person = store.individuals[static_cast<std::size_t>(i)];
+    if (!person.defined) continue;  // without a name: on no page
+    // Charts start only from individuals without children.
+    if (HasChildren(site_, person)) continue;
+    if (LayOutChart(i, false, group)) ++group;
+  }
+  // Charts laid out here may append entries; they follow in order until none remain.
+  for (int p = 0; p < continuations_.size(); ++p) LayOutChart(continuations_.at(p), true, p);
+  for (int p = 0; p < continuations_.size(); ++p)
+    layout_.continuations.push_back(continuations_.at(p));
+}
+
+const FamilyRecord* PedigreeLayoutBuilder::ParentsFamily(const IndividualRecord& person) {
+  if (person.parents_family_count <= 0 || person.parents_family.empty()) return nullptr;
+  return store::ResolveFamily(site_.run, person.parents_family, person);
+}
+
+// A parent without a name is on no page, so the chart leaves its place empty.
+const IndividualRecord* PedigreeLayoutBuilder::Shown(const std::string& id) {
+  const IndividualRecord* person = store::ResolveIndividual(site_.run, id);
+  return person && person->defined ? person : nullptr;
+}
+
+bool PedigreeLayoutBuilder::LayOutChart(std::int32_t person, bool extended, int group) {
+  const IndividualRecord& root = site_.store().individuals[static_cast<std::size_t>(person)];
+  if (!ParentsFamily(root)) return false;
+  PedigreeChart chart;
+  chart.extended = extended;
+  chart.group = group;
+  chart.rows.fill(kEmpty);
+  chart.continuation.fill(kEmpty);
+  chart.anchor.fill(kEmpty);
+  chart.rows[kRootRow] = person;
+  PlaceParents(chart, root, kRootRow);
+  // The first cell of a person, in the order the rows are written, is the one the index
+  // pages and family pages link to.
+  store::ExpandingArrayStatistics* statistics = BookmarkStatistics(site_.run);
+  for (int row = 0; row < kRows; ++row) {
+    const std::int32_t shown = chart.rows[static_cast<std::size_t>(row)];
+    if (shown == kEmpty || layout_.bookmarks.OnChart(shown)) continue;
+    const IndividualRecord& record = site_.store().individuals[static_cast<std::size_t>(shown)];
+    const store::ArrayOwner owner{'I', record.index, record.name};
+    chart.anchor[static_cast<std::size_t>(row)] = anchor_;
+    layout_.bookmarks.Add(shown, {false, group / per_page_, anchor_, -1, -1}, statistics, owner);
+    layout_.bookmarks.Add(shown, {false, extended ? 1 : 0, -1, -1, -1}, statistics, owner);
+    ++anchor_;
+  }
+  layout_.charts.push_back(chart);
+  return true;
+}
+
+void PedigreeLayoutBuilder::PlaceParents(PedigreeChart& chart, const IndividualRecord& person,
+                                         int row) {
+  const FamilyRecord* family = ParentsFamily(person);
+  if (!family) return;
+  if (GenerationOfRow(row) == 3) {
+    // The parents of a great-grandparent are shown on an extended chart of their own.
+    chart.continuation[static_cast<std::size_t>(row)] =
+        continuations_.PositionOf(PositionOf(person));
+    return;
+  }
+  const int offset = ParentOffset(row);
+  const IndividualRecord* father = Shown(family->husband);
+  const IndividualRecord* mother = Shown(family->wife);
+  if (father) chart.rows[static_cast<std::size_t>(row - offset)] = PositionOf(*father);
+  if (mother) chart.rows[static_cast<std::size_t>(row + offset)] = PositionOf(*mother);
+  if (father) PlaceParents(chart, *father, row - offset);
+  if (mother) PlaceParents(chart, *mother, row + offset);
+}
+
+// Writes the pedigree pages from the layout.
 class PedigreeWriter {
  public:
   explicit PedigreeWriter(SiteContext& site)
       : site_(site),
+        layout_(site.layout().pedigree),
         options_(site.settings()),
         out_(site.writer),
-        per_page_(static_cast<int>(
-            std::clamp<std::uint32_t>(site.settings().groups_pedigree, 1, INT_MAX))) {}
+        per_page_(ChartsPerPage(site.settings())) {}
 
   int Run();
 
  private:
-  bool WriteChart(std::int32_t person);
-  void PlaceParents(const IndividualRecord& person, int row);
-  const FamilyRecord* ParentsFamily(const IndividualRecord& person);
-  const IndividualRecord* Shown(const std::string& id);
-  void WriteTable();
-  void WriteRow(const char* cells, int row);
-  void WritePersonCell(std::int32_t person, bool root);
-  std::string Connector(int row) const;
-  std::string ContinuationCell(int row) const;
-  void EndChart();
-  void OpenChartPage(PageKind kind, const std::string& title);
-  void WriteExtendedPages();
+  void WriteTable(const PedigreeChart& chart);
+  void WriteRow(const PedigreeChart& chart, const char* cells, int row);
+  void WritePersonCell(const PedigreeChart& chart, int row, bool root);
+  std::string Connector(const PedigreeChart& chart, int row) const;
+  std::string ContinuationCell(const PedigreeChart& chart, int row) const;
+  void EndChart(int group);
+  void OpenChartPage(PageKind kind, int group, const std::string& title);
+  void WriteExtendedPages(std::size_t first);
 
-  std::int32_t PositionOf(const IndividualRecord& person) const {
-    return static_cast<std::int32_t>(&person - site_.store().individuals.data());
-  }
   bool BackLinksWanted() const {
     return !options_.minimize_abosoute && !options_.one_index_page_link;
   }
 
   SiteContext& site_;
+  const PedigreeLayout& layout_;
   const settings::Settings& options_;
   PageWriter& out_;
   const int per_page_;
-
-  int group_ = 0;   // charts written in the current pass
-  int anchor_ = 0;  // named anchors written so far, over every page of this writer
-  bool extended_ = false;
-  ContinuationTable continuations_;
-
-  std::array<std::int32_t, kRows> rows_{};
-  std::array<bool, kRows> continued_{};
-  std::array<int, kRows> continuation_{};
 };
 
 int PedigreeWriter::Run() {
-  store::GenealogyStore& store = site_.store();
-  for (IndividualRecord& person : store.individuals) person.bookmarks.clear();
+  const store::GenealogyStore& store = site_.store();
   for (int image : kChartImages) ExtractImage(out_, image);
 
   bool open = false;
   bool wrote_on_page = false;
-  // Charts follow the individual table: the order of the GEDCOM file.
+  int group = 0;  // charts written on the main pages
+  std::size_t next = 0;
   const int count = static_cast<int>(store.individuals.size());
   for (int i = 0; i < count; ++i) {
-    if (i == 0 || (wrote_on_page && group_ % per_page_ == 0)) {
+    if (i == 0 || (wrote_on_page && group % per_page_ == 0)) {
       if (open) {
         ShowProgress(site_.run, kProgressStep,
                      FormatText("%s : %d", lang::LoadUiText(kStatusPedigree, options_).c_str(),
-                                group_ / per_page_),
+                                group / per_page_),
                      true);
         out_.ClosePage();
       }
-      OpenChartPage(PageKind::kPedigree,
+      OpenChartPage(PageKind::kPedigree, group,
                     FormatText("%s %li %s", site_.language.pedigree_text_a.c_str(),
-                               static_cast<long>(group_ / per_page_ + 1),
+                               static_cast<long>(group / per_page_ + 1),
                                site_.language.pedigree_text_b.c_str()));
       out_.AppendHtml("<p>");
       open = true;
       wrote_on_page = false;
     }
-    const IndividualRecord& person = store.individuals[static_cast<std::size_t>(i)];
-    if (!person.defined) continue;  // without a name: on no page
-    // Charts start only from individuals without children.
-    bool has_children = false;
-    const int families =
-        std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
-    for (int f = 0; f < families && !has_children; ++f) {
-      const FamilyRecord* family = store::ResolveFamily(
-          site_.run, person.spouse_families[static_cast<std::size_t>(f)], person);
-      has_children = family && !family->children.empty();
-    }
-    if (has_children) continue;
-    if (WriteChart(i)) {
-      EndChart();
-      ++group_;
-      wrote_on_page = true;
-    }
+    if (next >= layout_.charts.size()) continue;
+    const PedigreeChart& chart = layout_.charts[next];
+    if (chart.extended || chart.root() != i) continue;
+    WriteTable(chart);
+    EndChart(group);
+    ++group;
+    ++next;
+    wrote_on_page = true;
   }
   if (open) out_.ClosePage();
 
-  if (!continuations_.empty()) {
-    group_ = 0;
-    WriteExtendedPages();
-  }
+  if (next < layout_.charts.size()) WriteExtendedPages(next);
   return 1;
 }
 
-void PedigreeWriter::WriteExtendedPages() {
-  extended_ = true;
+void PedigreeWriter::WriteExtendedPages(std::size_t first) {
   bool open = false;
-  // Charts written here may append entries; they follow in order until none remain.
-  for (int p = 0; p < continuations_.size(); ++p) {
-    group_ = p;
+  for (std::size_t c = first; c < layout_.charts.size(); ++c) {
+    const PedigreeChart& chart = layout_.charts[c];
+    const int p = chart.group;
     if (p % per_page_ == 0) {
       if (open) {
         if (p > 0)
@@ -208,81 +304,40 @@ void PedigreeWriter::WriteExtendedPages() {
         out_.ClosePage();
       }
       OpenChartPage(
-          PageKind::kExtendedPedigree,
+          PageKind::kExtendedPedigree, p,
           FormatText("%s %s %li %s", site_.language.pedigree_text_a.c_str(),
                      site_.Label(kLabelExtended).c_str(), static_cast<long>(p / per_page_ + 1),
                      site_.language.pedigree_text_b.c_str()));
       open = true;
     }
-    WriteChart(continuations_.at(p));
-    EndChart();
+    WriteTable(chart);
+    EndChart(p);
   }
   if (open) out_.ClosePage();
 }
 
-void PedigreeWriter::OpenChartPage(PageKind kind, const std::string& title) {
+void PedigreeWriter::OpenChartPage(PageKind kind, int group, const std::string& title) {
   std::string file =
-      FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(group_ / per_page_),
+      FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(group / per_page_),
                  site_.Extension().c_str());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
 }
 
-void PedigreeWriter::EndChart() {
+void PedigreeWriter::EndChart(int group) {
   if (BackLinksWanted()) out_.WriteBackLink();
-  if (group_ % per_page_ != per_page_ - 1) out_.WriteRule();
+  if (group % per_page_ != per_page_ - 1) out_.WriteRule();
 }
 
-const FamilyRecord* PedigreeWriter::ParentsFamily(const IndividualRecord& person) {
-  if (person.parents_family_count <= 0 || person.parents_family.empty()) return nullptr;
-  return store::ResolveFamily(site_.run, person.parents_family, person);
-}
-
-// A parent without a name is on no page, so the chart leaves its place empty.
-const IndividualRecord* PedigreeWriter::Shown(const std::string& id) {
-  const IndividualRecord* person = store::ResolveIndividual(site_.run, id);
-  return person && person->defined ? person : nullptr;
-}
-
-bool PedigreeWriter::WriteChart(std::int32_t person) {
-  const IndividualRecord& root = site_.store().individuals[static_cast<std::size_t>(person)];
-  if (!ParentsFamily(root)) return false;
-  rows_.fill(kEmpty);
-  continued_.fill(false);
-  continuation_.fill(kEmpty);
-  rows_[kRootRow] = person;
-  PlaceParents(root, kRootRow);
-  WriteTable();
-  return true;
-}
-
-void PedigreeWriter::PlaceParents(const IndividualRecord& person, int row) {
-  const FamilyRecord* family = ParentsFamily(person);
-  if (!family) return;
-  if (GenerationOfRow(row) == 3) {
-    // The parents of a great-grandparent are shown on an extended chart of their own.
-    continued_[static_cast<std::size_t>(row)] = true;
-    continuation_[static_cast<std::size_t>(row)] = continuations_.PositionOf(PositionOf(person));
-    return;
-  }
-  const int offset = ParentOffset(row);
-  const IndividualRecord* father = Shown(family->husband);
-  const IndividualRecord* mother = Shown(family->wife);
-  if (father) rows_[static_cast<std::size_t>(row - offset)] = PositionOf(*father);
-  if (mother) rows_[static_cast<std::size_t>(row + offset)] = PositionOf(*mother);
-  if (father) PlaceParents(*father, row - offset);
-  if (mother) PlaceParents(*mother, row + offset);
-}
-
-void PedigreeWriter::WriteTable() {
+void PedigreeWriter::WriteTable(const PedigreeChart& chart) {
   out_.AppendHtml("<TABLE cellpadding=0 cellspacing=0 border=0>");
-  WriteRow(kHeadAndFoot, kEmpty);
+  WriteRow(chart, kHeadAndFoot, kEmpty);
   for (int row = 0; row < kRows; ++row)
-    if (rows_[static_cast<std::size_t>(row)] != kEmpty) WriteRow(kRowCells[row], row);
-  WriteRow(kHeadAndFoot, kEmpty);
+    if (chart.rows[static_cast<std::size_t>(row)] != kEmpty) WriteRow(chart, kRowCells[row], row);
+  WriteRow(chart, kHeadAndFoot, kEmpty);
   out_.AppendHtml("</TABLE>");
 }
 
-void PedigreeWriter::WriteRow(const char* cells, int row) {
+void PedigreeWriter::WriteRow(const PedigreeChart& chart, const char* cells, int row) {
   out_.AppendHtml("<TR>");
   for (const char* cell = cells; *cell; ++cell) {
     switch (*cell) {
@@ -299,65 +354,63 @@ void PedigreeWriter::WriteRow(const char* cells, int row) {
         out_.AppendHtml(LineCell("q8.gif"));
         break;
       case 'c':
-        out_.AppendHtml(rows_[1] == kEmpty ? std::string(kNarrowCell) : LineCell("q8.gif"));
+        out_.AppendHtml(chart.rows[1] == kEmpty ? std::string(kNarrowCell) : LineCell("q8.gif"));
         break;
       case '6':
       case '7':
         out_.AppendHtml(LineCell(*cell == '6' ? "q6.gif" : "q7.gif"));
         out_.AppendHtml("<TD >");
-        WritePersonCell(rows_[static_cast<std::size_t>(row)], false);
+        WritePersonCell(chart, row, false);
         out_.AppendHtml("</TD>");
         break;
       case 'R':
         out_.AppendHtml("<TD >");
-        if (extended_) out_.AppendHtml(FormatText("<a name=\"%d\">", group_ % per_page_));
-        WritePersonCell(rows_[static_cast<std::size_t>(row)], true);
+        if (chart.extended) out_.AppendHtml(FormatText("<a name=\"%d\">", chart.group % per_page_));
+        WritePersonCell(chart, row, true);
         out_.AppendHtml("</TD>");
         break;
       case 'N':
-        out_.AppendHtml(Connector(row));
+        out_.AppendHtml(Connector(chart, row));
         break;
       case 'K':
-        out_.AppendHtml(ContinuationCell(row));
+        out_.AppendHtml(ContinuationCell(chart, row));
         break;
     }
   }
   out_.AppendHtml("</TR>");
 }
 
-std::string PedigreeWriter::Connector(int row) const {
+std::string PedigreeWriter::Connector(const PedigreeChart& chart, int row) const {
   const int offset = ParentOffset(row);
-  const bool father = rows_[static_cast<std::size_t>(row - offset)] != kEmpty;
-  const bool mother = rows_[static_cast<std::size_t>(row + offset)] != kEmpty;
+  const bool father = chart.rows[static_cast<std::size_t>(row - offset)] != kEmpty;
+  const bool mother = chart.rows[static_cast<std::size_t>(row + offset)] != kEmpty;
   if (father && mother) return LineCell("qa.gif");
   if (father) return LineCell("qb.gif");
   if (mother) return LineCell("qc.gif");
   return kNarrowCell;
 }
 
-std::string PedigreeWriter::ContinuationCell(int row) const {
-  if (!continued_[static_cast<std::size_t>(row)]) return kBlankCell;
-  const int position = continuation_[static_cast<std::size_t>(row)];
+std::string PedigreeWriter::ContinuationCell(const PedigreeChart& chart, int row) const {
+  const int position = chart.continuation[static_cast<std::size_t>(row)];
+  if (position == kEmpty) return kBlankCell;
   return FormatText("<TD ><A HREF=\"%s_%x.%s#%d\"><IMG SRC=\"%s\" border=\"0\"></A></TD>",
                     site_.Prefix(PageKind::kExtendedPedigree).c_str(),
                     static_cast<unsigned>(position / per_page_), site_.Extension().c_str(),
                     position % per_page_, "q9.gif");
 }
 
-void PedigreeWriter::WritePersonCell(std::int32_t index, bool root) {
-  IndividualRecord& person = site_.store().individuals[static_cast<std::size_t>(index)];
+void PedigreeWriter::WritePersonCell(const PedigreeChart& chart, int row, bool root) {
+  const std::size_t at = static_cast<std::size_t>(row);
+  const IndividualRecord& person =
+      site_.store().individuals[static_cast<std::size_t>(chart.rows[at])];
+  const int anchor = chart.anchor[at];
   out_.AppendHtml("&nbsp;");
-  if (root && extended_) out_.AppendHtml(FormatText("<a name=\"%d\"></a>", group_ % per_page_));
-  if (OnChart(person)) {
+  if (root && chart.extended)
+    out_.AppendHtml(FormatText("<a name=\"%d\"></a>", chart.group % per_page_));
+  if (anchor == kEmpty)
     out_.AppendHtml("<a");
-  } else {
-    // The first cell of a person is the one the index pages and family pages link to.
-    out_.AppendHtml(FormatText("<a name=\"%d\"", anchor_));
-    store::ExpandingArrayStatistics* statistics = BookmarkStatistics(site_.run);
-    store::AddBookmark(person, {false, group_ / per_page_, anchor_, -1, -1}, statistics);
-    store::AddBookmark(person, {false, extended_ ? 1 : 0, -1, -1, -1}, statistics);
-    ++anchor_;
-  }
+  else
+    out_.AppendHtml(FormatText("<a name=\"%d\"", anchor));
   if (options_.create_family_groups)
     out_.AppendHtml(" href=\"" + FamilyGroupTarget(site_, person) + "\">");
   else
@@ -389,6 +442,10 @@ void PedigreeWriter::WritePersonCell(std::int32_t index, bool root) {
 }
 
 }  // namespace
+
+void LayOutPedigreeCharts(SiteContext& site) {
+  PedigreeLayoutBuilder(site, site.layout_to_fill().pedigree).Run();
+}
 
 int WritePedigreePages(SiteContext& site) {
   PedigreeWriter writer(site);

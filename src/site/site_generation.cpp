@@ -127,6 +127,10 @@ int GenerateSite(run::RunContext& outer, int language) {
     ShowProgress(context, step, lang::LoadUiText(text, options), true);
   };
 
+  // Where the charts show every person is settled before the first page of the language.
+  if (options.create_pedigree_groups) LayOutPedigreeCharts(site);
+  if (options.create_descendancy_groups) LayOutDescendancyCharts(site);
+
   if (options.create_family_groups) {
     status(1, 2345);
     WriteSurnameIndexPages(site, IndexKind::kFamily);
