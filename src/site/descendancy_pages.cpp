@@ -6,6 +6,7 @@
 
 #include "lang/ui_text.h"
 #include "site/family_group_pages.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/page_layout.h"
 
@@ -38,8 +39,7 @@ class DescendancyWalk {
         out_(site.writer),
         layout_(fill != nullptr ? *fill : site.layout().descendancy),
         fill_(fill),
-        per_page_(options_.groups_descendancy == 0 ? 1
-                                                   : static_cast<int>(options_.groups_descendancy)),
+        per_page_(ItemsPerPage(options_.groups_descendancy)),
         plain_colours_(site.ColoursSuppressed()),
         no_back_link_(options_.minimize_abosoute != 0 || options_.one_index_page_link != 0),
         topmost_(options_.group_only_for_topmost != 0),
@@ -113,8 +113,7 @@ void DescendancyWalk::Run() {
 }
 
 void DescendancyWalk::OpenChartPage(PageKind kind, int page, const std::string& title) {
-  std::string file = FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(page),
-                                Extension().c_str());
+  std::string file = NumberedPageFile(site_.Prefix(kind), page, Extension());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
   if (!plain_colours_) out_.AppendHtml(kPageFont);
 }
@@ -146,12 +145,12 @@ void DescendancyWalk::MainPass() {
   int groups_on_page = 0;
   for (std::size_t i = 0; i < store_.individuals.size(); ++i) {
     if (i == 0 || (groups_on_page > 0 && group_counter_ % per_page_ == 0)) {
-      int page = group_counter_ / per_page_;
+      int page = PageOfItem(group_counter_, per_page_);
       if (writing()) {
         if (out_.is_open()) CloseChartPage(FormatText("%s: %d", creating.c_str(), page));
-        OpenChartPage(PageKind::kDescendancy, page,
-                      FormatText("%s %li %s", language.descendancy_text_a.c_str(),
-                                 static_cast<long>(page + 1), language.descendancy_text_b.c_str()));
+        OpenChartPage(
+            PageKind::kDescendancy, page,
+            ChartPageTitle(language.descendancy_text_a, page, language.descendancy_text_b));
       }
       groups_on_page = 0;
     }
@@ -218,10 +217,10 @@ void DescendancyWalk::ExtendedPass(int from, int to) {
       if (page_open)
         CloseChartPage(
             FormatText("%s %s : %d", creating.c_str(), extended_ui.c_str(), p / per_page_));
-      OpenChartPage(
-          PageKind::kExtendedDescendancy, p / per_page_,
-          FormatText("%s %s %li %s", language.descendancy_text_a.c_str(), extended_page.c_str(),
-                     static_cast<long>(p / per_page_ + 1), language.descendancy_text_b.c_str()));
+      const int page = PageOfItem(p, per_page_);
+      OpenChartPage(PageKind::kExtendedDescendancy, page,
+                    ExtendedChartPageTitle(language.descendancy_text_a, extended_page, page,
+                                           language.descendancy_text_b));
       page_open = true;
     }
     group_counter_ = p;
@@ -229,7 +228,7 @@ void DescendancyWalk::ExtendedPass(int from, int to) {
         layout_.continuations[static_cast<std::size_t>(p)])];
     couple_root_ = Position(root);
     couple_spouse_ = -1;
-    if (writing()) out_.AppendHtml(FormatText("<a name=\"%d\"></a>", p % per_page_));
+    if (writing()) out_.AppendHtml(FormatText("<a name=\"%d\"></a>", PlaceOnPage(p, per_page_)));
     WriteDescendants(root, 0, true);
     if (writing()) {
       if (!no_back_link_) out_.WriteBackLink();
@@ -243,7 +242,7 @@ void DescendancyWalk::RecordBookmark(IndividualRecord& person, bool extended) {
   if (fill_ != nullptr) {
     Bookmark mark;
     mark.extended = extended;
-    mark.page = group_counter_ / per_page_;
+    mark.page = PageOfItem(group_counter_, per_page_);
     mark.anchor = anchor_counter_;
     mark.first_person = couple_root_;
     mark.second_person = couple_spouse_;
@@ -365,12 +364,12 @@ int DescendancyWalk::Continuation(const IndividualRecord& person) {
 
 void DescendancyWalk::WriteContinuation(int position, int depth) {
   out_.AppendHtml("<ul>");
-  out_.AppendHtml(FormatText(
-      "<B><a href=\"%s_%x.%s#%i\" style=\"color: #%06X\">Follow this link for descendants of "
-      "this individual/couple.</a></B><br>",
-      site_.Prefix(PageKind::kExtendedDescendancy).c_str(),
-      static_cast<unsigned>(position / per_page_), Extension().c_str(), position % per_page_,
-      LevelColour(options_, depth + 1)));
+  const std::string target =
+      ItemTarget(site_.Prefix(PageKind::kExtendedDescendancy), position, per_page_, Extension());
+  out_.AppendHtml(
+      FormatText("<B><a href=\"%s\" style=\"color: #%06X\">Follow this link for descendants of "
+                 "this individual/couple.</a></B><br>",
+                 target.c_str(), LevelColour(options_, depth + 1)));
   out_.AppendHtml("</ul>");
 }
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <string>
 
 #include "lang/ui_text.h"
 #include "site/images.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/page_layout.h"
 
@@ -101,10 +101,6 @@ bool HasChildren(SiteContext& site, const IndividualRecord& person) {
   return false;
 }
 
-int ChartsPerPage(const settings::Settings& options) {
-  return static_cast<int>(std::clamp<std::uint32_t>(options.groups_pedigree, 1, INT_MAX));
-}
-
 // Decides every chart of the pedigree pages: who stands in which cell, which lines continue
 // on extended charts, and which cell of each person carries its named anchor.
 class PedigreeLayoutBuilder {
@@ -112,7 +108,7 @@ class PedigreeLayoutBuilder {
   PedigreeLayoutBuilder(SiteContext& site, PedigreeLayout& layout)
       : site_(site),
         layout_(layout),
-        per_page_(ChartsPerPage(site.settings())),
+        per_page_(ItemsPerPage(site.settings().groups_pedigree)),
         continuations_(ContinuationTable::kCapacity) {}
 
   void Run();
@@ -187,7 +183,8 @@ bool PedigreeLayoutBuilder::LayOutChart(std::int32_t person, bool extended, int 
     const IndividualRecord& record = site_.store().individuals[static_cast<std::size_t>(shown)];
     const store::ArrayOwner owner{'I', record.index, record.name};
     chart.anchor[static_cast<std::size_t>(row)] = anchor_;
-    layout_.bookmarks.Add(shown, {false, group / per_page_, anchor_, -1, -1}, statistics, owner);
+    layout_.bookmarks.Add(shown, {false, PageOfItem(group, per_page_), anchor_, -1, -1}, statistics,
+                          owner);
     layout_.bookmarks.Add(shown, {false, extended ? 1 : 0, -1, -1, -1}, statistics, owner);
     ++anchor_;
   }
@@ -222,7 +219,7 @@ class PedigreeWriter {
         layout_(site.layout().pedigree),
         options_(site.settings()),
         out_(site.writer),
-        per_page_(ChartsPerPage(site.settings())) {}
+        per_page_(ItemsPerPage(site.settings().groups_pedigree)) {}
 
   int Run();
 
@@ -261,14 +258,13 @@ int PedigreeWriter::Run() {
       if (open) {
         ShowProgress(site_.run, kProgressStep,
                      FormatText("%s : %d", lang::LoadUiText(kStatusPedigree, options_).c_str(),
-                                group / per_page_),
+                                PageOfItem(group, per_page_)),
                      true);
         out_.ClosePage();
       }
       OpenChartPage(PageKind::kPedigree, group,
-                    FormatText("%s %li %s", site_.language.pedigree_text_a.c_str(),
-                               static_cast<long>(group / per_page_ + 1),
-                               site_.language.pedigree_text_b.c_str()));
+                    ChartPageTitle(site_.language.pedigree_text_a, PageOfItem(group, per_page_),
+                                   site_.language.pedigree_text_b));
       out_.AppendHtml("<p>");
       open = true;
       wrote_on_page = false;
@@ -305,9 +301,8 @@ void PedigreeWriter::WriteExtendedPages(std::size_t first) {
       }
       OpenChartPage(
           PageKind::kExtendedPedigree, p,
-          FormatText("%s %s %li %s", site_.language.pedigree_text_a.c_str(),
-                     site_.Label(kLabelExtended).c_str(), static_cast<long>(p / per_page_ + 1),
-                     site_.language.pedigree_text_b.c_str()));
+          ExtendedChartPageTitle(site_.language.pedigree_text_a, site_.Label(kLabelExtended),
+                                 PageOfItem(p, per_page_), site_.language.pedigree_text_b));
       open = true;
     }
     WriteTable(chart);
@@ -318,8 +313,7 @@ void PedigreeWriter::WriteExtendedPages(std::size_t first) {
 
 void PedigreeWriter::OpenChartPage(PageKind kind, int group, const std::string& title) {
   std::string file =
-      FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(group / per_page_),
-                 site_.Extension().c_str());
+      NumberedPageFile(site_.Prefix(kind), PageOfItem(group, per_page_), site_.Extension());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
 }
 
@@ -365,7 +359,8 @@ void PedigreeWriter::WriteRow(const PedigreeChart& chart, const char* cells, int
         break;
       case 'R':
         out_.AppendHtml("<TD >");
-        if (chart.extended) out_.AppendHtml(FormatText("<a name=\"%d\">", chart.group % per_page_));
+        if (chart.extended)
+          out_.AppendHtml(FormatText("<a name=\"%d\">", PlaceOnPage(chart.group, per_page_)));
         WritePersonCell(chart, row, true);
         out_.AppendHtml("</TD>");
         break;
@@ -393,10 +388,10 @@ std::string PedigreeWriter::Connector(const PedigreeChart& chart, int row) const
 std::string PedigreeWriter::ContinuationCell(const PedigreeChart& chart, int row) const {
   const int position = chart.continuation[static_cast<std::size_t>(row)];
   if (position == kEmpty) return kBlankCell;
-  return FormatText("<TD ><A HREF=\"%s_%x.%s#%d\"><IMG SRC=\"%s\" border=\"0\"></A></TD>",
-                    site_.Prefix(PageKind::kExtendedPedigree).c_str(),
-                    static_cast<unsigned>(position / per_page_), site_.Extension().c_str(),
-                    position % per_page_, "q9.gif");
+  const std::string target =
+      ItemTarget(site_.Prefix(PageKind::kExtendedPedigree), position, per_page_, site_.Extension());
+  return FormatText("<TD ><A HREF=\"%s\"><IMG SRC=\"%s\" border=\"0\"></A></TD>", target.c_str(),
+                    "q9.gif");
 }
 
 void PedigreeWriter::WritePersonCell(const PedigreeChart& chart, int row, bool root) {
@@ -406,7 +401,7 @@ void PedigreeWriter::WritePersonCell(const PedigreeChart& chart, int row, bool r
   const int anchor = chart.anchor[at];
   out_.AppendHtml("&nbsp;");
   if (root && chart.extended)
-    out_.AppendHtml(FormatText("<a name=\"%d\"></a>", chart.group % per_page_));
+    out_.AppendHtml(FormatText("<a name=\"%d\"></a>", PlaceOnPage(chart.group, per_page_)));
   if (anchor == kEmpty)
     out_.AppendHtml("<a");
   else
