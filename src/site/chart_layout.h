@@ -69,6 +69,15 @@ struct DescendancyLayout {
 inline constexpr int kPedigreeRows = 15;
 inline constexpr int kPedigreeRootRow = 7;
 
+// The generation shown in a chart row: 0 the root (row 7), 1 the parents (rows 3 and 11), 2
+// the grandparents (the other odd rows), 3 the great-grandparents (the even rows).
+inline constexpr int PedigreeGenerationOfRow(int row) {
+  return row == kPedigreeRootRow ? 0 : row == 3 || row == 11 ? 1 : row % 2 == 1 ? 2 : 3;
+}
+
+// How far the rows of a person's father (above) and mother (below) lie from the person's row.
+inline constexpr int PedigreeParentOffset(int row) { return 4 >> PedigreeGenerationOfRow(row); }
+
 // One four-generation chart: the root at row 7, the parents at rows 3 and 11, the
 // grandparents at the other odd rows and the great-grandparents at the even rows.
 struct PedigreeChart {

@@ -19,11 +19,7 @@ using store::IndividualRecord;
 
 constexpr int kProgressStep = 13;
 constexpr int kUiCreatingDescendancy = 2349;
-constexpr int kLabelMarriage = 12375;
 constexpr int kLabelExtended = 12397;
-constexpr int kLabelNotShown = 12424;
-constexpr int kLabelMarriedTo = 12610;
-constexpr const char* kPageFont = "<font size='2' color='#000000'>";
 
 // Walks the descendancy outlines of the main pages and then of the extended pages, in page
 // order. Laying out (`fill` given), it decides which individuals head trees, the
@@ -59,11 +55,11 @@ class DescendancyWalk {
   void OpenChartPage(PageKind kind, int page, const std::string& title);
   void CloseChartPage(const std::string& progress);
   void WriteDescendants(IndividualRecord& person, int depth, bool extended);
-  void WriteSpouse(IndividualRecord& spouse, int depth, bool extended, bool& vitals_line);
-  void WriteMarriage(const FamilyRecord& family, bool after_vitals);
+  OutlinePersonUnit PersonUnit(const IndividualRecord& person, int depth, int anchor,
+                               bool link) const;
+  void SetMarriage(const FamilyRecord& family, OutlineFamilyUnit& unit);
   // The continuation entry of `person`, appended when laying out; -1 when the table is full.
   int Continuation(const IndividualRecord& person);
-  void WriteContinuation(int position, int depth);
   void RecordBookmark(IndividualRecord& person, bool extended);
   // The spouse shown beside `person` in `family`, or null.
   IndividualRecord* SpouseIn(const FamilyRecord& family, const IndividualRecord& person);
@@ -93,6 +89,7 @@ class DescendancyWalk {
   int anchor_counter_ = 0;
   std::int32_t couple_root_ = -1;
   std::int32_t couple_spouse_ = -1;
+  ChartPageUnit page_;
   // Laying out: individuals already shown beside a root, or beside a non-root as a spouse.
   std::vector<bool> visited_;
 };
@@ -115,13 +112,30 @@ void DescendancyWalk::Run() {
 void DescendancyWalk::OpenChartPage(PageKind kind, int page, const std::string& title) {
   std::string file = NumberedPageFile(site_.Prefix(kind), page, Extension());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
-  if (!plain_colours_) out_.AppendHtml(kPageFont);
+  page_ = {kind == PageKind::kExtendedDescendancy, !plain_colours_};
+  site_.style().BeginDescendancyPage(out_, page_);
 }
 
 void DescendancyWalk::CloseChartPage(const std::string& progress) {
-  if (!plain_colours_) out_.AppendHtml("</font>");
+  site_.style().EndDescendancyPage(out_, page_);
   ShowProgress(run_, kProgressStep, progress, true);
   out_.ClosePage();
+}
+
+OutlinePersonUnit DescendancyWalk::PersonUnit(const IndividualRecord& person, int depth, int anchor,
+                                              bool link) const {
+  OutlinePersonUnit unit;
+  unit.depth = depth;
+  unit.colour = plain_colours_ ? kPlainColour : LevelColour(options_, depth);
+  unit.anchor = anchor;
+  if (link) unit.link = FamilyGroupTarget(site_, person);
+  unit.ancestor = site_.MarkAncestors() && person.ancestor;
+  unit.surname = person.surname;
+  unit.given_names = person.given_names;
+  unit.title = person.title;
+  unit.show_gedcom_id = options_.show_gedcom_ids != 0;
+  unit.gedcom_id = person.id;
+  return unit;
 }
 
 bool DescendancyWalk::IsRoot(IndividualRecord& person) {
@@ -158,6 +172,7 @@ void DescendancyWalk::MainPass() {
     if (!IsRoot(person)) continue;
     couple_root_ = Position(person);
     couple_spouse_ = -1;
+    if (writing()) site_.style().BeginDescendancyTree(out_, OutlineTreeUnit{});
     WriteDescendants(person, 0, false);
     if (writing()) {
       if (!no_back_link_) out_.WriteBackLink();
@@ -228,7 +243,8 @@ void DescendancyWalk::ExtendedPass(int from, int to) {
         layout_.continuations[static_cast<std::size_t>(p)])];
     couple_root_ = Position(root);
     couple_spouse_ = -1;
-    if (writing()) out_.AppendHtml(FormatText("<a name=\"%d\"></a>", PlaceOnPage(p, per_page_)));
+    if (writing())
+      site_.style().BeginDescendancyTree(out_, OutlineTreeUnit{PlaceOnPage(p, per_page_)});
     WriteDescendants(root, 0, true);
     if (writing()) {
       if (!no_back_link_) out_.WriteBackLink();
@@ -254,48 +270,42 @@ void DescendancyWalk::RecordBookmark(IndividualRecord& person, bool extended) {
 }
 
 void DescendancyWalk::WriteDescendants(IndividualRecord& person, int depth, bool extended) {
-  const std::uint32_t colour = LevelColour(options_, depth);
   // A record without a name has no family group of its own to link to.
   const bool group_link = family_links_ && person.defined;
-  if (writing()) out_.AppendHtml("<ul>");
-  bool anchor_open = false;
+  int anchor = -1;
   if (depth == 0 || topmost_) {
-    if (writing()) {
-      if (group_link)
-        out_.AppendHtml(FormatText("<a name=\"%d\"  href=\"%s\">", anchor_counter_,
-                                   FamilyGroupTarget(site_, person).c_str()));
-      else
-        out_.AppendHtml(FormatText("<a name=\"%d\">", anchor_counter_));
-    }
-    anchor_open = true;
+    anchor = anchor_counter_;
     RecordBookmark(person, extended);
-  } else if (group_link) {
-    if (writing())
-      out_.AppendHtml(FormatText("<a href=\"%s\">", FamilyGroupTarget(site_, person).c_str()));
-    anchor_open = true;
   }
+  OutlinePersonUnit level;
   if (writing()) {
-    if (!plain_colours_)
-      out_.AppendHtml(FormatText("<font size='3' color='%06X'><strong>", colour));
-    out_.AppendHtml("<li>");
-    if (site_.MarkAncestors() && person.ancestor) WriteRedDot(site_);
-    if (!person.surname.empty()) out_.AppendHtml(person.surname);
-    out_.AppendHtml(", ");
-    if (!person.given_names.empty()) out_.AppendHtml(person.given_names);
-    if (!person.title.empty()) out_.AppendHtml(person.title);
-    if (anchor_open) out_.AppendHtml("</a>");
-    if (!plain_colours_) out_.AppendHtml("</strong></font>");
-    if (options_.show_gedcom_ids) WriteGedcomId(site_, person);
-    WriteVitals(site_, person, true);
+    level = PersonUnit(person, depth, anchor, group_link);
+    site_.style().OpenOutlineLevel(out_, level, [&] { return WriteVitals(site_, person, true); });
   }
 
   for (FamilyRecord* family : SpouseFamilies(person)) {
-    bool spouse_vitals = false;
     // The children of a root's family without a spouse are in the tree of the root alone.
     if (depth == 0) couple_spouse_ = -1;
-    if (IndividualRecord* spouse = SpouseIn(*family, person))
-      WriteSpouse(*spouse, depth, extended, spouse_vitals);
-    if (writing()) WriteMarriage(*family, spouse_vitals);
+    OutlineFamilyUnit unit;
+    IndividualRecord* spouse = SpouseIn(*family, person);
+    if (spouse) {
+      int spouse_anchor = -1;
+      if (depth == 0) {
+        couple_spouse_ = Position(*spouse);
+        if (!writing()) visited_[static_cast<std::size_t>(Position(*spouse))] = true;
+        spouse_anchor = anchor_counter_;
+        RecordBookmark(*spouse, extended);
+      }
+      if (writing()) {
+        unit.has_spouse = true;
+        unit.spouse = PersonUnit(*spouse, depth, spouse_anchor, family_links_);
+      }
+    }
+    if (writing()) {
+      SetMarriage(*family, unit);
+      site_.style().WriteOutlineFamily(
+          out_, unit, [&] { return spouse != nullptr && WriteVitals(site_, *spouse, true); });
+    }
     if (family->children.empty()) continue;
     if (depth < kDeepestLevel) {
       for (const std::string& id : family->children)
@@ -304,51 +314,32 @@ void DescendancyWalk::WriteDescendants(IndividualRecord& person, int depth, bool
     } else {
       int position = Continuation(person);
       if (position < 0) break;  // the continuation table is full: this person's outline ends here
-      if (writing()) WriteContinuation(position, depth);
+      if (writing())
+        site_.style().WriteOutlineContinuation(
+            out_, {ItemTarget(site_.Prefix(PageKind::kExtendedDescendancy), position, per_page_,
+                              Extension()),
+                   LevelColour(options_, depth + 1)});
     }
   }
-  if (writing()) out_.AppendHtml("</ul>");
+  if (writing()) site_.style().CloseOutlineLevel(out_, level);
 }
 
-void DescendancyWalk::WriteSpouse(IndividualRecord& spouse, int depth, bool extended,
-                                  bool& vitals_line) {
-  if (writing()) {
-    out_.AppendHtml("<BR>" + site_.Label(kLabelMarriedTo) + " ");
-    if (family_links_)
-      out_.AppendHtml(FormatText("<a href=\"%s\">", FamilyGroupTarget(site_, spouse).c_str()));
-    if (site_.MarkAncestors() && spouse.ancestor) WriteRedDot(site_);
-    if (!plain_colours_)
-      out_.AppendHtml(
-          FormatText("<font size=\"3\" color=\"#%06X\"><strong>", LevelColour(options_, depth)));
-    out_.AppendHtml(spouse.surname + ", " + spouse.given_names + " " + spouse.title);
-    if (!plain_colours_) out_.AppendHtml("</strong></font>");
-    if (family_links_) out_.AppendHtml("</a>");
-    if (options_.show_gedcom_ids) WriteGedcomId(site_, spouse);
-    vitals_line = WriteVitals(site_, spouse, true);
-  }
-  if (depth == 0) {
-    couple_spouse_ = Position(spouse);
-    if (!writing()) visited_[static_cast<std::size_t>(Position(spouse))] = true;
-    if (writing()) out_.AppendHtml(FormatText("<a name=\"%d\">", anchor_counter_));
-    RecordBookmark(spouse, extended);
-  }
-}
-
-void DescendancyWalk::WriteMarriage(const FamilyRecord& family, bool after_vitals) {
+void DescendancyWalk::SetMarriage(const FamilyRecord& family, OutlineFamilyUnit& unit) {
+  using Marriage = OutlineFamilyUnit::Marriage;
   if (!family.marriage_seen || (family.marriage_place.empty() && family.marriage_date.empty()))
     return;
-  if (after_vitals) out_.AppendHtml(" - ");
-  out_.AppendHtml(" " + site_.Label(kLabelMarriage) + ": ");
-  if (!family.marriage_date.empty()) {
-    const IndividualRecord* husband = store::ResolveIndividual(run_, family.husband);
-    const IndividualRecord* wife = store::ResolveIndividual(run_, family.wife);
-    bool living = (husband && IsLiving(*husband)) || (wife && IsLiving(*wife));
-    if (options_.suppress_living && living)
-      out_.AppendHtml(site_.Label(kLabelNotShown) + " ");
-    else
-      out_.AppendHtml(family.marriage_date + " ");
+  unit.marriage_place = family.marriage_place;
+  unit.marriage = Marriage::kPlaceOnly;
+  if (family.marriage_date.empty()) return;
+  const IndividualRecord* husband = store::ResolveIndividual(run_, family.husband);
+  const IndividualRecord* wife = store::ResolveIndividual(run_, family.wife);
+  bool living = (husband && IsLiving(*husband)) || (wife && IsLiving(*wife));
+  if (options_.suppress_living && living) {
+    unit.marriage = Marriage::kWithheld;
+  } else {
+    unit.marriage = Marriage::kShown;
+    unit.marriage_date = family.marriage_date;
   }
-  if (!family.marriage_place.empty()) out_.AppendHtml(family.marriage_place);
 }
 
 int DescendancyWalk::Continuation(const IndividualRecord& person) {
@@ -360,17 +351,6 @@ int DescendancyWalk::Continuation(const IndividualRecord& person) {
   fill_->continuations.push_back(who);
   fill_->continuation_positions.emplace(who, position);
   return position;
-}
-
-void DescendancyWalk::WriteContinuation(int position, int depth) {
-  out_.AppendHtml("<ul>");
-  const std::string target =
-      ItemTarget(site_.Prefix(PageKind::kExtendedDescendancy), position, per_page_, Extension());
-  out_.AppendHtml(
-      FormatText("<B><a href=\"%s\" style=\"color: #%06X\">Follow this link for descendants of "
-                 "this individual/couple.</a></B><br>",
-                 target.c_str(), LevelColour(options_, depth + 1)));
-  out_.AppendHtml("</ul>");
 }
 
 IndividualRecord* DescendancyWalk::SpouseIn(const FamilyRecord& family,

@@ -29,9 +29,6 @@ using store::FamilyRecord;
 using store::IndividualRecord;
 
 constexpr int kLabelExtended = 12397;
-constexpr int kLabelNotShown = 12424;
-constexpr int kLabelBorn = 12425;
-constexpr int kLabelDied = 12426;
 constexpr int kStatusPedigree = 2346;
 constexpr int kProgressStep = 3;
 
@@ -43,52 +40,6 @@ constexpr int kChartImages[] = {kImageContinuation, kImageFatherLine, kImageMoth
 constexpr int kRows = kPedigreeRows;
 constexpr int kRootRow = kPedigreeRootRow;
 constexpr int kEmpty = -1;
-
-// The cells of each chart row, one letter per cell: S blank, W narrow blank, H chart end,
-// 8 vertical line, 6 and 7 the line left of a father or a mother followed by the person,
-// R the root person, N the connector to the person's parents, K the continuation arrow,
-// c a vertical line only when row 1 is filled.
-//
-// The narrow cells of the head and foot rows lie in the line columns (2, 4, 6), as in every
-// other row; a narrow cell above a name column would hold that column to its narrowest, so
-// that names and dates break at every blank and the 55-pixel line images no longer meet.
-constexpr const char* kHeadAndFoot = "HSWSWSWSH";
-constexpr const char* kRowCells[kRows] = {
-    "SSWSWS6K",   // row 0, generation 3
-    "SSSS6NS",    // row 1, generation 2
-    "SSSScS7K",   // row 2, generation 3
-    "SS6NSS",     // row 3, generation 1
-    "SS8S8S6K",   // row 4, generation 3
-    "SS8S7NSS",   // row 5, generation 2
-    "SS8SWS7K",   // row 6, generation 3
-    "SRNSWSWSS",  // row 7, generation 0
-    "SS8SWS6K",   // row 8, generation 3
-    "SS8S6NSS",   // row 9, generation 2
-    "SS8S8S7K",   // row 10, generation 3
-    "SS7NSWSS",   // row 11, generation 1
-    "SSWS8S6K",   // row 12, generation 3
-    "SSWS7NSS",   // row 13, generation 2
-    "SSWSWS7K",   // row 14, generation 3
-};
-
-constexpr const char* kBlankCell = "<TD  >&nbsp;</TD>";
-constexpr const char* kNarrowCell = "<TD WIDTH=7></TD>";
-constexpr const char* kEndCell = "<TD ><IMG SRC=\"q0.gif\" border=\"0\"></TD>";
-
-std::string LineCell(const char* image) {
-  return FormatText("<TD ><IMG SRC=\"%s\" WIDTH=7></TD>", image);
-}
-
-// Generation 0 is the root (row 7), 1 the parents (rows 3, 11), 2 the grandparents (the other
-// odd rows), 3 the great-grandparents (the even rows).
-int GenerationOfRow(int row) {
-  if (row == kRootRow) return 0;
-  if (row == 3 || row == 11) return 1;
-  return row % 2 == 1 ? 2 : 3;
-}
-
-// How far the rows of a person's father and mother lie above and below the person's row.
-int ParentOffset(int row) { return 4 >> GenerationOfRow(row); }
 
 bool HasChildren(SiteContext& site, const IndividualRecord& person) {
   const int families =
@@ -196,13 +147,13 @@ void PedigreeLayoutBuilder::PlaceParents(PedigreeChart& chart, const IndividualR
                                          int row) {
   const FamilyRecord* family = ParentsFamily(person);
   if (!family) return;
-  if (GenerationOfRow(row) == 3) {
+  if (PedigreeGenerationOfRow(row) == 3) {
     // The parents of a great-grandparent are shown on an extended chart of their own.
     chart.continuation[static_cast<std::size_t>(row)] =
         continuations_.PositionOf(PositionOf(person));
     return;
   }
-  const int offset = ParentOffset(row);
+  const int offset = PedigreeParentOffset(row);
   const IndividualRecord* father = Shown(family->husband);
   const IndividualRecord* mother = Shown(family->wife);
   if (father) chart.rows[static_cast<std::size_t>(row - offset)] = PositionOf(*father);
@@ -224,12 +175,9 @@ class PedigreeWriter {
   int Run();
 
  private:
-  void WriteTable(const PedigreeChart& chart);
-  void WriteRow(const PedigreeChart& chart, const char* cells, int row);
-  void WritePersonCell(const PedigreeChart& chart, int row, bool root);
-  std::string Connector(const PedigreeChart& chart, int row) const;
-  std::string ContinuationCell(const PedigreeChart& chart, int row) const;
-  void EndChart(int group);
+  PedigreeChartUnit ChartUnit(const PedigreeChart& chart) const;
+  PedigreeCellUnit CellUnit(const PedigreeChart& chart, int row) const;
+  void WriteChart(const PedigreeChart& chart, int group);
   void OpenChartPage(PageKind kind, int group, const std::string& title);
   void WriteExtendedPages(std::size_t first);
 
@@ -265,15 +213,14 @@ int PedigreeWriter::Run() {
       OpenChartPage(PageKind::kPedigree, group,
                     ChartPageTitle(site_.language.pedigree_text_a, PageOfItem(group, per_page_),
                                    site_.language.pedigree_text_b));
-      out_.AppendHtml("<p>");
+      site_.style().BeginPedigreePage(out_, ChartPageUnit{false, true});
       open = true;
       wrote_on_page = false;
     }
     if (next >= layout_.charts.size()) continue;
     const PedigreeChart& chart = layout_.charts[next];
     if (chart.extended || chart.root() != i) continue;
-    WriteTable(chart);
-    EndChart(group);
+    WriteChart(chart, group);
     ++group;
     ++next;
     wrote_on_page = true;
@@ -303,10 +250,10 @@ void PedigreeWriter::WriteExtendedPages(std::size_t first) {
           PageKind::kExtendedPedigree, p,
           ExtendedChartPageTitle(site_.language.pedigree_text_a, site_.Label(kLabelExtended),
                                  PageOfItem(p, per_page_), site_.language.pedigree_text_b));
+      site_.style().BeginPedigreePage(out_, ChartPageUnit{true, true});
       open = true;
     }
-    WriteTable(chart);
-    EndChart(p);
+    WriteChart(chart, p);
   }
   if (open) out_.ClosePage();
 }
@@ -317,123 +264,54 @@ void PedigreeWriter::OpenChartPage(PageKind kind, int group, const std::string& 
   out_.OpenPage(site_.OutputPath(file), title, true, true);
 }
 
-void PedigreeWriter::EndChart(int group) {
+void PedigreeWriter::WriteChart(const PedigreeChart& chart, int group) {
+  site_.style().WritePedigreeChart(out_, ChartUnit(chart));
   if (BackLinksWanted()) out_.WriteBackLink();
   if (group % per_page_ != per_page_ - 1) out_.WriteRule();
 }
 
-void PedigreeWriter::WriteTable(const PedigreeChart& chart) {
-  out_.AppendHtml("<TABLE cellpadding=0 cellspacing=0 border=0>");
-  WriteRow(chart, kHeadAndFoot, kEmpty);
+PedigreeChartUnit PedigreeWriter::ChartUnit(const PedigreeChart& chart) const {
+  PedigreeChartUnit unit;
+  if (chart.extended) unit.place_anchor = PlaceOnPage(chart.group, per_page_);
   for (int row = 0; row < kRows; ++row)
-    if (chart.rows[static_cast<std::size_t>(row)] != kEmpty) WriteRow(chart, kRowCells[row], row);
-  WriteRow(chart, kHeadAndFoot, kEmpty);
-  out_.AppendHtml("</TABLE>");
+    if (chart.rows[static_cast<std::size_t>(row)] != kEmpty)
+      unit.rows[static_cast<std::size_t>(row)] = CellUnit(chart, row);
+  return unit;
 }
 
-void PedigreeWriter::WriteRow(const PedigreeChart& chart, const char* cells, int row) {
-  out_.AppendHtml("<TR>");
-  for (const char* cell = cells; *cell; ++cell) {
-    switch (*cell) {
-      case 'S':
-        out_.AppendHtml(kBlankCell);
-        break;
-      case 'W':
-        out_.AppendHtml(kNarrowCell);
-        break;
-      case 'H':
-        out_.AppendHtml(kEndCell);
-        break;
-      case '8':
-        out_.AppendHtml(LineCell("q8.gif"));
-        break;
-      case 'c':
-        out_.AppendHtml(chart.rows[1] == kEmpty ? std::string(kNarrowCell) : LineCell("q8.gif"));
-        break;
-      case '6':
-      case '7':
-        out_.AppendHtml(LineCell(*cell == '6' ? "q6.gif" : "q7.gif"));
-        out_.AppendHtml("<TD >");
-        WritePersonCell(chart, row, false);
-        out_.AppendHtml("</TD>");
-        break;
-      case 'R':
-        out_.AppendHtml("<TD >");
-        if (chart.extended)
-          out_.AppendHtml(FormatText("<a name=\"%d\">", PlaceOnPage(chart.group, per_page_)));
-        WritePersonCell(chart, row, true);
-        out_.AppendHtml("</TD>");
-        break;
-      case 'N':
-        out_.AppendHtml(Connector(chart, row));
-        break;
-      case 'K':
-        out_.AppendHtml(ContinuationCell(chart, row));
-        break;
-    }
-  }
-  out_.AppendHtml("</TR>");
-}
-
-std::string PedigreeWriter::Connector(const PedigreeChart& chart, int row) const {
-  const int offset = ParentOffset(row);
-  const bool father = chart.rows[static_cast<std::size_t>(row - offset)] != kEmpty;
-  const bool mother = chart.rows[static_cast<std::size_t>(row + offset)] != kEmpty;
-  if (father && mother) return LineCell("qa.gif");
-  if (father) return LineCell("qb.gif");
-  if (mother) return LineCell("qc.gif");
-  return kNarrowCell;
-}
-
-std::string PedigreeWriter::ContinuationCell(const PedigreeChart& chart, int row) const {
-  const int position = chart.continuation[static_cast<std::size_t>(row)];
-  if (position == kEmpty) return kBlankCell;
-  const std::string target =
-      ItemTarget(site_.Prefix(PageKind::kExtendedPedigree), position, per_page_, site_.Extension());
-  return FormatText("<TD ><A HREF=\"%s\"><IMG SRC=\"%s\" border=\"0\"></A></TD>", target.c_str(),
-                    "q9.gif");
-}
-
-void PedigreeWriter::WritePersonCell(const PedigreeChart& chart, int row, bool root) {
+PedigreeCellUnit PedigreeWriter::CellUnit(const PedigreeChart& chart, int row) const {
+  using Birth = PedigreeCellUnit::Birth;
   const std::size_t at = static_cast<std::size_t>(row);
   const IndividualRecord& person =
       site_.store().individuals[static_cast<std::size_t>(chart.rows[at])];
-  const int anchor = chart.anchor[at];
-  out_.AppendHtml("&nbsp;");
-  if (root && chart.extended)
-    out_.AppendHtml(FormatText("<a name=\"%d\"></a>", PlaceOnPage(chart.group, per_page_)));
-  if (anchor == kEmpty)
-    out_.AppendHtml("<a");
-  else
-    out_.AppendHtml(FormatText("<a name=\"%d\"", anchor));
-  if (options_.create_family_groups)
-    out_.AppendHtml(" href=\"" + FamilyGroupTarget(site_, person) + "\">");
-  else
-    out_.AppendHtml(">");
-  if (site_.MarkAncestors() && person.ancestor) WriteRedDot(site_);
-  if (!person.surname.empty()) out_.AppendHtml(person.surname);
-  out_.AppendHtml(", ");
-  if (!person.given_names.empty()) out_.AppendHtml(person.given_names);
-  if (!person.title.empty()) out_.AppendHtml(" " + person.title);
-  out_.AppendHtml("</a>");
-  if (options_.show_gedcom_ids) WriteGedcomId(site_, person);
-
+  PedigreeCellUnit cell;
+  cell.filled = true;
+  cell.anchor = chart.anchor[at];
+  if (options_.create_family_groups) cell.link = FamilyGroupTarget(site_, person);
+  cell.ancestor = site_.MarkAncestors() && person.ancestor;
+  cell.surname = person.surname;
+  cell.given_names = person.given_names;
+  cell.title = person.title;
+  cell.show_gedcom_id = options_.show_gedcom_ids != 0;
+  cell.gedcom_id = person.id;
   if (!person.birth_date.empty() || !person.christening_date.empty()) {
     if (options_.suppress_living && IsLiving(person)) {
-      out_.AppendHtml(site_.Label(kLabelNotShown));
+      cell.birth = Birth::kWithheld;
     } else {
-      out_.AppendHtml("<br>&nbsp;" + site_.Label(kLabelBorn) + " ");
+      cell.birth = Birth::kShown;
       if (person.birth_seen && !person.birth_date.empty())
-        out_.AppendHtml(person.birth_date);
+        cell.birth_date = person.birth_date;
       else if (!person.birth_seen && options_.use_baptism && !person.christening_date.empty())
-        out_.AppendHtml(person.christening_date);
+        cell.birth_date = person.christening_date;
     }
   }
   // Death and burial data are shown for the living too.
-  if (!person.death_date.empty())
-    out_.AppendHtml("<br>&nbsp;" + site_.Label(kLabelDied) + " " + person.death_date);
-  else if (!person.burial_date.empty())
-    out_.AppendHtml("<br>&nbsp;" + site_.Label(kLabelDied) + " " + person.burial_date);
+  cell.death_date = !person.death_date.empty() ? person.death_date : person.burial_date;
+  const int continuation = chart.continuation[at];
+  if (continuation != kEmpty)
+    cell.continuation = ItemTarget(site_.Prefix(PageKind::kExtendedPedigree), continuation,
+                                   per_page_, site_.Extension());
+  return cell;
 }
 
 }  // namespace
