@@ -395,9 +395,8 @@ void LayOutDescendancyCharts(SiteContext& site, int continuation_limit) {
   DescendancyWalk(site, &site.layout_to_fill().descendancy, continuation_limit).Run();
 }
 
-int WriteDescendancyPages(SiteContext& site) {
+void WriteDescendancyPages(SiteContext& site) {
   DescendancyWalk(site, nullptr, kMaxContinuations).Run();
-  return 1;
 }
 
 }  // namespace kinloom::site

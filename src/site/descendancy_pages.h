@@ -28,7 +28,7 @@ std::uint32_t LevelColour(const settings::Settings& settings, int depth);
 void LayOutDescendancyCharts(SiteContext& site, int continuation_limit = kMaxContinuations);
 
 // Writes every descendancy and extended descendancy page of the current language from the
-// site's layout, which LayOutDescendancyCharts has filled. Returns 1.
-int WriteDescendancyPages(SiteContext& site);
+// site's layout, which LayOutDescendancyCharts has filled.
+void WriteDescendancyPages(SiteContext& site);
 
 }  // namespace kinloom::site

@@ -172,7 +172,7 @@ class PedigreeWriter {
         out_(site.writer),
         per_page_(ItemsPerPage(site.settings().groups_pedigree)) {}
 
-  int Run();
+  void Run();
 
  private:
   PedigreeChartUnit ChartUnit(const PedigreeChart& chart) const;
@@ -192,7 +192,7 @@ class PedigreeWriter {
   const int per_page_;
 };
 
-int PedigreeWriter::Run() {
+void PedigreeWriter::Run() {
   const store::GenealogyStore& store = site_.store();
   for (int image : kChartImages) ExtractImage(out_, image);
 
@@ -228,7 +228,6 @@ int PedigreeWriter::Run() {
   if (open) out_.ClosePage();
 
   if (next < layout_.charts.size()) WriteExtendedPages(next);
-  return 1;
 }
 
 void PedigreeWriter::WriteExtendedPages(std::size_t first) {
@@ -320,9 +319,6 @@ void LayOutPedigreeCharts(SiteContext& site) {
   PedigreeLayoutBuilder(site, site.layout_to_fill().pedigree).Run();
 }
 
-int WritePedigreePages(SiteContext& site) {
-  PedigreeWriter writer(site);
-  return writer.Run();
-}
+void WritePedigreePages(SiteContext& site) { PedigreeWriter(site).Run(); }
 
 }  // namespace kinloom::site

@@ -16,8 +16,8 @@ namespace kinloom::site {
 void LayOutPedigreeCharts(SiteContext& site);
 
 // Writes every pedigree page of the current language from the site's layout, which
-// LayOutPedigreeCharts has filled. Returns 1.
-int WritePedigreePages(SiteContext& site);
+// LayOutPedigreeCharts has filled.
+void WritePedigreePages(SiteContext& site);
 
 // The great-grandparents whose charts continue on extended pages, in the order they were
 // first met; an entry's position is its extended chart number. Lookups go through an index,

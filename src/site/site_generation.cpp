@@ -137,7 +137,7 @@ int GenerateSite(run::RunContext& outer, int language) {
   }
   if (options.create_pedigree_groups) {
     status(3, 2346);
-    if (!WritePedigreePages(site)) return 0;
+    WritePedigreePages(site);
     WriteSurnameList(site, IndexKind::kPedigree, false);
     if (!WriteSurnameIndexPages(site, IndexKind::kPedigree)) return 0;
   }
@@ -157,7 +157,7 @@ int GenerateSite(run::RunContext& outer, int language) {
   }
   if (options.create_descendancy_groups) {
     status(13, 2349);
-    if (!WriteDescendancyPages(site)) return 0;
+    WriteDescendancyPages(site);
     WriteSurnameList(site, IndexKind::kDescendancy, false);
     if (!WriteSurnameIndexPages(site, IndexKind::kDescendancy)) return 0;
   }

@@ -74,7 +74,7 @@ class DescendancyTest : public ::testing::Test {
 
   void Write() {
     LayOutDescendancyCharts(*f.site);
-    ASSERT_EQ(WriteDescendancyPages(*f.site), 1);
+    WriteDescendancyPages(*f.site);
   }
 
   const std::vector<Bookmark>& Marks(const std::string& id) {
@@ -295,7 +295,7 @@ TEST_F(DescendancyTest, AFullContinuationTableEndsTheOutlineWithoutALink) {
   AddLineage(14, "C");
   Start();
   LayOutDescendancyCharts(*f.site, 2);
-  ASSERT_EQ(WriteDescendancyPages(*f.site), 1);
+  WriteDescendancyPages(*f.site);
   std::string main = Body("d_0.htm");
   EXPECT_NE(main.find(FollowLink("e_0.htm#0", 2)), std::string::npos);
   EXPECT_NE(main.find(FollowLink("e_0.htm#1", 2)), std::string::npos);
