@@ -51,16 +51,16 @@ class DescendancyWalk {
   void ExtendedPass(int from, int to);
   // Whether the individual heads a tree on the main pages; laying out, decides it and
   // marks the spouses of a non-root as shown.
-  bool IsRoot(IndividualRecord& person);
+  bool IsRoot(const IndividualRecord& person);
   void OpenChartPage(PageKind kind, int page, const std::string& title);
   void CloseChartPage(const std::string& progress);
-  void WriteDescendants(IndividualRecord& person, int depth, bool extended);
+  void WriteDescendants(const IndividualRecord& person, int depth, bool extended);
   OutlinePersonUnit PersonUnit(const IndividualRecord& person, int depth, int anchor,
                                bool link) const;
   void SetMarriage(const FamilyRecord& family, OutlineFamilyUnit& unit);
   // The continuation entry of `person`, appended when laying out; -1 when the table is full.
   int Continuation(const IndividualRecord& person);
-  void RecordBookmark(IndividualRecord& person, bool extended);
+  void RecordBookmark(const IndividualRecord& person, bool extended);
   // The spouse shown beside `person` in `family`, or null.
   IndividualRecord* SpouseIn(const FamilyRecord& family, const IndividualRecord& person);
   std::vector<FamilyRecord*> SpouseFamilies(const IndividualRecord& person);
@@ -73,7 +73,7 @@ class DescendancyWalk {
 
   SiteContext& site_;
   run::RunContext& run_;
-  store::GenealogyStore& store_;
+  const store::GenealogyStore& store_;
   const settings::Settings& options_;
   PageWriter& out_;
   const DescendancyLayout& layout_;
@@ -138,13 +138,13 @@ OutlinePersonUnit DescendancyWalk::PersonUnit(const IndividualRecord& person, in
   return unit;
 }
 
-bool DescendancyWalk::IsRoot(IndividualRecord& person) {
+bool DescendancyWalk::IsRoot(const IndividualRecord& person) {
   if (writing()) return layout_.IsRoot(Position(person));
   if (visited_[static_cast<std::size_t>(Position(person))]) return false;
   bool root = topmost_ ? !HasParents(person) : HasChildren(person);
   if (!root) {
     for (FamilyRecord* family : SpouseFamilies(person))
-      if (IndividualRecord* other = SpouseIn(*family, person))
+      if (const IndividualRecord* other = SpouseIn(*family, person))
         visited_[static_cast<std::size_t>(Position(*other))] = true;
     return false;
   }
@@ -168,7 +168,7 @@ void DescendancyWalk::MainPass() {
       }
       groups_on_page = 0;
     }
-    IndividualRecord& person = store_.individuals[i];
+    const IndividualRecord& person = store_.individuals[i];
     if (!IsRoot(person)) continue;
     couple_root_ = Position(person);
     couple_spouse_ = -1;
@@ -239,7 +239,7 @@ void DescendancyWalk::ExtendedPass(int from, int to) {
       page_open = true;
     }
     group_counter_ = p;
-    IndividualRecord& root = store_.individuals[static_cast<std::size_t>(
+    const IndividualRecord& root = store_.individuals[static_cast<std::size_t>(
         layout_.continuations[static_cast<std::size_t>(p)])];
     couple_root_ = Position(root);
     couple_spouse_ = -1;
@@ -254,7 +254,7 @@ void DescendancyWalk::ExtendedPass(int from, int to) {
   if (page_open) out_.ClosePage();
 }
 
-void DescendancyWalk::RecordBookmark(IndividualRecord& person, bool extended) {
+void DescendancyWalk::RecordBookmark(const IndividualRecord& person, bool extended) {
   if (fill_ != nullptr) {
     Bookmark mark;
     mark.extended = extended;
@@ -269,7 +269,7 @@ void DescendancyWalk::RecordBookmark(IndividualRecord& person, bool extended) {
   ++anchor_counter_;
 }
 
-void DescendancyWalk::WriteDescendants(IndividualRecord& person, int depth, bool extended) {
+void DescendancyWalk::WriteDescendants(const IndividualRecord& person, int depth, bool extended) {
   // A record without a name has no family group of its own to link to.
   const bool group_link = family_links_ && person.defined;
   int anchor = -1;
@@ -287,7 +287,7 @@ void DescendancyWalk::WriteDescendants(IndividualRecord& person, int depth, bool
     // The children of a root's family without a spouse are in the tree of the root alone.
     if (depth == 0) couple_spouse_ = -1;
     OutlineFamilyUnit unit;
-    IndividualRecord* spouse = SpouseIn(*family, person);
+    const IndividualRecord* spouse = SpouseIn(*family, person);
     if (spouse) {
       int spouse_anchor = -1;
       if (depth == 0) {
@@ -309,7 +309,7 @@ void DescendancyWalk::WriteDescendants(IndividualRecord& person, int depth, bool
     if (family->children.empty()) continue;
     if (depth < kDeepestLevel) {
       for (const std::string& id : family->children)
-        if (IndividualRecord* child = store::ResolveIndividual(run_, id))
+        if (const IndividualRecord* child = store::ResolveIndividual(run_, id))
           WriteDescendants(*child, depth + 1, extended);
     } else {
       int position = Continuation(person);
