@@ -21,9 +21,21 @@ class ClassicStyle : public PageStyle {
 
 
   // ---- descendancy pages ----
+  void BeginDescendancyPage(PageWriter& out, const ChartPageUnit& page) override;
+  void EndDescendancyPage(PageWriter& out, const ChartPageUnit& page) override;
+  void BeginDescendancyTree(PageWriter& out, const OutlineTreeUnit& tree) override;
+  void OpenOutlineLevel(PageWriter& out, const OutlinePersonUnit& person,
+                        const WriteDates& dates) override;
+  void WriteOutlineFamily(PageWriter& out, const OutlineFamilyUnit& family,
+                          const WriteDates& spouse_dates) override;
+  void WriteOutlineContinuation(PageWriter& out,
+                                const OutlineContinuationUnit& continuation) override;
+  void CloseOutlineLevel(PageWriter& out, const OutlinePersonUnit& person) override;
 
 
   // ---- pedigree pages ----
+  void BeginPedigreePage(PageWriter& out, const ChartPageUnit& page) override;
+  void WritePedigreeChart(PageWriter& out, const PedigreeChartUnit& chart) override;
 
 
   // ---- surname lists, surname index pages, main index page ----

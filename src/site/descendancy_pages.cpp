@@ -6,9 +6,11 @@
 
 #include "lang/ui_text.h"
 #include "site/family_group_pages.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/expanding_array.h"
 #include "store/family_links.h"
+#include "store/page_layout.h"
 
 namespace kinloom::site {
 namespace {
@@ -19,22 +21,23 @@ using store::IndividualRecord;
 
 constexpr int kProgressStep = 13;
 constexpr int kUiCreatingDescendancy = 2349;
-constexpr int kLabelMarriage = 12375;
 constexpr int kLabelExtended = 12397;
-constexpr int kLabelNotShown = 12424;
-constexpr int kLabelMarriedTo = 12610;
-constexpr const char* kPageFont = "<font size='2' color='#000000'>";
 
-class DescendancyWriter {
+// Walks the descendancy outlines of the main pages and then of the extended pages, in page
+// order. Laying out (`fill` given), it decides which individuals head trees, the
+// continuation table and the bookmarks; writing, it reads them from the site's layout and
+// writes the pages. Both walks number the named anchors alike.
+class DescendancyWalk {
  public:
-  DescendancyWriter(SiteContext& site, int continuation_limit)
+  DescendancyWalk(SiteContext& site, DescendancyLayout* fill, int continuation_limit)
       : site_(site),
         run_(site.run),
         store_(site.store()),
         options_(site.settings()),
         out_(site.writer),
-        per_page_(options_.groups_descendancy == 0 ? 1
-                                                   : static_cast<int>(options_.groups_descendancy)),
+        layout_(fill != nullptr ? *fill : site.layout().descendancy),
+        fill_(fill),
+        per_page_(ItemsPerPage(options_.groups_descendancy)),
         plain_colours_(site.ColoursSuppressed()),
         no_back_link_(options_.minimize_abosoute != 0 || options_.one_index_page_link != 0),
         topmost_(options_.group_only_for_topmost != 0),
@@ -44,16 +47,22 @@ class DescendancyWriter {
   void Run();
 
  private:
+  bool writing() const { return fill_ == nullptr; }
   void MainPass();
-  void ExtendedPasses(int from, int to);
+  void ExtendedPasses();
+  void ExtendedPass(int from, int to);
+  // Whether the individual heads a tree on the main pages; laying out, decides it and
+  // marks the spouses of a non-root as shown.
+  bool IsRoot(const IndividualRecord& person);
   void OpenChartPage(PageKind kind, int page, const std::string& title);
   void CloseChartPage(const std::string& progress);
-  void WriteDescendants(IndividualRecord& person, int depth, bool extended);
-  void WriteSpouse(IndividualRecord& spouse, int depth, bool extended, bool& vitals_line);
-  void WriteMarriage(const FamilyRecord& family, bool after_vitals);
-  // Writes the continuation line of `person`; false when the table is full.
-  bool WriteContinuation(const IndividualRecord& person, int depth);
-  void RecordBookmark(IndividualRecord& person, bool extended);
+  void WriteDescendants(const IndividualRecord& person, int depth, bool extended);
+  OutlinePersonUnit PersonUnit(const IndividualRecord& person, int depth, int anchor,
+                               bool link) const;
+  void SetMarriage(const FamilyRecord& family, OutlineFamilyUnit& unit);
+  // The continuation entry of `person`, appended when laying out; -1 when the table is full.
+  int Continuation(const IndividualRecord& person);
+  void RecordBookmark(const IndividualRecord& person, bool extended);
   // The spouse shown beside `person` in `family`, or null.
   IndividualRecord* SpouseIn(const FamilyRecord& family, const IndividualRecord& person);
   std::vector<FamilyRecord*> SpouseFamilies(const IndividualRecord& person);
@@ -66,9 +75,11 @@ class DescendancyWriter {
 
   SiteContext& site_;
   run::RunContext& run_;
-  store::GenealogyStore& store_;
+  const store::GenealogyStore& store_;
   const settings::Settings& options_;
   PageWriter& out_;
+  const DescendancyLayout& layout_;
+  DescendancyLayout* const fill_;
   const int per_page_;
   const bool plain_colours_;
   const bool no_back_link_;
@@ -80,239 +91,272 @@ class DescendancyWriter {
   int anchor_counter_ = 0;
   std::int32_t couple_root_ = -1;
   std::int32_t couple_spouse_ = -1;
-  // Individuals whose children continue on extended pages, with their padding slots (-1);
-  // the position of an entry is its extended group number.
-  std::vector<std::int32_t> continuations_;
-  std::unordered_map<std::int32_t, int> continuation_position_;
+  ChartPageUnit page_;
+  // Laying out: individuals already shown beside a root, or beside a non-root as a spouse.
+  std::vector<bool> visited_;
 };
 
-void DescendancyWriter::Run() {
-  for (IndividualRecord& person : store_.individuals) {
-    person.bookmarks.clear();
-    person.visited = false;
+void DescendancyWalk::Run() {
+  if (fill_ != nullptr) {
+    fill_->bookmarks.Reset(store_.individuals.size());
+    fill_->roots.assign(store_.individuals.size(), false);
+    fill_->continuations.clear();
+    fill_->continuation_positions.clear();
+    visited_.assign(store_.individuals.size(), false);
   }
   MainPass();
-  if (!continuations_.empty()) {
+  if (!layout_.continuations.empty()) {
     group_counter_ = 0;
-    ExtendedPasses(0, static_cast<int>(continuations_.size()));
+    ExtendedPasses();
   }
-  continuations_.clear();
-  continuation_position_.clear();
 }
 
-void DescendancyWriter::OpenChartPage(PageKind kind, int page, const std::string& title) {
-  std::string file = FormatText("%s_%x.%s", site_.Prefix(kind).c_str(), static_cast<unsigned>(page),
-                                Extension().c_str());
+void DescendancyWalk::OpenChartPage(PageKind kind, int page, const std::string& title) {
+  std::string file = NumberedPageFile(site_.Prefix(kind), page, Extension());
   out_.OpenPage(site_.OutputPath(file), title, true, true);
-  if (!plain_colours_) out_.AppendHtml(kPageFont);
+  page_ = {kind == PageKind::kExtendedDescendancy, !plain_colours_};
+  site_.style().BeginDescendancyPage(out_, page_);
 }
 
-void DescendancyWriter::CloseChartPage(const std::string& progress) {
-  if (!plain_colours_) out_.AppendHtml("</font>");
+void DescendancyWalk::CloseChartPage(const std::string& progress) {
+  site_.style().EndDescendancyPage(out_, page_);
   ShowProgress(run_, kProgressStep, progress, true);
   out_.ClosePage();
 }
 
-void DescendancyWriter::MainPass() {
-  const std::string creating = lang::LoadUiText(kUiCreatingDescendancy, options_);
+OutlinePersonUnit DescendancyWalk::PersonUnit(const IndividualRecord& person, int depth, int anchor,
+                                              bool link) const {
+  OutlinePersonUnit unit;
+  unit.depth = depth;
+  unit.colour = plain_colours_ ? kPlainColour : LevelColour(options_, depth);
+  unit.anchor = anchor;
+  if (link) unit.link = FamilyGroupTarget(site_, person);
+  unit.ancestor = site_.MarkAncestors() && person.ancestor;
+  unit.surname = person.surname;
+  unit.given_names = person.given_names;
+  unit.title = person.title;
+  unit.show_gedcom_id = options_.show_gedcom_ids != 0;
+  unit.gedcom_id = person.id;
+  return unit;
+}
+
+bool DescendancyWalk::IsRoot(const IndividualRecord& person) {
+  if (writing()) return layout_.IsRoot(Position(person));
+  if (visited_[static_cast<std::size_t>(Position(person))]) return false;
+  bool root = topmost_ ? !HasParents(person) : HasChildren(person);
+  if (!root) {
+    for (FamilyRecord* family : SpouseFamilies(person))
+      if (const IndividualRecord* other = SpouseIn(*family, person))
+        visited_[static_cast<std::size_t>(Position(*other))] = true;
+    return false;
+  }
+  fill_->roots[static_cast<std::size_t>(Position(person))] = true;
+  return true;
+}
+
+void DescendancyWalk::MainPass() {
+  const std::string creating =
+      writing() ? lang::LoadUiText(kUiCreatingDescendancy, options_) : std::string();
   const SiteLanguage& language = site_.language;
   int groups_on_page = 0;
   for (std::size_t i = 0; i < store_.individuals.size(); ++i) {
     if (i == 0 || (groups_on_page > 0 && group_counter_ % per_page_ == 0)) {
-      int page = group_counter_ / per_page_;
-      if (out_.is_open()) CloseChartPage(FormatText("%s: %d", creating.c_str(), page));
-      OpenChartPage(PageKind::kDescendancy, page,
-                    FormatText("%s %li %s", language.descendancy_text_a.c_str(),
-                               static_cast<long>(page + 1), language.descendancy_text_b.c_str()));
+      int page = PageOfItem(group_counter_, per_page_);
+      if (writing()) {
+        if (out_.is_open()) CloseChartPage(FormatText("%s: %d", creating.c_str(), page));
+        OpenChartPage(
+            PageKind::kDescendancy, page,
+            ChartPageTitle(language.descendancy_text_a, page, language.descendancy_text_b));
+      }
       groups_on_page = 0;
     }
-    IndividualRecord& person = store_.individuals[i];
-    if (person.visited) continue;
-    bool root = topmost_ ? !HasParents(person) : HasChildren(person);
-    if (!root) {
-      for (FamilyRecord* family : SpouseFamilies(person))
-        if (IndividualRecord* other = SpouseIn(*family, person)) other->visited = true;
-      continue;
-    }
+    const IndividualRecord& person = store_.individuals[i];
+    if (!IsRoot(person)) continue;
     couple_root_ = Position(person);
     couple_spouse_ = -1;
+    if (writing()) site_.style().BeginDescendancyTree(out_, OutlineTreeUnit{});
     WriteDescendants(person, 0, false);
-    if (!no_back_link_) out_.WriteBackLink();
-    if (group_counter_ % per_page_ != per_page_ - 1) out_.WriteRule();
+    if (writing()) {
+      if (!no_back_link_) out_.WriteBackLink();
+      if (group_counter_ % per_page_ != per_page_ - 1) out_.WriteRule();
+    }
     ++group_counter_;
     ++groups_on_page;
   }
-  if (out_.is_open()) out_.ClosePage();
+  if (writing() && out_.is_open()) out_.ClosePage();
 }
 
-void DescendancyWriter::ExtendedPasses(int from, int to) {
-  const std::string creating = lang::LoadUiText(kUiCreatingDescendancy, options_);
-  lang::LabelSet ui_labels(options_.lables_in_french ? 1 : 0);
-  const std::string& extended_ui = ui_labels.Get(kLabelExtended);
-  const std::string& extended_page = site_.Label(kLabelExtended);
-  const SiteLanguage& language = site_.language;
-  // Each extended group opens with an anchor named by its position on the page (0 … GD-1),
-  // which the continuation links name. Person anchors on extended pages start at GD or above
-  // so that the two never share a number.
+// Each extended group opens with an anchor named by its position on the page (0 … GD-1),
+// which the continuation links name. Person anchors on extended pages start at GD or above
+// so that the two never share a number.
+void DescendancyWalk::ExtendedPasses() {
   if (anchor_counter_ < per_page_) anchor_counter_ = per_page_;
+  if (fill_ != nullptr) {
+    // Entries appended while one pass is laid out form the next pass, which starts on a
+    // fresh page; the passes run one after the other until a pass appends nothing.
+    int from = 0;
+    int to = static_cast<int>(fill_->continuations.size());
+    while (from < to) {
+      int added = per_page_ - static_cast<int>(fill_->continuations.size()) % per_page_;
+      fill_->continuations.resize(fill_->continuations.size() + static_cast<std::size_t>(added),
+                                  -1);
+      ExtendedPass(from, to);
+      from = to + added;
+      to = static_cast<int>(fill_->continuations.size());
+    }
+    return;
+  }
+  // The passes are the runs of entries between the padding.
+  const int count = static_cast<int>(layout_.continuations.size());
+  for (int from = 0; from < count;) {
+    if (layout_.continuations[static_cast<std::size_t>(from)] == -1) {
+      ++from;
+      continue;
+    }
+    int to = from;
+    while (to < count && layout_.continuations[static_cast<std::size_t>(to)] != -1) ++to;
+    ExtendedPass(from, to);
+    from = to;
+  }
+}
 
-  // Entries appended while one pass is written form the next pass, which starts on a fresh
-  // page; the passes run one after the other until a pass appends nothing.
-  while (from < to) {
-    int added = per_page_ - static_cast<int>(continuations_.size()) % per_page_;
-    continuations_.resize(continuations_.size() + static_cast<std::size_t>(added), -1);
-    bool page_open = false;
-    for (int p = from; p < to; ++p) {
-      if (p == from || p % per_page_ == 0) {
-        if (page_open)
-          CloseChartPage(
-              FormatText("%s %s : %d", creating.c_str(), extended_ui.c_str(), p / per_page_));
-        OpenChartPage(
-            PageKind::kExtendedDescendancy, p / per_page_,
-            FormatText("%s %s %li %s", language.descendancy_text_a.c_str(), extended_page.c_str(),
-                       static_cast<long>(p / per_page_ + 1), language.descendancy_text_b.c_str()));
-        page_open = true;
-      }
-      group_counter_ = p;
-      IndividualRecord& root = store_.individuals[continuations_[static_cast<std::size_t>(p)]];
-      couple_root_ = Position(root);
-      couple_spouse_ = -1;
-      out_.AppendHtml(FormatText("<a name=\"%d\"></a>", p % per_page_));
-      WriteDescendants(root, 0, true);
+void DescendancyWalk::ExtendedPass(int from, int to) {
+  std::string creating, extended_ui, extended_page;
+  if (writing()) {
+    creating = lang::LoadUiText(kUiCreatingDescendancy, options_);
+    extended_ui = lang::LabelSet(options_.lables_in_french ? 1 : 0).Get(kLabelExtended);
+    extended_page = site_.Label(kLabelExtended);
+  }
+  const SiteLanguage& language = site_.language;
+  bool page_open = false;
+  for (int p = from; p < to; ++p) {
+    if (writing() && (p == from || p % per_page_ == 0)) {
+      if (page_open)
+        CloseChartPage(
+            FormatText("%s %s : %d", creating.c_str(), extended_ui.c_str(), p / per_page_));
+      const int page = PageOfItem(p, per_page_);
+      OpenChartPage(PageKind::kExtendedDescendancy, page,
+                    ExtendedChartPageTitle(language.descendancy_text_a, extended_page, page,
+                                           language.descendancy_text_b));
+      page_open = true;
+    }
+    group_counter_ = p;
+    const IndividualRecord& root = store_.individuals[static_cast<std::size_t>(
+        layout_.continuations[static_cast<std::size_t>(p)])];
+    couple_root_ = Position(root);
+    couple_spouse_ = -1;
+    if (writing())
+      site_.style().BeginDescendancyTree(out_, OutlineTreeUnit{PlaceOnPage(p, per_page_)});
+    WriteDescendants(root, 0, true);
+    if (writing()) {
       if (!no_back_link_) out_.WriteBackLink();
       if (p % per_page_ != per_page_ - 1) out_.WriteRule();
     }
-    if (page_open) out_.ClosePage();
-    from = to + added;
-    to = static_cast<int>(continuations_.size());
   }
+  if (page_open) out_.ClosePage();
 }
 
-void DescendancyWriter::RecordBookmark(IndividualRecord& person, bool extended) {
-  store::Bookmark mark;
-  mark.extended = extended;
-  mark.page = group_counter_ / per_page_;
-  mark.anchor = anchor_counter_;
-  mark.first_person = couple_root_;
-  mark.second_person = couple_spouse_;
-  // A full list keeps its first 55 appearances.
-  store::AddBookmark(person, mark, BookmarkStatistics(site_.run));
+void DescendancyWalk::RecordBookmark(const IndividualRecord& person, bool extended) {
+  if (fill_ != nullptr) {
+    Bookmark mark;
+    mark.extended = extended;
+    mark.page = PageOfItem(group_counter_, per_page_);
+    mark.anchor = anchor_counter_;
+    mark.first_person = couple_root_;
+    mark.second_person = couple_spouse_;
+    // A full list keeps its first 55 appearances.
+    fill_->bookmarks.Add(Position(person), mark, BookmarkStatistics(site_.run),
+                         {'I', person.index, person.name});
+  }
   ++anchor_counter_;
 }
 
-void DescendancyWriter::WriteDescendants(IndividualRecord& person, int depth, bool extended) {
-  const std::uint32_t colour = LevelColour(options_, depth);
+void DescendancyWalk::WriteDescendants(const IndividualRecord& person, int depth, bool extended) {
   // A record without a name has no family group of its own to link to.
   const bool group_link = family_links_ && person.defined;
-  out_.AppendHtml("<ul>");
-  bool anchor_open = false;
+  int anchor = -1;
   if (depth == 0 || topmost_) {
-    if (group_link)
-      out_.AppendHtml(FormatText("<a name=\"%d\"  href=\"%s\">", anchor_counter_,
-                                 FamilyGroupTarget(site_, person).c_str()));
-    else
-      out_.AppendHtml(FormatText("<a name=\"%d\">", anchor_counter_));
-    anchor_open = true;
+    anchor = anchor_counter_;
     RecordBookmark(person, extended);
-  } else if (group_link) {
-    out_.AppendHtml(FormatText("<a href=\"%s\">", FamilyGroupTarget(site_, person).c_str()));
-    anchor_open = true;
   }
-  if (!plain_colours_) out_.AppendHtml(FormatText("<font size='3' color='%06X'><strong>", colour));
-  out_.AppendHtml("<li>");
-  if (site_.MarkAncestors() && person.ancestor) WriteRedDot(site_);
-  if (!person.surname.empty()) out_.AppendHtml(person.surname);
-  out_.AppendHtml(", ");
-  if (!person.given_names.empty()) out_.AppendHtml(person.given_names);
-  if (!person.title.empty()) out_.AppendHtml(person.title);
-  if (anchor_open) out_.AppendHtml("</a>");
-  if (!plain_colours_) out_.AppendHtml("</strong></font>");
-  if (options_.show_gedcom_ids) WriteGedcomId(site_, person);
-  WriteVitals(site_, person, true);
+  OutlinePersonUnit level;
+  if (writing()) {
+    level = PersonUnit(person, depth, anchor, group_link);
+    site_.style().OpenOutlineLevel(out_, level, [&] { return WriteVitals(site_, person, true); });
+  }
 
   for (FamilyRecord* family : SpouseFamilies(person)) {
-    bool spouse_vitals = false;
     // The children of a root's family without a spouse are in the tree of the root alone.
     if (depth == 0) couple_spouse_ = -1;
-    if (IndividualRecord* spouse = SpouseIn(*family, person))
-      WriteSpouse(*spouse, depth, extended, spouse_vitals);
-    WriteMarriage(*family, spouse_vitals);
+    OutlineFamilyUnit unit;
+    const IndividualRecord* spouse = SpouseIn(*family, person);
+    if (spouse) {
+      int spouse_anchor = -1;
+      if (depth == 0) {
+        couple_spouse_ = Position(*spouse);
+        if (!writing()) visited_[static_cast<std::size_t>(Position(*spouse))] = true;
+        spouse_anchor = anchor_counter_;
+        RecordBookmark(*spouse, extended);
+      }
+      if (writing()) {
+        unit.has_spouse = true;
+        unit.spouse = PersonUnit(*spouse, depth, spouse_anchor, family_links_);
+      }
+    }
+    if (writing()) {
+      SetMarriage(*family, unit);
+      site_.style().WriteOutlineFamily(
+          out_, unit, [&] { return spouse != nullptr && WriteVitals(site_, *spouse, true); });
+    }
     if (family->children.empty()) continue;
     if (depth < kDeepestLevel) {
       for (int k = 0; k < static_cast<int>(family->children.size()); ++k)
-        if (IndividualRecord* child = store::Child(run_.store, *family, k))
+        if (const IndividualRecord* child = store::Child(run_.store, *family, k))
           WriteDescendants(*child, depth + 1, extended);
-    } else if (!WriteContinuation(person, depth)) {
-      break;  // the continuation table is full: this person's outline ends here
+    } else {
+      int position = Continuation(person);
+      if (position < 0) break;  // the continuation table is full: this person's outline ends here
+      if (writing())
+        site_.style().WriteOutlineContinuation(
+            out_, {ItemTarget(site_.Prefix(PageKind::kExtendedDescendancy), position, per_page_,
+                              Extension()),
+                   LevelColour(options_, depth + 1)});
     }
   }
-  out_.AppendHtml("</ul>");
+  if (writing()) site_.style().CloseOutlineLevel(out_, level);
 }
 
-void DescendancyWriter::WriteSpouse(IndividualRecord& spouse, int depth, bool extended,
-                                    bool& vitals_line) {
-  out_.AppendHtml("<BR>" + site_.Label(kLabelMarriedTo) + " ");
-  if (family_links_)
-    out_.AppendHtml(FormatText("<a href=\"%s\">", FamilyGroupTarget(site_, spouse).c_str()));
-  if (site_.MarkAncestors() && spouse.ancestor) WriteRedDot(site_);
-  if (!plain_colours_)
-    out_.AppendHtml(
-        FormatText("<font size=\"3\" color=\"#%06X\"><strong>", LevelColour(options_, depth)));
-  out_.AppendHtml(spouse.surname + ", " + spouse.given_names + " " + spouse.title);
-  if (!plain_colours_) out_.AppendHtml("</strong></font>");
-  if (family_links_) out_.AppendHtml("</a>");
-  if (options_.show_gedcom_ids) WriteGedcomId(site_, spouse);
-  vitals_line = WriteVitals(site_, spouse, true);
-  if (depth == 0) {
-    couple_spouse_ = Position(spouse);
-    spouse.visited = true;
-    out_.AppendHtml(FormatText("<a name=\"%d\">", anchor_counter_));
-    RecordBookmark(spouse, extended);
-  }
-}
-
-void DescendancyWriter::WriteMarriage(const FamilyRecord& family, bool after_vitals) {
+void DescendancyWalk::SetMarriage(const FamilyRecord& family, OutlineFamilyUnit& unit) {
+  using Marriage = OutlineFamilyUnit::Marriage;
   if (!family.marriage_seen || (family.marriage_place.empty() && family.marriage_date.empty()))
     return;
-  if (after_vitals) out_.AppendHtml(" - ");
-  out_.AppendHtml(" " + site_.Label(kLabelMarriage) + ": ");
-  if (!family.marriage_date.empty()) {
-    const IndividualRecord* husband = store::Husband(run_.store, family);
-    const IndividualRecord* wife = store::Wife(run_.store, family);
-    bool living = (husband && IsLiving(*husband)) || (wife && IsLiving(*wife));
-    if (options_.suppress_living && living)
-      out_.AppendHtml(site_.Label(kLabelNotShown) + " ");
-    else
-      out_.AppendHtml(family.marriage_date + " ");
-  }
-  if (!family.marriage_place.empty()) out_.AppendHtml(family.marriage_place);
-}
-
-bool DescendancyWriter::WriteContinuation(const IndividualRecord& person, int depth) {
-  std::int32_t who = Position(person);
-  int position;
-  auto found = continuation_position_.find(who);
-  if (found != continuation_position_.end()) {
-    position = found->second;
+  unit.marriage_place = family.marriage_place;
+  unit.marriage = Marriage::kPlaceOnly;
+  if (family.marriage_date.empty()) return;
+  const IndividualRecord* husband = store::Husband(run_.store, family);
+  const IndividualRecord* wife = store::Wife(run_.store, family);
+  bool living = (husband && IsLiving(*husband)) || (wife && IsLiving(*wife));
+  if (options_.suppress_living && living) {
+    unit.marriage = Marriage::kWithheld;
   } else {
-    if (continuations_.size() >= static_cast<std::size_t>(continuation_limit_)) return false;
-    position = static_cast<int>(continuations_.size());
-    continuations_.push_back(who);
-    continuation_position_.emplace(who, position);
+    unit.marriage = Marriage::kShown;
+    unit.marriage_date = family.marriage_date;
   }
-  out_.AppendHtml("<ul>");
-  out_.AppendHtml(FormatText(
-      "<B><a href=\"%s_%x.%s#%i\" style=\"color: #%06X\">Follow this link for descendants of "
-      "this individual/couple.</a></B><br>",
-      site_.Prefix(PageKind::kExtendedDescendancy).c_str(),
-      static_cast<unsigned>(position / per_page_), Extension().c_str(), position % per_page_,
-      LevelColour(options_, depth + 1)));
-  out_.AppendHtml("</ul>");
-  return true;
 }
 
-IndividualRecord* DescendancyWriter::SpouseIn(const FamilyRecord& family,
-                                              const IndividualRecord& person) {
+int DescendancyWalk::Continuation(const IndividualRecord& person) {
+  std::int32_t who = Position(person);
+  int position = layout_.ContinuationOf(who);
+  if (position >= 0 || writing()) return position;
+  if (fill_->continuations.size() >= static_cast<std::size_t>(continuation_limit_)) return -1;
+  position = static_cast<int>(fill_->continuations.size());
+  fill_->continuations.push_back(who);
+  fill_->continuation_positions.emplace(who, position);
+  return position;
+}
+
+IndividualRecord* DescendancyWalk::SpouseIn(const FamilyRecord& family,
+                                            const IndividualRecord& person) {
   IndividualRecord* husband = store::Husband(run_.store, family);
   if (!husband) return nullptr;
   IndividualRecord* spouse =
@@ -321,7 +365,7 @@ IndividualRecord* DescendancyWriter::SpouseIn(const FamilyRecord& family,
   return spouse && spouse->defined ? spouse : nullptr;
 }
 
-std::vector<FamilyRecord*> DescendancyWriter::SpouseFamilies(const IndividualRecord& person) {
+std::vector<FamilyRecord*> DescendancyWalk::SpouseFamilies(const IndividualRecord& person) {
   std::vector<FamilyRecord*> families;
   int count =
       std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
@@ -331,13 +375,13 @@ std::vector<FamilyRecord*> DescendancyWriter::SpouseFamilies(const IndividualRec
   return families;
 }
 
-bool DescendancyWriter::HasChildren(const IndividualRecord& person) {
+bool DescendancyWalk::HasChildren(const IndividualRecord& person) {
   for (FamilyRecord* family : SpouseFamilies(person))
     if (!family->children.empty()) return true;
   return false;
 }
 
-bool DescendancyWriter::HasParents(const IndividualRecord& person) {
+bool DescendancyWalk::HasParents(const IndividualRecord& person) {
   if (person.parents_family.empty()) return false;
   const FamilyRecord* family = store::ParentsFamily(run_.store, person);
   return family && (!family->husband.empty() || !family->wife.empty());
@@ -349,13 +393,12 @@ std::uint32_t LevelColour(const settings::Settings& settings, int depth) {
   return settings.colours[settings::kColourLevel1 + depth % 6];
 }
 
-int WriteDescendancyPages(SiteContext& site) {
-  return WriteDescendancyPages(site, kMaxContinuations);
+void LayOutDescendancyCharts(SiteContext& site, int continuation_limit) {
+  DescendancyWalk(site, &site.layout_to_fill().descendancy, continuation_limit).Run();
 }
 
-int WriteDescendancyPages(SiteContext& site, int continuation_limit) {
-  DescendancyWriter(site, continuation_limit).Run();
-  return 1;
+void WriteDescendancyPages(SiteContext& site) {
+  DescendancyWalk(site, nullptr, kMaxContinuations).Run();
 }
 
 }  // namespace kinloom::site

@@ -1,8 +1,9 @@
 // The descendancy pages: for each chosen individual an indented outline of all descendants,
 // each person with inline vital data, spouses and marriages, the generations told apart by six
 // rotating level colours. Outlines deeper than thirteen generations continue on extended pages
-// reached by a "Follow this link" line. The writer fills the descendancy bookmarks that person
-// links and the descendancy index pages read.
+// reached by a "Follow this link" line. Which individuals head trees, the continuation table
+// and the bookmarks that person links and the descendancy index pages read are laid out
+// before any page of the language is written.
 #pragma once
 
 #include <cstdint>
@@ -20,13 +21,14 @@ inline constexpr int kDeepestLevel = 12;
 // 1, 7, 13 … (0xRRGGBB).
 std::uint32_t LevelColour(const settings::Settings& settings, int depth);
 
-// Writes every descendancy and extended descendancy page of the current language and leaves a
-// bookmark on every individual written with a named anchor. Returns 1.
-int WriteDescendancyPages(SiteContext& site);
+// Lays out the descendancy pages of the current language into the site's layout: the roots,
+// the continuation table (with room for `continuation_limit` entries; once it is full, an
+// outline that needs a further entry ends without a continuation line) and a bookmark for
+// every appearance with a named anchor.
+void LayOutDescendancyCharts(SiteContext& site, int continuation_limit = kMaxContinuations);
 
-// The same with room for `continuation_limit` continuation entries instead of
-// kMaxContinuations; once the table is full, an outline that needs a further entry ends
-// without a continuation line.
-int WriteDescendancyPages(SiteContext& site, int continuation_limit);
+// Writes every descendancy and extended descendancy page of the current language from the
+// site's layout, which LayOutDescendancyCharts has filled.
+void WriteDescendancyPages(SiteContext& site);
 
 }  // namespace kinloom::site

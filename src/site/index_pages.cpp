@@ -66,13 +66,13 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // Whether an individual counts for the index pages of a kind.
-bool Considered(IndexKind kind, const IndividualRecord& person) {
+bool Considered(const SiteContext& site, IndexKind kind, const IndividualRecord& person) {
   switch (kind) {
     case IndexKind::kFamily:
       return true;
     case IndexKind::kDescendancy:
     case IndexKind::kPedigree:
-      return OnChart(person);
+      return OnChart(site, static_cast<PersonLinkKind>(kind), person);
     case IndexKind::kNotes:
       return HasNotes(person);
   }
@@ -444,7 +444,8 @@ int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
   };
 
   ForEachSurnameGroup(
-      store, [kind](const IndividualRecord& person) { return Considered(kind, person); },
+      store,
+      [&site, kind](const IndividualRecord& person) { return Considered(site, kind, person); },
       flush_group);
   // A last group without a surname is not counted on the main page.
   if (family && last_group_empty) --site.surname_count;
@@ -485,7 +486,8 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
       page_letter = letter;
     }
     // Chart kinds write nothing for individuals that are on no chart.
-    if ((kind == IndexKind::kDescendancy || kind == IndexKind::kPedigree) && !OnChart(person))
+    if ((kind == IndexKind::kDescendancy || kind == IndexKind::kPedigree) &&
+        !OnChart(site, link_kind, person))
       continue;
     bool anchor = person.surname != remembered_surname;
     remembered_surname = person.surname;

@@ -8,6 +8,7 @@
 // ClassicStyle (site/classic_style.h) writes the program's classic HTML pages.
 #pragma once
 
+#include "site/chart_units.h"
 #include "site/page_writer.h"
 
 namespace kinloom::site {
@@ -29,9 +30,30 @@ class PageStyle {
 
 
   // ---- descendancy pages ----
+  // A descendancy page after its head, and before its foot when another page follows.
+  virtual void BeginDescendancyPage(PageWriter& out, const ChartPageUnit& page) = 0;
+  virtual void EndDescendancyPage(PageWriter& out, const ChartPageUnit& page) = 0;
+  // The start of one tree, before its root's level.
+  virtual void BeginDescendancyTree(PageWriter& out, const OutlineTreeUnit& tree) = 0;
+  // Opens the level of a person: the person, then its dates through `dates`. The person's
+  // families, each with its children's levels or its continuation, follow before the level
+  // is closed.
+  virtual void OpenOutlineLevel(PageWriter& out, const OutlinePersonUnit& person,
+                                const WriteDates& dates) = 0;
+  // One family of the level's person: the spouse (its dates through `spouse_dates`) and the
+  // marriage.
+  virtual void WriteOutlineFamily(PageWriter& out, const OutlineFamilyUnit& family,
+                                  const WriteDates& spouse_dates) = 0;
+  virtual void WriteOutlineContinuation(PageWriter& out,
+                                        const OutlineContinuationUnit& continuation) = 0;
+  virtual void CloseOutlineLevel(PageWriter& out, const OutlinePersonUnit& person) = 0;
 
 
   // ---- pedigree pages ----
+  // A pedigree page after its head.
+  virtual void BeginPedigreePage(PageWriter& out, const ChartPageUnit& page) = 0;
+  // One whole four-generation chart: its people, lines, continuation arrows and marks.
+  virtual void WritePedigreeChart(PageWriter& out, const PedigreeChartUnit& chart) = 0;
 
 
   // ---- surname lists, surname index pages, main index page ----

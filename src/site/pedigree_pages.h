@@ -1,5 +1,6 @@
-// The pedigree pages: the four-generation pedigree charts and their extended pages. They fill the
-// bookmarks that person links and the pedigree index pages read.
+// The pedigree pages: the four-generation pedigree charts and their extended pages. The charts,
+// their continuations and the bookmarks that person links and the pedigree index pages read
+// are laid out before any page of the language is written.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +11,13 @@
 
 namespace kinloom::site {
 
-// Writes every pedigree page of the current language. Returns 1, or 0 after a failure that
-// has been reported.
-int WritePedigreePages(SiteContext& site);
+// Lays out the pedigree charts of the current language into the site's layout: every chart
+// with its cells, the continuation table and the bookmarks of each person shown.
+void LayOutPedigreeCharts(SiteContext& site);
+
+// Writes every pedigree page of the current language from the site's layout, which
+// LayOutPedigreeCharts has filled.
+void WritePedigreePages(SiteContext& site);
 
 // The great-grandparents whose charts continue on extended pages, in the order they were
 // first met; an entry's position is its extended chart number. Lookups go through an index,

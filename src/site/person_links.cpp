@@ -6,16 +6,25 @@ namespace kinloom::site {
 namespace {
 
 using lang::FormatText;
-using store::Bookmark;
 using store::IndividualRecord;
 
 constexpr const char* kRedDotImage = "q5.gif";
 constexpr const char* kNotesIconImage = "q4.gif";
 constexpr const char* kPedigreeIconImage = "q3.gif";
 
-const Bookmark* BookmarkAt(const IndividualRecord& person, std::size_t k) {
-  if (k >= person.bookmarks.size() || person.bookmarks[k].page == -1) return nullptr;
-  return &person.bookmarks[k];
+int TablePosition(const SiteContext& site, const IndividualRecord& person) {
+  return static_cast<int>(&person - site.store().individuals.data());
+}
+
+// The bookmarks of a chart kind: each kind reads its own.
+const ChartBookmarks& BookmarksOf(const SiteContext& site, PersonLinkKind kind) {
+  return kind == PersonLinkKind::kPedigree ? site.layout().pedigree.bookmarks
+                                           : site.layout().descendancy.bookmarks;
+}
+
+const Bookmark* BookmarkAt(const SiteContext& site, PersonLinkKind kind,
+                           const IndividualRecord& person, std::size_t k) {
+  return BookmarksOf(site, kind).At(TablePosition(site, person), k);
 }
 
 std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageKind plain,
@@ -27,8 +36,8 @@ std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageK
 
 // Pedigree pages are named from the extended prefix when bookmark 1 lies on a page other
 // than 0.
-bool PedigreeExtended(const IndividualRecord& person) {
-  const Bookmark* second = BookmarkAt(person, 1);
+bool PedigreeExtended(const SiteContext& site, const IndividualRecord& person) {
+  const Bookmark* second = BookmarkAt(site, PersonLinkKind::kPedigree, person, 1);
   return second != nullptr && second->page != 0;
 }
 
@@ -41,10 +50,6 @@ std::string NotesTarget(const SiteContext& site, int entry) {
 
 bool TopmostOnly(const SiteContext& site, PersonLinkKind kind) {
   return kind == PersonLinkKind::kDescendancy && site.settings().group_only_for_topmost != 0;
-}
-
-int TablePosition(const SiteContext& site, const IndividualRecord& person) {
-  return static_cast<int>(&person - site.store().individuals.data());
 }
 
 void MaybeRedDot(SiteContext& site, const IndividualRecord& person) {
@@ -97,7 +102,9 @@ bool HasNotes(const IndividualRecord& person) {
   return person.notes_page != -1 || !person.notes.empty();
 }
 
-bool OnChart(const IndividualRecord& person) { return BookmarkAt(person, 0) != nullptr; }
+bool OnChart(const SiteContext& site, PersonLinkKind kind, const IndividualRecord& person) {
+  return BookmarkAt(site, kind, person, 0) != nullptr;
+}
 
 void WriteRedDot(SiteContext& site) {
   site.writer.AppendHtml(FormatText("<img src=\"%s\" border=0 >", kRedDotImage));
@@ -130,10 +137,10 @@ bool WriteNotesIcon(SiteContext& site, int number, bool is_individual) {
 }
 
 void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
-  const Bookmark* first = BookmarkAt(person, 0);
+  const Bookmark* first = BookmarkAt(site, PersonLinkKind::kPedigree, person, 0);
   if (!first) return;
   std::string target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                                   PedigreeExtended(person));
+                                   PedigreeExtended(site, person));
   site.writer.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
                                     target.c_str(), kPedigreeIconImage));
 }
@@ -141,7 +148,7 @@ void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
 // Where a person's link of `kind` leads; false for a chart kind when the person is on no chart.
 static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                          std::string* target) {
-  const Bookmark* first = BookmarkAt(person, 0);
+  const Bookmark* first = BookmarkAt(site, kind, person, 0);
   switch (kind) {
     case PersonLinkKind::kFamilyGroup:
       *target = FamilyGroupTarget(site, person);
@@ -159,7 +166,7 @@ static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const Individua
     case PersonLinkKind::kPedigree:
       if (!first) return false;
       *target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                            PedigreeExtended(person));
+                            PedigreeExtended(site, person));
       return true;
   }
   return true;
@@ -245,9 +252,9 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
       return i >= 0 && i < static_cast<std::int32_t>(individuals.size()) ? individuals[i].surname
                                                                          : std::string();
     };
-    for (std::size_t k = 0; k < person.bookmarks.size() && k < store::kExpandingArrayCapacity;
-         ++k) {
-      const Bookmark* mark = BookmarkAt(person, k);
+    const std::vector<Bookmark>& marks = BookmarksOf(site, kind).Of(TablePosition(site, person));
+    for (std::size_t k = 0; k < marks.size() && k < store::kExpandingArrayCapacity; ++k) {
+      const Bookmark* mark = BookmarkAt(site, kind, person, k);
       if (!mark) break;
       std::string couple = ChartTarget(site, *mark, PageKind::kDescendancy,
                                        PageKind::kExtendedDescendancy, mark->extended);

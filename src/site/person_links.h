@@ -63,7 +63,8 @@ inline bool IsLiving(const store::IndividualRecord& person) { return !person.dec
 // Whether the individual has notes: a notes-entry number or note items.
 bool HasNotes(const store::IndividualRecord& person);
 
-// Whether the individual has bookmark 0 of the chart kind generated last.
-bool OnChart(const store::IndividualRecord& person);
+// Whether the individual appears on the charts of `kind` (descendancy or pedigree): it has
+// bookmark 0 in that kind's layout.
+bool OnChart(const SiteContext& site, PersonLinkKind kind, const store::IndividualRecord& person);
 
 }  // namespace kinloom::site

@@ -112,13 +112,17 @@ int GenerateSite(run::RunContext& outer, int language) {
     ShowProgress(context, step, lang::LoadUiText(text, options), true);
   };
 
+  // Where the charts show every person is settled before the first page of the language.
+  if (options.create_pedigree_groups) LayOutPedigreeCharts(site);
+  if (options.create_descendancy_groups) LayOutDescendancyCharts(site);
+
   if (options.create_family_groups) {
     status(1, 2345);
     WriteSurnameIndexPages(site, IndexKind::kFamily);
   }
   if (options.create_pedigree_groups) {
     status(3, 2346);
-    if (!WritePedigreePages(site)) return 0;
+    WritePedigreePages(site);
     WriteSurnameList(site, IndexKind::kPedigree, false);
     if (!WriteSurnameIndexPages(site, IndexKind::kPedigree)) return 0;
   }
@@ -138,7 +142,7 @@ int GenerateSite(run::RunContext& outer, int language) {
   }
   if (options.create_descendancy_groups) {
     status(13, 2349);
-    if (!WriteDescendancyPages(site)) return 0;
+    WriteDescendancyPages(site);
     WriteSurnameList(site, IndexKind::kDescendancy, false);
     if (!WriteSurnameIndexPages(site, IndexKind::kDescendancy)) return 0;
   }

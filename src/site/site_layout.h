@@ -5,6 +5,8 @@
 // the derived order is made.
 #pragma once
 
+#include "site/chart_layout.h"
+
 namespace kinloom::site {
 
 // ---- descendancy charts ----
@@ -21,9 +23,11 @@ namespace kinloom::site {
 
 struct SiteLayout {
   // ---- descendancy charts ----
+  DescendancyLayout descendancy;
 
 
   // ---- pedigree charts ----
+  PedigreeLayout pedigree;
 
 
   // ---- notes pages ----

@@ -42,23 +42,6 @@ bool AddSpouseFamily(IndividualRecord& individual, std::string family_id,
   return true;
 }
 
-bool AddBookmark(IndividualRecord& individual, const Bookmark& bookmark,
-                 ExpandingArrayStatistics* statistics) {
-  if (individual.bookmarks.size() >= kCapacity) {
-    if (statistics != nullptr) statistics->Refused(OwnerOf(individual));
-    return false;
-  }
-  individual.bookmarks.push_back(bookmark);
-  if (statistics != nullptr) statistics->Stored(OwnerOf(individual), individual.bookmarks.size());
-  return true;
-}
-
-bool GetBookmark(const IndividualRecord& individual, int k, Bookmark* out) {
-  if (k < 0 || static_cast<std::size_t>(k) >= individual.bookmarks.size()) return false;
-  *out = individual.bookmarks[static_cast<std::size_t>(k)];
-  return true;
-}
-
 bool AddNote(std::vector<NoteEntry>& notes, int tag, std::string text, int context,
              int& entries_stored, ExpandingArrayStatistics* statistics, const ArrayOwner& owner) {
   for (const NoteEntry& entry : notes)

@@ -1,4 +1,4 @@
-// The per-record arrays of the store: spouse families, bookmarks and notes entries, each
+// The per-record arrays of the store: spouse families and notes entries, each
 // holding at most 55 entries (kExpandingArrayCapacity); a full array ignores new entries.
 // With statistics asked for, every stored and every refused entry is counted.
 #pragma once
@@ -48,12 +48,6 @@ struct ExpandingArrayStatistics {
 // Adds a spouse-family id. False when the array is full (55 entries).
 bool AddSpouseFamily(IndividualRecord& individual, std::string family_id,
                      ExpandingArrayStatistics* statistics = nullptr);
-
-// Adds a bookmark; false when 55 are stored. GetBookmark copies entry k; false when k has
-// no entry.
-bool AddBookmark(IndividualRecord& individual, const Bookmark& bookmark,
-                 ExpandingArrayStatistics* statistics = nullptr);
-bool GetBookmark(const IndividualRecord& individual, int k, Bookmark* out);
 
 // Adds a notes entry. An entry with the same text already there makes it a no-op that
 // reports success. A new entry adds 1 to `entries_stored` (the run-wide count). False when

@@ -27,7 +27,6 @@ std::uint64_t TierSlots(std::size_t count) {
 constexpr std::uint64_t kNotesHeaderBytes = 64;
 constexpr std::uint64_t kNotesSlotBytes = 12;
 constexpr std::uint64_t kFamilySlotBytes = 4;
-constexpr std::uint64_t kBookmarkSlotBytes = 17;
 
 class Measure {
  public:
@@ -90,7 +89,6 @@ MemoryFigures MeasureStore(const GenealogyStore& store) {
     m.Text(p.parents_family, MEM_TRACKER_FAM_CHILD);
     m.figures[MEM_TRACKER_FAMILY] += TierSlots(p.spouse_families.size()) * kFamilySlotBytes;
     for (const std::string& id : p.spouse_families) m.Text(id, MEM_TRACKER_SPOUCE);
-    m.figures[MEM_TRACKER_BOOKMARK] += TierSlots(p.bookmarks.size()) * kBookmarkSlotBytes;
     m.Text(p.surname, MEM_TRACKER_SURNAME);
     m.Text(p.given_names, MEM_TRACKER_REMNAME);
     m.Text(p.also_known_as, MEM_TRACKER_AKA);

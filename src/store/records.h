@@ -5,8 +5,9 @@
 // store/family_links.h), and the later steps follow the positions only.
 //
 // Texts are std::string; an empty text stands for an absent one. The per-record arrays keep
-// the limits of the program's expanding arrays: at most 55 spouse families, bookmarks and
-// notes entries, at most 200 children; a new entry takes the next free slot.
+// the limits of the program's expanding arrays: at most 55 spouse families and notes
+// entries, at most 200 children; a new entry takes the next free slot. Where the pages show
+// a person (chart bookmarks, visited flags) belongs to the site's layout, not to the store.
 #pragma once
 
 #include <cstdint>
@@ -24,15 +25,6 @@ inline constexpr int TierOf(int k) {
   return k < 0 ? -1 : k <= 1 ? 0 : k <= 6 ? 1 : k <= 14 ? 2 : k <= 34 ? 3 : k <= 54 ? 4 : -1;
 }
 
-// One appearance of an individual on a descendancy or pedigree page.
-struct Bookmark {
-  bool extended = false;       // on an extended (continuation) page
-  std::int32_t page = -1;      // chart page number; -1 is an empty bookmark
-  std::int32_t anchor = -1;    // named anchor number on that page
-  std::int32_t first_person = -1;   // descendancy: root of the tree; pedigree: -1
-  std::int32_t second_person = -1;  // descendancy: the root's spouse or -1; pedigree: -1
-};
-
 // One notes entry of an individual or family.
 struct NoteEntry {
   std::string text;   // note text, or a note record's id ("@N5@")
@@ -44,7 +36,6 @@ struct IndividualRecord {
   char kind = 'I';
   std::int32_t index = 0;
   bool defined = false;
-  bool visited = false;
   bool ancestor = false;
   std::int16_t sex = 0;  // 2 male, 1 female, 0 unknown
   std::string id;
@@ -66,7 +57,6 @@ struct IndividualRecord {
   std::string christening_place, christening_date;  // escaped
   std::int32_t group = 0;
   std::int32_t notes_page = -1;
-  std::vector<Bookmark> bookmarks;          // at most 55
   char layout_role = 0;                     // 0, then 'N', 'P' or 'S'
   std::string surname;                      // escaped
   std::string given_names;                  // escaped

@@ -72,7 +72,14 @@ class DescendancyTest : public ::testing::Test {
     return site;
   }
 
-  void Write() { ASSERT_EQ(WriteDescendancyPages(*f.site), 1); }
+  void Write() {
+    LayOutDescendancyCharts(*f.site);
+    WriteDescendancyPages(*f.site);
+  }
+
+  const std::vector<Bookmark>& Marks(const std::string& id) {
+    return f.site->layout().descendancy.bookmarks.Of(f.run.Person(id).index);
+  }
 
   std::string Page(const std::string& name) const { return f.run.fs.Read("/out/" + name); }
 
@@ -161,11 +168,11 @@ TEST_F(DescendancyTest, EveryoneWithChildrenHeadsAGroupWhenNotOnlyTheTopmost) {
   EXPECT_EQ(f.run.fs.files.count("/out/d_1.htm"), 0u);
   EXPECT_EQ(f.run.fs.files.count("/out/e_0.htm"), 0u);
 
-  EXPECT_EQ(f.run.Person("LEE").bookmarks.size(), 1u);
-  EXPECT_EQ(f.run.Person("CAIN").bookmarks.size(), 1u);  // only as the head of his group
+  EXPECT_EQ(Marks("LEE").size(), 1u);
+  EXPECT_EQ(Marks("CAIN").size(), 1u);  // only as the head of his group
   for (const char* nowhere : {"ENOS", "ABEL", "LONE", "KIT"})
-    EXPECT_TRUE(f.run.Person(nowhere).bookmarks.empty()) << nowhere;
-  const store::Bookmark& cara = f.run.Person("CARA").bookmarks.at(0);
+    EXPECT_TRUE(Marks(nowhere).empty()) << nowhere;
+  const Bookmark& cara = Marks("CARA").at(0);
   EXPECT_FALSE(cara.extended);
   EXPECT_EQ(cara.page, 0);
   EXPECT_EQ(cara.anchor, 3);
@@ -213,9 +220,7 @@ TEST_F(DescendancyTest, ARootWithTwoSpousesBookmarksEachCouple) {
   f.run.AddFamily("FC", "R", "", {"C3"});
   Start();
   Write();
-  auto mark = [&](const std::string& id, std::size_t k) {
-    return f.run.Person(id).bookmarks.at(k);
-  };
+  auto mark = [&](const std::string& id, std::size_t k) { return Marks(id).at(k); };
   EXPECT_EQ(mark("R", 0).first_person, 0);
   EXPECT_EQ(mark("R", 0).second_person, -1);
   EXPECT_EQ(mark("A", 0).second_person, 1);
@@ -255,7 +260,7 @@ TEST_F(DescendancyTest, FifteenGenerationsContinueOnAnExtendedPageHeadedByGenera
   EXPECT_EQ(Entry("G12"),
             "Line, G12   , <a href=\"d_0.htm#12\"> (Line) </a>  , <a href=\"e_0.htm#13\"> (Line) "
             "</a> <br>");
-  const store::Bookmark& on_extended = f.run.Person("G14").bookmarks.at(0);
+  const Bookmark& on_extended = Marks("G14").at(0);
   EXPECT_TRUE(on_extended.extended);
   EXPECT_EQ(on_extended.page, 0);
   EXPECT_EQ(on_extended.anchor, 15);
@@ -280,8 +285,8 @@ TEST_F(DescendancyTest, ContinuationsAppendedOnExtendedPagesStartAtTheNextMultip
   EXPECT_NE(second.find("Line, G29 </a>"), std::string::npos);
   EXPECT_EQ(second.find("Follow this link"), std::string::npos);
   EXPECT_EQ(f.run.fs.files.count("/out/e_2.htm"), 0u);
-  EXPECT_TRUE(f.run.Person("G29").bookmarks.at(0).extended);
-  EXPECT_EQ(f.run.Person("G29").bookmarks.at(0).page, 1);
+  EXPECT_TRUE(Marks("G29").at(0).extended);
+  EXPECT_EQ(Marks("G29").at(0).page, 1);
 }
 
 TEST_F(DescendancyTest, AFullContinuationTableEndsTheOutlineWithoutALink) {
@@ -289,7 +294,8 @@ TEST_F(DescendancyTest, AFullContinuationTableEndsTheOutlineWithoutALink) {
   AddLineage(14, "B");
   AddLineage(14, "C");
   Start();
-  ASSERT_EQ(WriteDescendancyPages(*f.site, 2), 1);
+  LayOutDescendancyCharts(*f.site, 2);
+  WriteDescendancyPages(*f.site);
   std::string main = Body("d_0.htm");
   EXPECT_NE(main.find(FollowLink("e_0.htm#0", 2)), std::string::npos);
   EXPECT_NE(main.find(FollowLink("e_0.htm#1", 2)), std::string::npos);
@@ -300,7 +306,7 @@ TEST_F(DescendancyTest, AFullContinuationTableEndsTheOutlineWithoutALink) {
   EXPECT_EQ(main.find("Follow", main.find("C12 </a>")), std::string::npos);
   EXPECT_NE(Body("e_0.htm").find("Line, B13 </a>"), std::string::npos);
   EXPECT_EQ(Body("e_0.htm").find("Line, C13"), std::string::npos);
-  EXPECT_TRUE(f.run.Person("C13").bookmarks.empty());
+  EXPECT_TRUE(Marks("C13").empty());
 }
 
 TEST_F(DescendancyTest, AFamilyLoopEndsAtTheGenerationLimit) {
@@ -349,8 +355,8 @@ TEST_F(DescendancyTest, PagesHoldGroupsDescendancyGroupsAndALastPageMayStayEmpty
   EXPECT_EQ(Body("d_2.htm"), kPageFont);
   EXPECT_NE(Page("d_1.htm").find("<title>Descendants 2 of the file</title>"), std::string::npos);
   EXPECT_NE(Page("d_2.htm").find("<title>Descendants 3 of the file</title>"), std::string::npos);
-  EXPECT_EQ(f.run.Person("C2").bookmarks.at(0).page, 1);
-  EXPECT_EQ(f.run.Person("C2").bookmarks.at(0).anchor, 5);
+  EXPECT_EQ(Marks("C2").at(0).page, 1);
+  EXPECT_EQ(Marks("C2").at(0).anchor, 5);
   const std::vector<platform::ProgressUpdate>& progress = f.run.ui.progress;
   ASSERT_GE(progress.size(), 2u);
   EXPECT_EQ(progress[0].status_text, "Creating data pages for Descendancy: 1");

@@ -77,7 +77,7 @@ TEST_F(IndexPagesTest, LastGroupWithoutSurnameIsNotCounted) {
 TEST_F(IndexPagesTest, PedigreeListShowsOnlySurnamesOnTheChart) {
   AddPeople();
   SiteContext& site = f.Start();
-  f.run.Person("I3").bookmarks = {{false, 0, 1, -1, -1}};
+  site.layout_to_fill().pedigree.bookmarks.Add(f.run.Person("I3").index, {false, 0, 1, -1, -1});
   WriteSurnameList(site, IndexKind::kPedigree, false);
   std::string page = f.run.fs.Read("/out/m.htm");
   EXPECT_NE(page.find("<CENTER><P><B>A</B><BR><a href=\"l_a.htm#adams\">Adams</a>(1) </CENTER>"),

@@ -80,6 +80,9 @@ struct PedigreeFixture : SiteFixture {
   std::string Entry(const std::string& id) {
     return Body([&] { WritePersonEntry(*site, PersonLinkKind::kPedigree, run.Person(id), false); });
   }
+  const std::vector<Bookmark>& Marks(const std::string& id) {
+    return site->layout().pedigree.bookmarks.Of(run.Person(id).index);
+  }
   std::string Icon(const std::string& id) {
     return Body([&] { WritePedigreeIcon(*site, run.Person(id)); });
   }
@@ -97,7 +100,8 @@ TEST(PedigreePagesTest, RootWithOnlyAMotherHasRowsSevenElevenAndHerAncestors) {
   f.run.Person("ROOT").birth_date = "1 JAN 1950";
   f.run.Person("MUM").death_date = "2 FEB 1990";
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
 
   const std::string chart = Table({
       Row({S, "<TD >&nbsp;<a name=\"0\">Root, Rob </a><br>&nbsp;b. 1 JAN 1950</TD>", L("qc.gif"), S,
@@ -115,12 +119,12 @@ TEST(PedigreePagesTest, RootWithOnlyAMotherHasRowsSevenElevenAndHerAncestors) {
   // The index and the family pages link to the first cell of each person.
   EXPECT_EQ(f.Entry("MUM"), "<a href=\"p_0.htm#1\">Mum, Mary  </a>(d. 2 FEB 1990)<br>");
   EXPECT_EQ(f.Icon("GMA"), " <a href=\"p_0.htm#2\"><IMG SRC=\"q3.gif\" border=\"0\"></a>");
-  const store::IndividualRecord& root = f.run.Person("ROOT");
-  ASSERT_EQ(root.bookmarks.size(), 2u);
-  EXPECT_EQ(root.bookmarks[0].page, 0);
-  EXPECT_EQ(root.bookmarks[0].anchor, 0);
-  EXPECT_EQ(root.bookmarks[1].page, 0);
-  EXPECT_EQ(root.bookmarks[1].anchor, -1);
+  const std::vector<Bookmark>& root = f.Marks("ROOT");
+  ASSERT_EQ(root.size(), 2u);
+  EXPECT_EQ(root[0].page, 0);
+  EXPECT_EQ(root[0].anchor, 0);
+  EXPECT_EQ(root[1].page, 0);
+  EXPECT_EQ(root[1].anchor, -1);
 }
 
 TEST(PedigreePagesTest, GreatGrandparentWithParentsGetsAnArrowToAnExtendedChart) {
@@ -130,7 +134,8 @@ TEST(PedigreePagesTest, GreatGrandparentWithParentsGetsAnArrowToAnExtendedChart)
   SiteContext& site = f.Start();
   const char* ids[] = {"A", "B", "C", "D", "E"};
   for (int g = 0; g < 5; ++g) f.run.Person(ids[g]).group = g;
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
 
   // Cells are named in the order they are written, top row first.
   auto cell = [](const std::string& name, int anchor, int group) {
@@ -171,7 +176,8 @@ TEST(PedigreePagesTest, ExtendedChartsFollowOneAnotherAcrossPages) {
   f.run.settings.create_family_groups = 0;
   f.AddLine({"A", "B", "C", "D", "E", "F", "G", "H"});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
 
   // One chart per page: D heads extended chart 0, G (met on D's chart) chart 1.
   const std::string first = f.Page("k_0.htm");
@@ -204,7 +210,8 @@ TEST(PedigreePagesTest, OnlyChildlessChildrenHeadChartsAndAnAncestorIsNamedOnce)
   f.run.AddPerson("LONE", "Lone /Zed/", 2);
   f.run.AddFamily("F1", "PA", "MA", {"ANN", "BOB"});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
 
   const std::string page = f.Page("p_0.htm");
   std::vector<std::string> tables = Tables(page);
@@ -225,7 +232,7 @@ TEST(PedigreePagesTest, OnlyChildlessChildrenHeadChartsAndAnAncestorIsNamedOnce)
             std::string::npos);
   EXPECT_EQ(Tables(f.Page("p_1.htm")).size(), 0u);
   EXPECT_EQ(f.Page("p_2.htm"), "<missing /out/p_2.htm>");
-  EXPECT_FALSE(OnChart(f.run.Person("LONE")));
+  EXPECT_FALSE(OnChart(site, PersonLinkKind::kPedigree, f.run.Person("LONE")));
   EXPECT_EQ(f.Entry("LONE"), "");
   EXPECT_EQ(f.Entry("PA"), "<a href=\"p_0.htm#0\">Kid, Pa  </a><br>");
 }
@@ -243,7 +250,8 @@ TEST(PedigreePagesTest, ChartsComeInFileOrder) {
   f.run.AddFamily("F1", "ZED", "", {"ZOE", "NONAME"});
   f.run.AddFamily("F2", "AL", "", {"ABE"});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
 
   std::vector<std::string> tables = Tables(f.Page("p_0.htm"));
   ASSERT_EQ(tables.size(), 2u);
@@ -290,7 +298,8 @@ TEST(PedigreePagesTest, PersonCellsShowMarksDatesAndWithholdTheBirthOfTheLiving)
   for (int use_baptism : {1, 0}) {
     SCOPED_TRACE(use_baptism);
     f.run.settings.use_baptism = use_baptism;
-    ASSERT_EQ(WritePedigreePages(site), 1);
+    LayOutPedigreeCharts(site);
+    WritePedigreePages(site);
     const std::string page = f.Page("p_0.htm");
     EXPECT_NE(page.find("<TD >&nbsp;<a name=\"0\" href=\"f_1.htm#7\"><img src=\"q5.gif\" border=0 "
                         ">Smith, John  Sir</a><small>{DAD}</small> <br>&nbsp;b. 1 JAN "
@@ -321,7 +330,8 @@ TEST(PedigreePagesTest, OwnAncestorDataEndsWithTheLoopOnTheExtendedPages) {
   f.run.AddFamily("F2", "B", "", {"A"});
   f.run.AddFamily("F3", "A", "", {"B"});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
 
   EXPECT_NE(f.Page("p_0.htm").find(Arrow("k_0.htm#0")), std::string::npos);
   // A heads extended chart 0 and meets B at the top; B's chart meets A again, whose entry
@@ -341,7 +351,8 @@ TEST(PedigreePagesTest, ChartImagesAreWrittenAndAPersonWithoutNameLeavesItsPlace
   f.run.AddPerson("NONAME", "", 1);
   f.run.AddFamily("F1", "DAD", "NONAME", {"KID"});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
   for (const char* image :
        {"q9.gif", "q6.gif", "q7.gif", "q8.gif", "q0.gif", "q3.gif", "qa.gif", "qb.gif", "qc.gif"})
     EXPECT_EQ(f.run.fs.files.count(std::string("/out/") + image), 1u) << image;
@@ -381,7 +392,8 @@ TEST(PedigreePagesTest, FullChartHasEveryRowAndNarrowCellsOnlyInTheLineColumns) 
     f.run.AddFamily("F" + std::to_string(n), "P" + std::to_string(2 * n),
                     "P" + std::to_string(2 * n + 1), {"P" + std::to_string(n)});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
   std::vector<std::string> tables = Tables(f.Page("p_0.htm"));
   ASSERT_EQ(tables.size(), 1u);
   std::vector<std::vector<std::string>> rows = Cells(tables[0]);
@@ -411,9 +423,11 @@ TEST(PedigreePagesTest, WritingAgainEmptiesTheBookmarksFirst) {
   f.run.settings.create_family_groups = 0;
   f.AddLine({"A", "B"});
   SiteContext& site = f.Start();
-  ASSERT_EQ(WritePedigreePages(site), 1);
-  ASSERT_EQ(WritePedigreePages(site), 1);
-  EXPECT_EQ(f.run.Person("A").bookmarks.size(), 2u);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
+  LayOutPedigreeCharts(site);
+  WritePedigreePages(site);
+  EXPECT_EQ(f.Marks("A").size(), 2u);
   EXPECT_EQ(f.Entry("A"), "<a href=\"p_0.htm#1\">AA, A  </a><br>");
 }
 

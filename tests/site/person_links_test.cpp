@@ -90,7 +90,10 @@ TEST(PersonLinksTest, ChartLinksFollowBookmarksAndWriteNothingWithoutOne) {
   f.run.settings.group_only_for_topmost = 0;
   SiteContext& site = f.Start();
   store::IndividualRecord& a = f.run.Person("I1");
-  a.bookmarks = {{true, 10, 4, 0, 1}, {false, 2, 1, 0, -1}};
+  for (ChartBookmarks* marks :
+       {&site.layout_to_fill().descendancy.bookmarks, &site.layout_to_fill().pedigree.bookmarks})
+    for (const Bookmark& mark : {Bookmark{true, 10, 4, 0, 1}, Bookmark{false, 2, 1, 0, -1}})
+      marks->Add(a.index, mark);
   EXPECT_EQ(f.Body([&] {
     WritePersonLink(site, PersonLinkKind::kDescendancy, a, false, false, kNoColour);
   }),
@@ -136,7 +139,8 @@ TEST(PersonLinksTest, NotesLinksLandOnTheEntryAndIconsNeedEntries) {
       "<a href=\"n_0.htm#3\">Noted, Ann  </a><br>");
   EXPECT_EQ(f.Body([&] { WritePersonEntry(site, PersonLinkKind::kNotes, p, false); }),
             "<a href=\"n_0.htm#3\">Noted, Ann  </a><br>");
-  p.bookmarks = {{false, 0, 2, -1, -1}, {false, 1, 0, -1, -1}};
+  for (const Bookmark& mark : {Bookmark{false, 0, 2, -1, -1}, Bookmark{false, 1, 0, -1, -1}})
+    site.layout_to_fill().pedigree.bookmarks.Add(p.index, mark);
   EXPECT_EQ(f.Body([&] {
     WritePersonLink(site, PersonLinkKind::kFamilyGroup, p, true, false, kNoColour);
   }),

@@ -1,0 +1,108 @@
+// Where the descendancy and pedigree charts of one output language show every individual,
+// settled before any page of the language is written: the bookmarks of each chart kind (kept
+// apart, so that a link of one kind never reads the other's), the continuation tables of the
+// extended pages, the named anchors, which individuals head a descendancy tree, and the grid
+// of every pedigree chart. The chart writers and the person links only read it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "store/expanding_array.h"
+
+namespace kinloom::site {
+
+// One appearance of an individual on a descendancy or pedigree page.
+struct Bookmark {
+  bool extended = false;            // on an extended (continuation) page
+  std::int32_t page = -1;           // chart page number; -1 is an empty bookmark
+  std::int32_t anchor = -1;         // named anchor number on that page
+  std::int32_t first_person = -1;   // descendancy: root of the tree; pedigree: -1
+  std::int32_t second_person = -1;  // descendancy: the root's spouse or -1; pedigree: -1
+};
+
+// The bookmarks of one chart kind: for each individual (by table position) its first 55
+// appearances (kExpandingArrayCapacity), in the order the pages show them.
+class ChartBookmarks {
+ public:
+  // Forgets every bookmark and makes room for `individuals` individuals.
+  void Reset(std::size_t individuals);
+  // Adds an appearance of the individual at table position `person`. False when it already
+  // holds 55: the appearance is not kept. The statistics, when given, count the entry or the
+  // refusal under `owner`.
+  bool Add(std::int32_t person, const Bookmark& mark,
+           store::ExpandingArrayStatistics* statistics = nullptr,
+           const store::ArrayOwner& owner = {});
+  // Bookmark k of the individual, or null when there is none or it is empty.
+  const Bookmark* At(std::int32_t person, std::size_t k) const;
+  // Every bookmark of the individual; empty for a position outside the table.
+  const std::vector<Bookmark>& Of(std::int32_t person) const;
+  // Whether the individual appears on a chart of this kind: it has bookmark 0.
+  bool OnChart(std::int32_t person) const { return At(person, 0) != nullptr; }
+
+ private:
+  std::vector<std::vector<Bookmark>> marks_;
+};
+
+// The descendancy pages: which individuals head a tree on the main pages, the continuation
+// table of the extended pages and a bookmark for every appearance with a named anchor.
+struct DescendancyLayout {
+  ChartBookmarks bookmarks;
+  // Per individual: heads a tree on the main pages. An individual shown beside a root or
+  // a non-root as a spouse before the main pages reach it heads none.
+  std::vector<bool> roots;
+  // Individuals whose children continue on extended pages, in the order of the extended
+  // groups: the position of an entry is its extended group number. Each pass of extended
+  // pages is followed by padding entries (-1) up to the next page, so that the entries the
+  // pass appends start a fresh page.
+  std::vector<std::int32_t> continuations;
+  std::unordered_map<std::int32_t, int> continuation_positions;
+
+  bool IsRoot(std::int32_t person) const;
+  // The position of the individual's entry in `continuations`, or -1.
+  int ContinuationOf(std::int32_t person) const;
+};
+
+inline constexpr int kPedigreeRows = 15;
+inline constexpr int kPedigreeRootRow = 7;
+
+// The generation shown in a chart row: 0 the root (row 7), 1 the parents (rows 3 and 11), 2
+// the grandparents (the other odd rows), 3 the great-grandparents (the even rows).
+inline constexpr int PedigreeGenerationOfRow(int row) {
+  return row == kPedigreeRootRow ? 0 : row == 3 || row == 11 ? 1 : row % 2 == 1 ? 2 : 3;
+}
+
+// How far the rows of a person's father (above) and mother (below) lie from the person's row.
+inline constexpr int PedigreeParentOffset(int row) { return 4 >> PedigreeGenerationOfRow(row); }
+
+// One four-generation chart: the root at row 7, the parents at rows 3 and 11, the
+// grandparents at the other odd rows and the great-grandparents at the even rows.
+struct PedigreeChart {
+  bool extended = false;  // on the extended pages
+  int group = 0;          // chart number within its series of pages
+  // Table position of the person in each row, or -1.
+  std::array<std::int32_t, kPedigreeRows> rows{};
+  // For a great-grandparent whose own parents are known: the position of the extended
+  // chart that continues the line (0 when the continuation table was full); -1 otherwise.
+  std::array<int, kPedigreeRows> continuation{};
+  // The named anchor of the row's cell, given at the first cell of each person on the
+  // pedigree pages; -1 for every later cell of that person.
+  std::array<int, kPedigreeRows> anchor{};
+
+  std::int32_t root() const { return rows[kPedigreeRootRow]; }
+};
+
+// The pedigree pages: every chart in page order (the main charts, then the extended
+// ones), the continuation table and two bookmarks per person shown: bookmark 0 = the page
+// and anchor of the first cell, bookmark 1 = page 1 when that cell is on an extended page.
+struct PedigreeLayout {
+  ChartBookmarks bookmarks;
+  std::vector<PedigreeChart> charts;
+  // Great-grandparents whose lines continue; an entry's position is its extended chart.
+  std::vector<std::int32_t> continuations;
+};
+
+}  // namespace kinloom::site
