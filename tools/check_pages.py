@@ -179,8 +179,9 @@ def find_pages(root, patterns):
 
 
 def program(name):
-    """The browser or driver: from the environment (CHROMIUM, CHROMEDRIVER) or the PATH."""
-    return os.environ.get(name.upper()) or shutil.which(name) or ""
+    """The browser or driver, as the environment names it (CHROMIUM, CHROMEDRIVER) or else
+    found on the PATH; empty when it is not there."""
+    return shutil.which(os.environ.get(name.upper()) or name) or ""
 
 
 class Browser:
