@@ -298,6 +298,13 @@ def main(argv):
             sys.stderr.write("check_pages.py: %s is not installed (tools/setup installs it)\n"
                              % name)
             return 2
+    try:
+        from selenium.common.exceptions import WebDriverException
+    except ImportError:
+        sys.stderr.write("check_pages.py: %s has no selenium: run it with Debian's "
+                         "/usr/bin/python3 (tools/setup installs python3-selenium)\n"
+                         % sys.executable)
+        return 2
     if not AXE_SCRIPT.is_file():
         sys.stderr.write("check_pages.py: no %s (tools/setup installs it)\n" % AXE_SCRIPT)
         return 2
@@ -314,10 +321,15 @@ def main(argv):
             for page in pages:
                 path = os.path.join(options.site, page)
                 problems[page] += source_problems(page_text(path), options.forbid)
-                browser.open(path)
-                problems[page] += browser.problems()
-                if options.screenshots:
-                    browser.shoot_all(options.screenshots, page)
+                try:
+                    browser.open(path)
+                    problems[page] += browser.problems()
+                    if options.screenshots:
+                        browser.shoot_all(options.screenshots, page)
+                except WebDriverException as error:
+                    # A page that hangs or breaks the tab is reported; the run goes on.
+                    message = (error.msg or type(error).__name__).splitlines()[0]
+                    problems[page].append("browser: %s" % message)
         finally:
             browser.close()
         for page in pages:
