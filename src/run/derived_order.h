@@ -1,7 +1,8 @@
 // The derived order of one run, made once after the links are resolved and before any page
 // is written: the ancestor marks of "Ancestor Id", who is taken to be living, the sort keys,
 // the family-group layout and the sorted order, with their progress reports (28% to 32%).
-// The store does not change after it.
+// It is the last step that completes the store's records and order; after it the page
+// writers add only their own work fields (visited flags, bookmarks, notes-entry numbers).
 #pragma once
 
 #include <functional>
