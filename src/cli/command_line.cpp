@@ -17,7 +17,7 @@
 #include "settings/registry_store.h"
 #include "settings/settings.h"
 #include "settings/settings_commands.h"
-#include "store/family_links.h"
+#include "store/structural_faults.h"
 
 namespace kinloom::cli {
 namespace {

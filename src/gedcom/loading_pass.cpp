@@ -46,6 +46,7 @@ class Loader {
       : context_(context),
         state_(context.state),
         store_(context.store),
+        faults_(context.ui),
         selection_(context.state.notes_tag_selection),
         reader_(file),
         labels_(context.state.current_language) {}
@@ -82,6 +83,7 @@ class Loader {
   run::RunContext& context_;
   run::RunState& state_;
   store::GenealogyStore& store_;
+  store::MessageBoxFaults faults_;  // a duplicate id is shown in a warning box
   const lang::NotesTagSelection& selection_;
   LineReader reader_;
   lang::LabelSet labels_;
@@ -153,7 +155,8 @@ bool Loader::EnterId(const std::string& id, store::IdTarget target) {
                ? lines[static_cast<std::size_t>(first.index)]
                : 0;
   };
-  if (!store::EnterRecordId(context_, id, target, state_.line_count, line_of, warnings_))
+  if (!store::EnterRecordId(store_.ids, context_.settings, faults_, id, target, state_.line_count,
+                            line_of, warnings_))
     return false;
   (target.kind == 'I' ? individual_lines_ : family_lines_).push_back(state_.line_count);
   return true;
@@ -210,8 +213,9 @@ void Loader::Run() {
   FinishNoteRecord();
   AddChristeningNote();
   state_.reading_database = false;
-  if (skip_broken_links_) store::DropBrokenLinks(store_, link_lines_, context_, warnings_);
-  warnings_.Show(context_);
+  if (skip_broken_links_)
+    store::DropBrokenLinks(store_, link_lines_, context_.settings, warnings_);
+  warnings_.Show(context_.ui, context_.settings);
 }
 
 void Loader::FinishNoteRecord() {

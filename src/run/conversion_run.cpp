@@ -15,9 +15,11 @@
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
 #include "platform/system_error.h"
+#include "run/derived_order.h"
 #include "run/output_folder.h"
 #include "run/product.h"
 #include "run/statistics_report.h"
+#include "site/images.h"
 #include "site/site_generation.h"
 #include "store/family_links.h"
 
@@ -103,7 +105,10 @@ void GedcomPasses::Load(RunContext& context, platform::InputFile& file) {
   gedcom::LoadingPass(context, file);
 }
 
-void SiteSteps::PrepareDerivedOrder(RunContext& context) { site::PrepareDerivedOrder(context); }
+void SiteSteps::PrepareDerivedOrder(RunContext& context) {
+  run::PrepareDerivedOrder(context,
+                           [&context] { site::ExtractRunImage(context, site::kImageRedDot); });
+}
 
 int SiteSteps::GenerateSite(RunContext& context, int language) {
   return site::GenerateSite(context, language);

@@ -1,8 +1,11 @@
 // One conversion run: the fixed sequence of steps that turns a GEDCOM file into a web site,
 // with its progress reports and messages. The run owns its working state and the genealogy
-// store for its duration; the work inside each step belongs to the step interfaces below,
-// whose defaults call the real passes, the site generation and no-op stand-ins for the
-// parts that are not wired in yet.
+// store for its duration: the passes fill the store, the run resolves its links, the
+// derived order completes it, and the page writers read it. The work inside each step
+// belongs to the step interfaces below, whose defaults call the real passes, derived order
+// and site generation; the default settings saver writes nothing (the programs hand in
+// RegistrySettingsSaver, run/registry_saver.h) and the default opening of a file does
+// nothing (the desktop program hands in its own).
 #pragma once
 
 #include <optional>
@@ -34,7 +37,8 @@ class GedcomPasses {
   virtual void Load(RunContext& context, platform::InputFile& file);
 };
 
-// The derived order and the page set of one language.
+// The derived order (run/derived_order.h, with the red-dot image of the marked ancestors)
+// and the page set of one language.
 class SiteSteps {
  public:
   virtual ~SiteSteps() = default;

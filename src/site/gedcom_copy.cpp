@@ -1,6 +1,7 @@
 #include "site/gedcom_copy.h"
 
 #include "gedcom/line_reader.h"
+#include "store/family_links.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::site {
@@ -54,15 +55,8 @@ bool IsChristeningOrBirth(int code) {
 WithheldRecords WithheldForPrivacy(const store::GenealogyStore& store, bool suppress_living) {
   WithheldRecords withheld;
   if (!suppress_living) return withheld;
-  auto living = [&](const std::string& id) {
-    if (id.empty()) return false;
-    const store::IdTarget target = store.ids.Find(id);
-    if (target.kind != 'I' || target.index < 0 ||
-        static_cast<std::size_t>(target.index) >= store.individuals.size())
-      return false;
-    const store::IndividualRecord& person =
-        store.individuals[static_cast<std::size_t>(target.index)];
-    return person.defined && !person.deceased;
+  auto living = [](const store::IndividualRecord* person) {
+    return person && person->defined && !person->deceased;
   };
   for (const store::IndividualRecord& person : store.individuals) {
     if (!person.defined || person.deceased) continue;
@@ -70,7 +64,8 @@ WithheldRecords WithheldForPrivacy(const store::GenealogyStore& store, bool supp
     for (const std::string& family : person.spouse_families) withheld.families.insert(family);
   }
   for (const store::FamilyRecord& family : store.families) {
-    if (family.defined && (living(family.husband) || living(family.wife)))
+    if (family.defined &&
+        (living(store::Husband(store, family)) || living(store::Wife(store, family))))
       withheld.families.insert(family.id);
   }
   return withheld;

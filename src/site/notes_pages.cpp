@@ -11,6 +11,7 @@
 #include "site/images.h"
 #include "site/index_pages.h"
 #include "site/person_links.h"
+#include "store/family_links.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -93,7 +94,6 @@ class NotesWriter {
   int WritePages();
 
  private:
-  const IndividualRecord* Partner(const std::string& id) const;
   // The note records that `text` names, in table order; empty when none.
   const std::vector<int>& Records(std::string_view text) const;
   bool Included(int code) const {
@@ -120,16 +120,6 @@ class NotesWriter {
   std::unordered_map<std::string, std::vector<int>> records_;
   const std::vector<int> none_;
 };
-
-const IndividualRecord* NotesWriter::Partner(const std::string& id) const {
-  if (id.empty()) return nullptr;
-  store::IdTarget target = site_.store().ids.Find(id);
-  const auto& individuals = site_.store().individuals;
-  if (target.kind != 'I' || target.index < 0 ||
-      target.index >= static_cast<int>(individuals.size()))
-    return nullptr;
-  return &individuals[static_cast<std::size_t>(target.index)];
-}
 
 const std::vector<int>& NotesWriter::Records(std::string_view text) const {
   auto it = records_.find(std::string(RecordKey(text)));
@@ -191,8 +181,8 @@ int NotesWriter::WritePages() {
     if (family.notes.empty()) continue;
     Subject subject{family.notes, family.notes_page};
     subject.family = &family;
-    subject.husband = Partner(family.husband);
-    subject.wife = Partner(family.wife);
+    subject.husband = store::Husband(store, family);
+    subject.wife = store::Wife(store, family);
     subject.living = (subject.husband && IsLiving(*subject.husband)) ||
                      (subject.wife && IsLiving(*subject.wife));
     visit(subject);

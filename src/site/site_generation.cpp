@@ -13,30 +13,9 @@
 #include "site/notes_pages.h"
 #include "site/pedigree_pages.h"
 #include "site/site_driver.h"
-#include "store/living.h"
-#include "store/page_layout.h"
-#include "store/sort_keys.h"
 
 namespace kinloom::site {
 namespace {
-
-constexpr int kLargeFile = 5000;
-
-std::string StatusText(run::RunContext& context, int n) {
-  std::string text = lang::LoadUiText(n, context.settings);
-  if (context.state.individual_count >= kLargeFile)
-    text += lang::LoadUiText(2285, context.settings);
-  return text;
-}
-
-// The ancestor marks of "Ancestor Id" and the red-dot image.
-void MarkAncestorsStep(run::RunContext& context) {
-  store::MarkAncestors(context, context.state.ancestor_index);
-  ExtractRunImage(context, kImageRedDot);
-}
-
-// Who is treated as living.
-void CalculateLivingStep(run::RunContext& context) { store::CalculateLiving(context); }
 
 void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer); }
 
@@ -73,25 +52,6 @@ int ExtractRunImage(run::RunContext& context, int number) {
   lang::LabelSet labels(0);
   PageWriter writer(context, labels, language);
   return ExtractImage(writer, number);
-}
-
-void PrepareDerivedOrder(run::RunContext& context) {
-  run::RunState& state = context.state;
-  if (state.character_set == run::CharacterSet::kUnicode ||
-      state.character_set == run::CharacterSet::kNotStated)
-    state.character_set = run::CharacterSet::kAnsi;
-  if (state.mark_all_ancestors && state.ancestor_index >= 0) MarkAncestorsStep(context);
-  if (context.settings.suppress_living) {
-    ShowProgress(context, 28, lang::LoadUiText(2308, context.settings), false);
-    CalculateLivingStep(context);
-  }
-  ShowProgress(context, 29, StatusText(context, 2309), false);
-  store::BuildSortKeys(context.store);
-  ShowProgress(context, 30, StatusText(context, 2310), false);
-  store::AssignFamilyGroups(context);
-  ShowProgress(context, 31, StatusText(context, 2311), false);
-  store::SortIndividuals(context.store);
-  ShowProgress(context, 32, lang::LoadUiText(2312, context.settings), false);
 }
 
 int GenerateSite(run::RunContext& outer, int language) {

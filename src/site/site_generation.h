@@ -1,14 +1,10 @@
-// What the conversion run calls once the store is loaded: the derived order (ancestor marks,
-// living status, sort keys, family-group layout, sorting) and the site of one language.
+// What the conversion run calls once the derived order is made (run/derived_order.h): the
+// site of one language, and the fixed images of the output folder.
 #pragma once
 
 #include "run/run_context.h"
 
 namespace kinloom::site {
-
-// The run's steps between the close of the GEDCOM file and page creation, with their
-// progress reports.
-void PrepareDerivedOrder(run::RunContext& context);
 
 // Writes the complete page set of one output language. Returns 1 on success, 0 when a page
 // writer failed (the user has been told).

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "lang/ui_text.h"
-#include "store/family_links.h"
 
 namespace kinloom::store {
 namespace {
@@ -28,19 +27,20 @@ void BrokenLinkWarnings::Add(std::string text) {
   ++count_;
 }
 
-void BrokenLinkWarnings::Show(run::RunContext& context) const {
+void BrokenLinkWarnings::Show(platform::UserInterface& ui,
+                              const settings::Settings& settings) const {
   if (count_ == 0) return;
-  std::string text = lang::LoadUiText(kWarningsHeadingText, context.settings);
+  std::string text = lang::LoadUiText(kWarningsHeadingText, settings);
   for (const std::string& line : shown_) text += "\n" + line;
   if (count_ > kShownBrokenLinkWarnings)
-    text += "\n" + lang::FormatText(lang::LoadUiText(kMoreWarningsText, context.settings).c_str(),
+    text += "\n" + lang::FormatText(lang::LoadUiText(kMoreWarningsText, settings).c_str(),
                                     count_ - kShownBrokenLinkWarnings);
-  context.ui.ShowMessage(text, "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
+  ui.ShowMessage(text, "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
 }
 
-bool EnterRecordId(run::RunContext& context, std::string_view id, IdTarget target, int line,
+bool EnterRecordId(IdHashTable& ids, const settings::Settings& settings, FaultReporter& faults,
+                   std::string_view id, IdTarget target, int line,
                    const std::function<int(IdTarget)>& line_of, BrokenLinkWarnings& warnings) {
-  IdHashTable& ids = context.store.ids;
   const IdTarget first = ids.Find(id);
   if (first.kind == 0) {
     ids.Insert(id, target);
@@ -48,21 +48,19 @@ bool EnterRecordId(run::RunContext& context, std::string_view id, IdTarget targe
   }
   const std::string name(id);
   const int first_line = line_of(first);
-  if (context.settings.skip_broken_links != 0) {
-    warnings.Add(lang::FormatText(lang::LoadUiText(kDuplicateSkippedText, context.settings).c_str(),
+  if (settings.skip_broken_links != 0) {
+    warnings.Add(lang::FormatText(lang::LoadUiText(kDuplicateSkippedText, settings).c_str(),
                                   line, name.c_str(), first_line));
     return false;
   }
-  context.ui.ShowMessage(
-      std::string(kDuplicateIdMessage) + "\n" +
-          lang::FormatText(lang::LoadUiText(kDuplicateLinesText, context.settings).c_str(),
-                           name.c_str(), first_line, line),
-      "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
-  throw StructuralErrorEnd();
+  EndWithStructuralError(
+      faults, std::string(kDuplicateIdMessage) + "\n" +
+                  lang::FormatText(lang::LoadUiText(kDuplicateLinesText, settings).c_str(),
+                                   name.c_str(), first_line, line));
 }
 
 int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
-                    run::RunContext& context, BrokenLinkWarnings& warnings) {
+                    const settings::Settings& settings, BrokenLinkWarnings& warnings) {
   int broken = 0;
   std::vector<int> touched_individuals, touched_families;
   for (const LinkLine& link : lines) {
@@ -76,7 +74,7 @@ int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
     const int text = target.kind == 0
                          ? (wants_family ? kMissingFamilyText : kMissingIndividualText)
                          : (wants_family ? kFamilyIsIndividualText : kIndividualIsFamilyText);
-    warnings.Add(lang::FormatText(lang::LoadUiText(text, context.settings).c_str(), link.line,
+    warnings.Add(lang::FormatText(lang::LoadUiText(text, settings).c_str(), link.line,
                                   from.c_str(), link.id.c_str()));
     (wants_family ? touched_individuals : touched_families).push_back(link.record);
   }

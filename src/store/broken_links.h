@@ -11,8 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "run/run_context.h"
+#include "platform/ui.h"
+#include "settings/settings.h"
 #include "store/genealogy_store.h"
+#include "store/structural_faults.h"
 
 namespace kinloom::store {
 
@@ -36,20 +38,23 @@ class BrokenLinkWarnings {
   void Add(std::string text);
   int size() const { return count_; }
   // Shows the first kShownBrokenLinkWarnings warnings, one a line, and a line counting the
-  // rest, in one warning box without caption; nothing when there is none.
-  void Show(run::RunContext& context) const;
+  // rest, in one warning box without caption; nothing when there is none. The texts are
+  // those of the interface language `settings` choose.
+  void Show(platform::UserInterface& ui, const settings::Settings& settings) const;
 
  private:
   std::vector<std::string> shown_;
   int count_ = 0;
 };
 
-// Enters the id of a record that starts on `line`. When another record holds the id
-// already (`line_of` gives that record's line): with "Skip Broken Links" off, shows
+// Enters the id of a record that starts on `line` in `ids`. When another record holds the
+// id already (`line_of` gives that record's line): with "Skip Broken Links" off, reports
 // "ERROR, duplicate key value in hash table!" followed by a line naming the id and both
-// lines, and ends the program (StructuralErrorEnd); with it on, adds a warning and returns
-// false: the caller skips the record, and references to the id resolve to the first one.
-bool EnterRecordId(run::RunContext& context, std::string_view id, IdTarget target, int line,
+// lines to `faults` and ends the program (StructuralErrorEnd); with it on, adds a warning
+// and returns false: the caller skips the record, and references to the id resolve to the
+// first one.
+bool EnterRecordId(IdHashTable& ids, const settings::Settings& settings, FaultReporter& faults,
+                   std::string_view id, IdTarget target, int line,
                    const std::function<int(IdTarget)>& line_of, BrokenLinkWarnings& warnings);
 
 // Checks every reference line, in file order, against the id table: a reference to a
@@ -58,6 +63,6 @@ bool EnterRecordId(run::RunContext& context, std::string_view id, IdTarget targe
 // entry, or the FAMC, HUSB or WIFE id when it still holds that id). Afterwards every link
 // in the store leads to a record of its kind. Returns the number of broken lines.
 int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
-                    run::RunContext& context, BrokenLinkWarnings& warnings);
+                    const settings::Settings& settings, BrokenLinkWarnings& warnings);
 
 }  // namespace kinloom::store

@@ -1,7 +1,5 @@
 #include "store/id_hash_table.h"
 
-#include "platform/program_end.h"
-
 namespace kinloom::store {
 
 std::uint64_t IdHashTable::Hash(std::string_view id) {
@@ -76,12 +74,8 @@ void IdHashTable::Destroy() {
   std::string().swap(keys_);
 }
 
-void InsertId(IdHashTable& table, platform::UserInterface& ui, std::string_view id,
-              IdTarget target) {
-  if (table.Insert(id, target)) return;
-  ui.ShowMessage(kDuplicateIdMessage, "", platform::MessageIcon::kWarning,
-                 platform::MessageButtons::kOk);
-  platform::EndProgram(1, "duplicate id");
+void InsertId(IdHashTable& table, FaultReporter& faults, std::string_view id, IdTarget target) {
+  if (!table.Insert(id, target)) EndWithStructuralError(faults, kDuplicateIdMessage);
 }
 
 }  // namespace kinloom::store

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ui.h"
+#include "store/structural_faults.h"
 
 namespace kinloom::store {
 
@@ -56,9 +56,8 @@ class IdHashTable {
 
 inline constexpr const char* kDuplicateIdMessage = "ERROR, duplicate key value in hash table!";
 
-// Enters an id; on a duplicate shows kDuplicateIdMessage (warning, no caption) and ends the
-// program with status 1.
-void InsertId(IdHashTable& table, platform::UserInterface& ui, std::string_view id,
-              IdTarget target);
+// Enters an id; on a duplicate reports kDuplicateIdMessage to `faults` and ends the program
+// (StructuralErrorEnd).
+void InsertId(IdHashTable& table, FaultReporter& faults, std::string_view id, IdTarget target);
 
 }  // namespace kinloom::store

@@ -24,8 +24,7 @@ int YearOf(std::string_view date) {
   return static_cast<int>(year);
 }
 
-void MarkAncestors(run::RunContext& context, int individual) {
-  GenealogyStore& store = context.store;
+void MarkAncestors(GenealogyStore& store, int individual) {
   const auto count = static_cast<int>(store.individuals.size());
   if (individual < 0 || individual >= count) return;
   // Depth first, the father's line before the mother's, as a recursion would visit them.
@@ -45,18 +44,16 @@ void MarkAncestors(run::RunContext& context, int individual) {
   }
 }
 
-void CalculateLiving(run::RunContext& context) {
-  GenealogyStore& store = context.store;
-  const settings::Settings& options = context.settings;
-  const std::int64_t born_after = options.born;
-  const std::int64_t married_after = options.married;
+void CalculateLiving(GenealogyStore& store, const LivingRule& rule) {
+  const std::int64_t born_after = rule.born;
+  const std::int64_t married_after = rule.married;
   for (IndividualRecord& person : store.individuals) {
     int birth_year = 0;
     int marriage_year = 0;
     if (person.defined && !person.deceased) {
       if (person.birth_seen)
         birth_year = YearOf(person.birth_date);
-      else if (options.use_baptism)
+      else if (rule.use_baptism)
         birth_year = YearOf(person.christening_date);
       const int families = std::min<int>(person.spouse_family_count,
                                          static_cast<int>(person.spouse_families.size()));

@@ -2,9 +2,10 @@
 // its ancestors, and the deceased flag that decides who is treated as living.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
-#include "run/run_context.h"
+#include "store/genealogy_store.h"
 
 namespace kinloom::store {
 
@@ -17,11 +18,18 @@ int YearOf(std::string_view date);
 // the parents' families. An individual already marked is not followed again, so data in
 // which someone is their own ancestor ends; the walk keeps its own stack, so a long lineage
 // cannot exhaust the call stack.
-void MarkAncestors(run::RunContext& context, int individual);
+void MarkAncestors(GenealogyStore& store, int individual);
+
+// The options that decide who is taken to be living.
+struct LivingRule {
+  std::int64_t born = 0;     // "Born": a birth year after it is evidence of life
+  std::int64_t married = 0;  // "Married": a marriage year after it is evidence of life
+  bool use_baptism = false;  // "Use Baptism": a christening year stands for a missing birth
+};
 
 // For every individual in table order: living (deceased clear) only when no death or burial
 // date was read and the birth year (or, with "Use Baptism", the christening year) is after
 // "Born", or the latest marriage year is after "Married". Everyone else is deceased.
-void CalculateLiving(run::RunContext& context);
+void CalculateLiving(GenealogyStore& store, const LivingRule& rule);
 
 }  // namespace kinloom::store

@@ -18,8 +18,7 @@ void MakeHead(GenealogyStore& store, IndividualRecord& person) {
 
 }  // namespace
 
-void AssignFamilyGroups(run::RunContext& context) {
-  GenealogyStore& store = context.store;
+void AssignFamilyGroups(GenealogyStore& store) {
   if (store.group_heads.size() < store.individuals.size())
     store.group_heads.resize(store.individuals.size());
   std::fill(store.group_heads.begin(), store.group_heads.end(), -1);

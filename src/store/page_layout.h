@@ -3,7 +3,6 @@
 // unmarried children placed with it.
 #pragma once
 
-#include "run/run_context.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::store {
@@ -11,6 +10,6 @@ namespace kinloom::store {
 // Fills store.group_heads (group → head's table position, -1 beyond store.group_count),
 // each individual's group and layout role ('N' head, 'P' with its parents' group, 'S' with
 // its spouse's group).
-void AssignFamilyGroups(run::RunContext& context);
+void AssignFamilyGroups(GenealogyStore& store);
 
 }  // namespace kinloom::store

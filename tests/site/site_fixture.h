@@ -32,7 +32,7 @@ struct SiteFixture {
   // Builds the derived order and the site context for `lang_index`.
   site::SiteContext& Start(int lang_index = 0) {
     store::BuildSortKeys(run.store);
-    store::AssignFamilyGroups(run.context);
+    store::AssignFamilyGroups(run.store);
     store::SortIndividuals(run.store);
     language = site::MakeSiteLanguage(run.settings, lang_index);
     language.date_stamp = "Monday, 7 December 2026";

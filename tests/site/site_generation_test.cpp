@@ -5,12 +5,14 @@
 #include <map>
 #include <set>
 
+#include "run/derived_order.h"
 #include "site/site_driver.h"
 #include "site/test_store.h"
 
 namespace kinloom::site {
 namespace {
 
+using run::PrepareDerivedOrder;
 using testing::TestRun;
 
 void AddCouple(TestRun& run) {
@@ -26,7 +28,7 @@ TEST(SiteGenerationTest, DerivedOrderSortsLaysOutAndReports) {
   TestRun run;
   AddCouple(run);
   run.settings.suppress_living = 0;
-  PrepareDerivedOrder(run.context);
+  PrepareDerivedOrder(run.context, [] {});
   EXPECT_EQ(run.store.sorted_count, 3);
   EXPECT_EQ(run.store.group_count, 1);
   EXPECT_EQ(run.state.character_set, run::CharacterSet::kAnsi);
@@ -41,7 +43,7 @@ TEST(SiteGenerationTest, LargeFilesSayTheyTakeTime) {
   TestRun run;
   AddCouple(run);
   run.state.individual_count = 5000;
-  PrepareDerivedOrder(run.context);
+  PrepareDerivedOrder(run.context, [] {});
   auto texts = run.ui.StatusTexts();
   ASSERT_EQ(texts.size(), 5u);
   EXPECT_EQ(texts[0], "Calculating living individuals ...");
@@ -56,7 +58,7 @@ TEST(SiteGenerationTest, EveryKindOffStillWritesTheMainPage) {
   run.settings.create_family_groups = 0;
   run.settings.create_pedigree_groups = 0;
   run.settings.create_descendancy_groups = 0;
-  PrepareDerivedOrder(run.context);
+  PrepareDerivedOrder(run.context, [] {});
   run.ui.progress.clear();
   EXPECT_EQ(GenerateSite(run.context, 0), 1);
   ASSERT_TRUE(run.fs.files.count("/out/index.htm"));
@@ -71,7 +73,7 @@ TEST(SiteGenerationTest, TwoLanguagesWriteTheirPageSetsSideBySide) {
   AddCouple(run);
   run.settings.create_pages[1] = 1;
   run.state.languages_selected = 2;
-  PrepareDerivedOrder(run.context);
+  PrepareDerivedOrder(run.context, [] {});
   run.ui.progress.clear();
   EXPECT_EQ(GenerateSite(run.context, 0), 1);
   run.state.languages_done = 1;
@@ -113,7 +115,7 @@ TEST(SiteGenerationTest, NineLanguagesNeverWriteEachOthersFiles) {
   run.state.languages_selected = 9;
   CreatorLog fs(run.state);
   run::RunContext context{run.ui, fs, run.settings, run.state, run.store};
-  PrepareDerivedOrder(context);
+  PrepareDerivedOrder(context, [] {});
   for (int l = 0; l < settings::kLanguageCount; ++l) {
     run.state.current_language = l;
     ASSERT_EQ(GenerateSite(context, l), 1) << l;
@@ -155,7 +157,7 @@ TEST(SiteGenerationTest, FailedMainPageFailsTheLanguage) {
   AddCouple(run);
   run.settings.create_link_to_gedcom_file = 1;
   run.fs.copy_error = 13;
-  PrepareDerivedOrder(run.context);
+  PrepareDerivedOrder(run.context, [] {});
   EXPECT_EQ(GenerateSite(run.context, 0), 0);
   EXPECT_EQ(run.ui.StatusTexts().back(), "Finishing main page");
 }

@@ -12,6 +12,10 @@ namespace {
 
 using testing::TestRun;
 
+LivingRule RuleOf(const settings::Settings& options) {
+  return {options.born, options.married, options.use_baptism != 0};
+}
+
 TEST(YearOfTest, ReadsTheLastRunOfDigits) {
   EXPECT_EQ(YearOf("12 MAR 1921"), 1921);
   EXPECT_EQ(YearOf("ABT 1850"), 1850);
@@ -47,7 +51,7 @@ TEST(CalculateLivingTest, BirthYearMustBeAfterBornAndADeathDateAlwaysWins) {
   AddLoaded(run, "DIED", "1 JAN 1990", "5 MAY 2000");
   AddLoaded(run, "NODATE");
   AddLoaded(run, "NODIGITS", "UNKNOWN");
-  CalculateLiving(run.context);
+  CalculateLiving(run.store, RuleOf(run.settings));
   EXPECT_FALSE(run.Person("B1921").deceased);
   EXPECT_TRUE(run.Person("B1920").deceased);
   EXPECT_TRUE(run.Person("DIED").deceased);
@@ -62,7 +66,7 @@ TEST(CalculateLivingTest, ADeathLineWithoutDateLeavesTheBirthEvidence) {
   AddLoaded(run, "BURIED", "1950", "");
   run.Person("BURIED").deceased = true;  // a BURI date was read
   run.Person("BURIED").burial_date = "1990";
-  CalculateLiving(run.context);
+  CalculateLiving(run.store, RuleOf(run.settings));
   EXPECT_FALSE(run.Person("DEATLINE").deceased);
   EXPECT_TRUE(run.Person("BURIED").deceased);
 }
@@ -78,7 +82,7 @@ TEST(CalculateLivingTest, ChristeningCountsOnlyWithUseBaptism) {
     AddLoaded(run, "BIRT");
     run.Person("BIRT").birth_seen = true;
     run.Person("BIRT").christening_date = "1950";
-    CalculateLiving(run.context);
+    CalculateLiving(run.store, RuleOf(run.settings));
     EXPECT_EQ(run.Person("CHR").deceased, use_baptism == 0) << use_baptism;
     EXPECT_TRUE(run.Person("BIRT").deceased) << use_baptism;
   }
@@ -99,7 +103,7 @@ TEST(CalculateLivingTest, TheLatestMarriageOfAllSpouseFamiliesCounts) {
   run.Family("F1").marriage_date = "1901";
   run.Family("F2").marriage_date = "ABT 1935";
   run.Family("F3").marriage_date = "1930";
-  CalculateLiving(run.context);
+  CalculateLiving(run.store, RuleOf(run.settings));
   EXPECT_FALSE(run.Person("TWICE").deceased);
   EXPECT_FALSE(run.Person("SECOND").deceased);
   EXPECT_TRUE(run.Person("FIRST").deceased);
@@ -111,7 +115,7 @@ TEST(CalculateLivingTest, AnIndividualWithoutRecordCountsAsDeceased) {
   TestRun run;
   AddLoaded(run, "GHOST", "2001");
   run.Person("GHOST").defined = false;
-  CalculateLiving(run.context);
+  CalculateLiving(run.store, RuleOf(run.settings));
   EXPECT_TRUE(run.Person("GHOST").deceased);
 }
 
@@ -123,7 +127,7 @@ TEST(MarkAncestorsTest, MarksThePersonAndBothParentsOfEveryMarkedPerson) {
   run.AddFamily("F2", "GDAD", "GMUM", {"DAD"});
   run.AddFamily("F3", "MGDAD", "", {"MUM"});
   run.AddFamily("F4", "ME", "WIFE", {"KID"});
-  MarkAncestors(run.context, run.store.ids.Find("ME").index);
+  MarkAncestors(run.store, run.store.ids.Find("ME").index);
   for (const char* id : {"ME", "DAD", "MUM", "GDAD", "GMUM", "MGDAD"})
     EXPECT_TRUE(run.Person(id).ancestor) << id;
   for (const char* id : {"SIB", "KID", "WIFE"}) EXPECT_FALSE(run.Person(id).ancestor) << id;
@@ -136,7 +140,7 @@ TEST(MarkAncestorsTest, OwnAncestorDataEnds) {
   run.AddPerson("OUT", "Out /Side/");
   run.AddFamily("F1", "B", "", {"A"});
   run.AddFamily("F2", "A", "", {"B"});
-  MarkAncestors(run.context, run.store.ids.Find("A").index);
+  MarkAncestors(run.store, run.store.ids.Find("A").index);
   EXPECT_TRUE(run.Person("A").ancestor);
   EXPECT_TRUE(run.Person("B").ancestor);
   EXPECT_FALSE(run.Person("OUT").ancestor);
@@ -151,7 +155,7 @@ TEST(MarkAncestorsTest, AVeryDeepLineageDoesNotExhaustTheStack) {
   for (int g = 0; g + 1 < kGenerations; ++g)
     run.AddFamily("F" + std::to_string(g), "I" + std::to_string(g + 1), "",
                   {"I" + std::to_string(g)});
-  MarkAncestors(run.context, 0);
+  MarkAncestors(run.store, 0);
   EXPECT_TRUE(run.Person("I" + std::to_string(kGenerations - 1)).ancestor);
 }
 

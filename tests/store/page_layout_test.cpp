@@ -14,7 +14,7 @@ using testing::TestRun;
 
 void Layout(TestRun& run) {
   BuildSortKeys(run.store);
-  AssignFamilyGroups(run.context);
+  AssignFamilyGroups(run.store);
 }
 
 TEST(PageLayoutTest, FirstOfAMarriedCoupleInFileOrderMakesTheOtherTheHead) {

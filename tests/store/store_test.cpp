@@ -23,9 +23,9 @@ struct LinkFixture {
     store.individuals[0].name = "Ann /Lee/";
     store.individuals[1].id = "I2";
     store.families[0].id = "F1";
-    InsertId(store.ids, ui, "I1", {'I', 0});
-    InsertId(store.ids, ui, "I2", {'I', 1});
-    InsertId(store.ids, ui, "F1", {'F', 0});
+    InsertId(store.ids, faults, "I1", {'I', 0});
+    InsertId(store.ids, faults, "I2", {'I', 1});
+    InsertId(store.ids, faults, "F1", {'F', 0});
   }
   // The text the lookup ended the program with.
   template <typename Lookup>

@@ -1,0 +1,48 @@
+#include "run/derived_order.h"
+
+#include "lang/ui_text.h"
+#include "run/progress_display.h"
+#include "store/living.h"
+#include "store/page_layout.h"
+#include "store/sort_keys.h"
+
+namespace kinloom::run {
+namespace {
+
+// From this many individuals on, the sort steps say that they may take a while.
+constexpr int kLargeFile = 5000;
+
+std::string StatusText(RunContext& context, int n) {
+  std::string text = lang::LoadUiText(n, context.settings);
+  if (context.state.individual_count >= kLargeFile)
+    text += lang::LoadUiText(2285, context.settings);
+  return text;
+}
+
+}  // namespace
+
+void PrepareDerivedOrder(RunContext& context, const std::function<void()>& ancestors_marked) {
+  RunState& state = context.state;
+  store::GenealogyStore& store = context.store;
+  const settings::Settings& options = context.settings;
+  if (state.character_set == CharacterSet::kUnicode ||
+      state.character_set == CharacterSet::kNotStated)
+    state.character_set = CharacterSet::kAnsi;
+  if (state.mark_all_ancestors && state.ancestor_index >= 0) {
+    store::MarkAncestors(store, state.ancestor_index);
+    ancestors_marked();
+  }
+  if (options.suppress_living) {
+    ShowProgress(context, 28, lang::LoadUiText(2308, options), false);
+    store::CalculateLiving(store, {options.born, options.married, options.use_baptism != 0});
+  }
+  ShowProgress(context, 29, StatusText(context, 2309), false);
+  store::BuildSortKeys(store);
+  ShowProgress(context, 30, StatusText(context, 2310), false);
+  store::AssignFamilyGroups(store);
+  ShowProgress(context, 31, StatusText(context, 2311), false);
+  store::SortIndividuals(store);
+  ShowProgress(context, 32, lang::LoadUiText(2312, options), false);
+}
+
+}  // namespace kinloom::run
