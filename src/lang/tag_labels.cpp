@@ -61,9 +61,9 @@ std::optional<std::string> TagLabel(int code, const LabelSet& labels) {
   return labels.Get(kFirstTagLabel + code);
 }
 
-std::optional<std::string> TagLabelUi(int code, const settings::Settings& settings) {
+std::optional<std::string> TagLabelUi(int code, UiLanguage language) {
   if (!IsTagCode(code)) return std::nullopt;
-  return LoadUiText(kFirstTagLabel + code, settings);
+  return LoadUiText(kFirstTagLabel + code, language);
 }
 
 bool IsLabelledTag(int code) { return IsTagCode(code) && kTags[code].labelled; }
@@ -86,12 +86,12 @@ std::set<std::string> NotesTagEntries(const std::string& notes_to_include) {
 }
 
 NotesTagSelection LoadNotesTagList(const std::string& notes_to_include,
-                                   const settings::Settings& settings) {
+                                   UiLanguage language) {
   NotesTagSelection selection{};
   const std::set<std::string> entries = NotesTagEntries(notes_to_include);
   for (int code = 0; code <= kLastTagCode; ++code) {
     if (!IsLabelledTag(code)) continue;
-    std::optional<std::string> label = TagLabelUi(code, settings);
+    std::optional<std::string> label = TagLabelUi(code, language);
     // A label the table lacks selects nothing.
     if (label && !label->empty() && entries.count(*label) != 0) selection[code] = true;
   }
@@ -99,14 +99,14 @@ NotesTagSelection LoadNotesTagList(const std::string& notes_to_include,
 }
 
 NotesTagSelection LoadNotesTagList(const std::optional<std::string>& notes_to_include,
-                                   const settings::Settings& settings,
+                                   UiLanguage language,
                                    platform::UserInterface& ui) {
   if (!notes_to_include) {
     ui.ShowMessage("Error reading list of TAGS from registry.", "", platform::MessageIcon::kWarning,
                    platform::MessageButtons::kOk);
     return NotesTagSelection{};
   }
-  return LoadNotesTagList(*notes_to_include, settings);
+  return LoadNotesTagList(*notes_to_include, language);
 }
 
 bool IsIncludedTag(const NotesTagSelection& selection, int code) {
@@ -116,7 +116,7 @@ bool IsIncludedTag(const NotesTagSelection& selection, int code) {
 std::string DefaultNotesToInclude() {
   const StringTable& table = StringTable::Instance();
   std::string text;
-  for (int code : settings::kDefaultNotesTags) {
+  for (int code : kDefaultNotesTags) {
     text += table.Text(kFirstTagLabel + code);
     text += ';';
   }

@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-#include "lang/ui_text.h"
+#include "platform/format_text.h"
 
 extern char** environ;
 
@@ -18,7 +18,7 @@ std::string OpenFailureText(int result, const std::string& target) {
   if (result > 32) return "";
   switch (result) {
     case 0: return "The operating system is out of memory or resources.";
-    case 2: return lang::FormatText("The specified file was not found. %s", target.c_str());
+    case 2: return FormatText("The specified file was not found. %s", target.c_str());
     case 3: return "The specified path was not found.";
     case 5: return "The operating system denied access to the specified file.    ";
     case 8: return "There was not enough memory to complete the operation.    ";
@@ -34,7 +34,7 @@ std::string OpenFailureText(int result, const std::string& target) {
     case 31: return "There is no application associated with the given file name extension.    ";
     case 32: return "The specified dynamic-link library was not found.    ";
     default:
-      return lang::FormatText("Error Opening HTML file %s.  Error Code = %d", target.c_str(),
+      return FormatText("Error Opening HTML file %s.  Error Code = %d", target.c_str(),
                               result);
   }
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "lang/product.h"
 #include "lang/ui_text.h"
 
 namespace kinloom::settings {
@@ -160,7 +161,7 @@ bool RegistryStore::CheckSaved(int status) {
   ui_.ShowMessage(lang::FormatText("Error occurred saving one or more of your settings.  \n"
                                    "Your settings may not be restored next time you run %s.  "
                                    "\n\nError Code = %d",
-                                   kProductString, status),
+                                   lang::kProductString, status),
                   application_key_, platform::MessageIcon::kError, platform::MessageButtons::kOk);
   return false;
 }

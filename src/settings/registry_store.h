@@ -11,13 +11,9 @@
 
 #include "platform/registry.h"
 #include "platform/ui.h"
-#include "run/product.h"
 
 namespace kinloom::settings {
 
-// The product name the messages carry ("KINLOOM© " in Windows-1252) and the version.
-using run::kProductString;
-using run::kProgramVersion;
 // Longest text a read gives back; the bytes after it are cut.
 inline constexpr std::size_t kMaxTextRead = 8095;
 // What a write returns when the key cannot be opened.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "lang/ui_text.h"
 #include "platform/text_encoding.h"
 
 namespace kinloom::settings {
@@ -64,13 +65,6 @@ struct OwnerBlock {
   int hp_top = 0;                         // "HP _top"
   std::array<std::string, 4> address;     // "Address Line 1" … "Address Line 4"
 };
-
-// The notes tags of the default "Notes To Include" list, by tag code, in their stored order.
-inline constexpr int kDefaultNotesTags[] = {
-    10, 10, 11, 12, 13, 14, 15, 16, 17, 18, 22, 20, 23, 24, 26, 25, 27, 30, 31, 32, 34, 35, 39,
-    40, 43, 44, 45, 47, 48, 49, 50, 51, 54, 52, 53, 57, 59, 63, 64, 68, 71, 72, 73, 74, 76, 79,
-    80, 82, 84, 88, 89, 90, 91, 92, 96, 97, 99, 107, 108, 100, 101, 102, 103, 105, 106, 109,
-    111, 112, 113, 117, 118, 119, 121, 122, 129};
 
 struct Settings {
   // Bookkeeping and files
@@ -128,7 +122,7 @@ struct Settings {
   int minimize_abosoute = 0;           // "Minimize Abosoute"
   int one_index_page_link = 0;         // "One Index Page Link"
   int no_colors = 0;                   // "No Colors"
-  std::string notes_to_include;        // "Notes To Include" (default built from kDefaultNotesTags)
+  std::string notes_to_include;        // "Notes To Include" (default: lang::DefaultNotesToInclude)
 
   // Privacy
   int suppress_living = 1;          // "Suppress Living"
@@ -162,6 +156,9 @@ struct Settings {
   std::array<CustomLink, kLinkSlots> meta_tags;
 
   Settings();
+
+  // The user-interface language these settings choose.
+  operator lang::UiLanguage() const { return {lables_in_french == 1}; }
 };
 
 // The documented defaults of the per-language texts (Windows-1252).

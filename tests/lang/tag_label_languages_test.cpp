@@ -5,6 +5,7 @@
 #include <set>
 
 #include "lang/tag_labels.h"
+#include "settings/settings.h"
 
 namespace kinloom::lang {
 namespace {
@@ -63,7 +64,7 @@ TEST(TagLabelLanguagesTest, NotesTagsMatchWholeEntries) {
 
   selection = LoadNotesTagList(DefaultNotesToInclude(), s);
   std::set<int> expected;
-  for (int code : settings::kDefaultNotesTags)
+  for (int code : lang::kDefaultNotesTags)
     if (IsLabelledTag(code)) expected.insert(code);
   std::set<int> selected;
   for (int code = 0; code <= kLastTagCode; ++code)
