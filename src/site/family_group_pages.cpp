@@ -1,6 +1,7 @@
 #include "site/family_group_pages.h"
 
 #include "lang/ui_text.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/page_layout.h"
 
@@ -71,7 +72,7 @@ void WriteFamily(SiteContext& site, const IndividualRecord& principal, const Fam
     if (!family.marriage_date.empty()) {
       if (!options.suppress_living) {
         out.AppendHtml(family.marriage_date + " ");
-      } else if ((husband && IsLiving(*husband)) || (wife && IsLiving(*wife))) {
+      } else if (MarriageDateWithheld(husband, wife, options)) {
         out.AppendHtml(site.Label(kLabelNotShown));
       } else {
         out.AppendHtml(" " + family.marriage_date);
@@ -210,43 +211,29 @@ bool WriteVitals(SiteContext& site, const IndividualRecord& person, bool inline_
                                              : nullptr;
   if (inline_form && options.gender && sex) out.AppendHtml("[" + *sex + "] ");
 
-  bool birth_line = false;
-  if ((person.birth_seen || person.christening_seen) &&
-      (!person.birth_date.empty() || !person.birth_place.empty() ||
-       !person.christening_date.empty() || !person.christening_place.empty())) {
-    birth_line = true;
+  const ShownDates dates = DatesShown(
+      person, inline_form ? DatesOn::kDescendancy : DatesOn::kFamilyGroup, options);
+  if (dates.birth.shown) {
     out.AppendHtml(site.Label(kLabelBorn) + " ");
-    bool baptism = !person.birth_seen && options.use_baptism;
-    if (!person.birth_date.empty() || !person.christening_date.empty()) {
-      if (options.suppress_living && IsLiving(person))
-        out.AppendHtml(site.Label(kLabelNotShown) + " ");
-      else if (person.birth_seen && !person.birth_date.empty())
-        out.AppendHtml(person.birth_date + " ");
-      else if (baptism && !person.christening_date.empty())
-        out.AppendHtml(person.christening_date + " ");
-    }
-    if (person.birth_seen && !person.birth_place.empty())
-      out.AppendHtml(person.birth_place);
-    else if (baptism && !person.christening_place.empty())
-      out.AppendHtml(person.christening_place);
+    if (dates.birth.withheld)
+      out.AppendHtml(site.Label(kLabelNotShown) + " ");
+    else if (!dates.birth.date.empty())
+      out.AppendHtml(std::string(dates.birth.date) + " ");
+    out.AppendHtml(dates.birth.place);
     if (!inline_form) out.AppendHtml("<br>");
   }
 
-  bool death_line = false;
-  if (person.deceased && (!person.death_date.empty() || !person.death_place.empty() ||
-                          !person.burial_date.empty() || !person.burial_place.empty())) {
-    death_line = true;
-    if (inline_form && birth_line) out.AppendHtml(" - ");
+  if (dates.death.shown) {
+    if (inline_form && dates.birth.shown) out.AppendHtml(" - ");
     out.AppendHtml(site.Label(kLabelDied) + " ");
-    const std::string& date = person.death_date.empty() ? person.burial_date : person.death_date;
-    out.AppendHtml(date + " ");
-    out.AppendHtml(person.death_place.empty() ? person.burial_place : person.death_place);
+    out.AppendHtml(std::string(dates.death.date) + " ");
+    out.AppendHtml(dates.death.place);
     if (!inline_form) out.AppendHtml("<br>");
   }
 
   if (!inline_form && options.gender && sex)
     out.AppendHtml(FormatText(" %s: %s<BR>", site.Label(kLabelGender).c_str(), sex->c_str()));
-  return birth_line || death_line;
+  return dates.birth.shown || dates.death.shown;
 }
 
 void WriteParents(SiteContext& site, const IndividualRecord& person) {

@@ -10,6 +10,7 @@
 #include "lang/ui_text.h"
 #include "site/images.h"
 #include "site/index_pages.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/sort_keys.h"
 
@@ -207,14 +208,12 @@ void NotesWriter::WriteItemLabel(int code) {
 }
 
 bool NotesWriter::LdsSuppressed(const Subject& subject, int code) const {
-  if (!lang::IsLdsTag(code)) return false;
-  const settings::Settings& o = site_.settings();
-  return (o.suppress_lds_living && subject.living) || (o.suppress_lds_deceased && !subject.living);
+  return OrdinanceWithheld(code, subject.living, site_.settings());
 }
 
 bool NotesWriter::ChristeningDateWithheld(const Subject& subject, int code) const {
-  return code == kTagBapm && subject.person != nullptr && subject.living &&
-         site_.settings().suppress_living != 0 && !subject.person->christening_date.empty();
+  return code == kTagBapm && subject.person != nullptr &&
+         ChristeningItemDateWithheld(*subject.person, site_.settings());
 }
 
 std::string NotesWriter::ComposeRecord(const NoteRecord& record) const {
@@ -321,18 +320,15 @@ void NotesWriter::WritePerson(const IndividualRecord& person, bool first, int en
   if (o.create_family_groups) out_.AppendHtml("</a>");
   if (o.show_gedcom_ids) WriteGedcomId(site_, person);
 
+  const ShownDates dates = DatesShown(person, DatesOn::kNotesHeading, o);
   out_.AppendHtml("(" + site_.Label(kLabelBorn) + " ");
-  if (!person.birth_date.empty() || !person.christening_date.empty()) {
-    if (o.suppress_living && IsLiving(person))
-      out_.AppendHtml(site_.Label(kLabelNotShown));
-    else
-      out_.AppendHtml(person.birth_date.empty() ? person.christening_date : person.birth_date);
-  }
-  if (person.deceased) {
-    const std::string& date = !person.death_date.empty()    ? person.death_date
-                              : !person.burial_date.empty() ? person.burial_date
-                                                            : std::string("?");
-    out_.AppendHtml(",&nbsp;" + site_.Label(kLabelDied) + " " + date);
+  if (dates.birth.withheld)
+    out_.AppendHtml(site_.Label(kLabelNotShown));
+  else
+    out_.AppendHtml(dates.birth.date);
+  if (dates.death.shown) {
+    const std::string_view date = dates.death.date.empty() ? "?" : dates.death.date;
+    out_.AppendHtml(",&nbsp;" + site_.Label(kLabelDied) + " " + std::string(date));
   }
   out_.AppendHtml(")");
 }
