@@ -12,7 +12,6 @@
 #include "site/index_pages.h"
 #include "site/page_facts.h"
 #include "site/person_links.h"
-#include "store/sort_keys.h"
 
 namespace kinloom::site {
 namespace {
@@ -48,31 +47,20 @@ constexpr int kStatusIndexPages = 2345;
 constexpr int kNotesStep = 7;
 constexpr int kNotesIndexStep = 10;
 
-// The part of a note item or reference that names a note record: the text up to and
-// including its second "@" (the whole text when there is none).
-std::string_view RecordKey(std::string_view text) {
-  std::size_t second = text.size() > 1 ? text.find('@', 1) : std::string_view::npos;
-  return second == std::string_view::npos ? text : text.substr(0, second + 1);
-}
-
 bool BackLinksWanted(const settings::Settings& o) {
   return !o.minimize_abosoute && !o.one_index_page_link;
 }
 
-// Whether an individual is listed on the notes index pages: it has a notes entry, or one of
-// its note items names a note record.
-bool HasNotesEntry(SiteContext& site, const IndividualRecord& person) {
-  if (!person.defined) return false;
-  if (person.notes_page != -1) return true;
-  for (const NoteEntry& item : person.notes)
-    if (site.NoteRecordPosition(item.text) != -1) return true;
-  return false;
+// Whether an individual is listed on the notes index pages: it has a notes entry.
+bool Listed(const SiteContext& site, const IndividualRecord& person) {
+  return site.layout().notes.IndividualEntry(
+             static_cast<std::size_t>(&person - site.store().individuals.data())) != -1;
 }
 
 // What one notes entry is written for: an individual or a family.
 struct Subject {
   const std::vector<NoteEntry>& notes;
-  std::int32_t& entry_number;
+  std::int32_t entry = -1;  // the entry number, -1 when the record gets no entry
   const IndividualRecord* person = nullptr;  // the individual, or null for a family
   const FamilyRecord* family = nullptr;
   const IndividualRecord* husband = nullptr;
@@ -87,7 +75,7 @@ class NotesWriter {
     for (std::size_t i = 0; i < notes.size(); ++i) {
       const std::string& id = notes[i].id;
       if (!id.empty() && id[0] == '@')
-        records_[std::string(RecordKey(id))].push_back(static_cast<int>(i));
+        records_[std::string(NoteRecordKey(id))].push_back(static_cast<int>(i));
     }
   }
 
@@ -107,8 +95,8 @@ class NotesWriter {
     return lang::TagLabelUi(code, site_.settings()).value_or(std::string());
   }
 
-  bool WriteEntry(Subject& subject, int entry);
-  void WriteHeading(Subject& subject, int entry);
+  void WriteEntry(const Subject& subject);
+  void WriteHeading(const Subject& subject);
   void WritePerson(const IndividualRecord& person, bool first, int entry);
   std::string ComposeRecord(const NoteRecord& record) const;
   void WriteItemLabel(int code);
@@ -133,30 +121,21 @@ const IndividualRecord* NotesWriter::Partner(const std::string& id) const {
 }
 
 const std::vector<int>& NotesWriter::Records(std::string_view text) const {
-  auto it = records_.find(std::string(RecordKey(text)));
+  auto it = records_.find(std::string(NoteRecordKey(text)));
   return it == records_.end() ? none_ : it->second;
 }
 
 int NotesWriter::WritePages() {
   ExtractImage(out_, kImageNotesIcon);
-  store::GenealogyStore& store = site_.store();
-  bool any = false;
-  for (IndividualRecord& person : store.individuals) {
-    person.notes_page = -1;
-    any |= person.defined && !person.notes.empty();
-  }
-  for (FamilyRecord& family : store.families) {
-    family.notes_page = -1;
-    any |= !family.notes.empty();
-  }
-  if (!any) return 1;
-
+  const store::GenealogyStore& store = site_.store();
+  const NotesLayout& layout = site_.layout().notes;
   const int per_page = site_.GroupsNotes();
   const settings::Settings& options = site_.settings();
-  int n = 0;
+  int n = 0;  // the entries written so far
   int open_page = -1;
-  auto visit = [&](Subject& subject) {
-    // A record that writes nothing leaves n where it was; the page of n stays the open one.
+  auto visit = [&](const Subject& subject) {
+    // The page of entry n opens when a record with notes reaches it, even one that gets no
+    // entry: n stays where it was, and the page of n stays the open one.
     if (n % per_page == 0 && open_page != n / per_page) {
       if (open_page >= 0) {
         ShowProgress(site_.run, kNotesStep,
@@ -174,23 +153,26 @@ int NotesWriter::WritePages() {
       out_.OpenPage(site_.OutputPath(file), title, true, true);
       out_.AppendHtml("<p>");
     }
-    if (!WriteEntry(subject, n)) return;
+    if (subject.entry == -1) return;
+    WriteEntry(subject);
     if (BackLinksWanted(options)) out_.WriteBackLink();
     if (n % per_page != per_page - 1) out_.WriteRule();
-    ++n;
+    n = subject.entry + 1;
   };
 
-  for (IndividualRecord& person : store.individuals) {
+  for (std::size_t i = 0; i < store.individuals.size(); ++i) {
+    const IndividualRecord& person = store.individuals[i];
     // An individual without a name is on no other page either.
     if (!person.defined || person.notes.empty()) continue;
-    Subject subject{person.notes, person.notes_page};
+    Subject subject{person.notes, layout.IndividualEntry(i)};
     subject.person = &person;
     subject.living = IsLiving(person);
     visit(subject);
   }
-  for (FamilyRecord& family : store.families) {
+  for (std::size_t i = 0; i < store.families.size(); ++i) {
+    const FamilyRecord& family = store.families[i];
     if (family.notes.empty()) continue;
-    Subject subject{family.notes, family.notes_page};
+    Subject subject{family.notes, layout.FamilyEntry(i)};
     subject.family = &family;
     subject.husband = Partner(family.husband);
     subject.wife = Partner(family.wife);
@@ -231,20 +213,15 @@ std::string NotesWriter::ComposeRecord(const NoteRecord& record) const {
   return text;
 }
 
-bool NotesWriter::WriteEntry(Subject& subject, int entry) {
+// Items that name no note record write nothing, so the heading comes first.
+void NotesWriter::WriteEntry(const Subject& subject) {
   const auto& notes = site_.store().notes;
-  bool written = false;
-  auto heading = [&] {
-    if (written) return;
-    WriteHeading(subject, entry);
-    written = true;
-  };
+  WriteHeading(subject);
   for (const NoteEntry& item : subject.notes) {
     const std::string& t = item.text;
     if (!t.empty() && t[0] == '@') {
-      std::string_view rest = std::string_view(t).substr(RecordKey(t).size());
+      std::string_view rest = std::string_view(t).substr(NoteRecordKey(t).size());
       for (int i : Records(t)) {
-        heading();
         std::string composed = ComposeRecord(notes[static_cast<std::size_t>(i)]);
         if (composed.empty()) continue;
         out_.AppendHtml("<BLOCKQUOTE>");
@@ -263,7 +240,6 @@ bool NotesWriter::WriteEntry(Subject& subject, int entry) {
       }
       continue;
     }
-    heading();
     out_.AppendHtml("<BLOCKQUOTE>");
     WriteItemLabel(item.tag);
     if (item.tag == kTagSour)
@@ -282,11 +258,10 @@ bool NotesWriter::WriteEntry(Subject& subject, int entry) {
     }
     out_.AppendHtml("</BLOCKQUOTE>");
   }
-  return written;
 }
 
-void NotesWriter::WriteHeading(Subject& subject, int entry) {
-  subject.entry_number = entry;
+void NotesWriter::WriteHeading(const Subject& subject) {
+  const int entry = subject.entry;
   if (subject.person) {
     WritePerson(*subject.person, true, entry);
     return;
@@ -350,7 +325,6 @@ std::string NotesIndexTitle(SiteContext& site, const std::string& letter, bool f
 int WriteNotesPages(SiteContext& site) { return NotesWriter(site).WritePages(); }
 
 int WriteNotesSurnameList(SiteContext& site) {
-  site.notes_presence = {};
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
   std::string ext = site.Extension();
@@ -369,19 +343,11 @@ int WriteNotesSurnameList(SiteContext& site) {
   };
 
   // Only individuals with notes are counted, also within a run of one surname.
-  bool any = false;
   ForEachSurnameGroup(
-      store,
-      [&](const IndividualRecord& person) {
-        if (!HasNotesEntry(site, person)) return false;
-        any = true;
-        site.notes_presence[store::IndexSlotOfText(person.sort_key, store.text_encoding)] = true;
-        return true;
-      },
-      write_group);
+      store, [&](const IndividualRecord& person) { return Listed(site, person); }, write_group);
   out.AppendHtml("</center>");
   out.ClosePage();
-  return any ? 1 : 0;
+  return site.layout().notes.any_listed ? 1 : 0;
 }
 
 int WriteNotesSurnameIndexPages(SiteContext& site) {
@@ -396,7 +362,7 @@ int WriteNotesSurnameIndexPages(SiteContext& site) {
   std::string remembered_surname;
   for (int i = 0; i < store.sorted_count; ++i) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
-    if (!HasNotesEntry(site, person)) continue;
+    if (!Listed(site, person)) continue;
     std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {
       std::string file =

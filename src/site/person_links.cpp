@@ -93,9 +93,8 @@ std::string LinkName(const IndividualRecord& person) {
   return name;
 }
 
-bool HasNotes(const IndividualRecord& person) {
-  return person.notes_page != -1 || !person.notes.empty();
-}
+// Only individuals with note items get a notes entry.
+bool HasNotes(const IndividualRecord& person) { return !person.notes.empty(); }
 
 bool OnChart(const IndividualRecord& person) { return BookmarkAt(person, 0) != nullptr; }
 
@@ -118,10 +117,10 @@ bool WriteNotesIcon(SiteContext& site, int number, bool is_individual) {
     if (number < 0 || number >= static_cast<int>(store.individuals.size())) return false;
     const IndividualRecord& person = store.individuals[number];
     if (person.notes.empty()) return false;
-    entry = person.notes_page;
+    entry = site.layout().notes.IndividualEntry(static_cast<std::size_t>(number));
   } else {
     if (number < 0 || number >= static_cast<int>(store.families.size())) return false;
-    entry = store.families[number].notes_page;
+    entry = site.layout().notes.FamilyEntry(static_cast<std::size_t>(number));
   }
   if (entry == -1) return false;
   site.writer.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
@@ -149,7 +148,8 @@ static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const Individua
     case PersonLinkKind::kNotes:
       // The entry number, never a note record's table position: the notes pages are
       // numbered by entries, so a record's position would land on someone else's entry.
-      if (person.notes_page != -1) *target = NotesTarget(site, person.notes_page);
+      if (int entry = site.layout().notes.IndividualEntry(TablePosition(site, person)); entry != -1)
+        *target = NotesTarget(site, entry);
       return true;
     case PersonLinkKind::kDescendancy:
       if (!first) return false;

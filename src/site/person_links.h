@@ -60,7 +60,7 @@ std::string LinkName(const store::IndividualRecord& person);
 // Whether the individual is treated as living (its deceased flag is clear).
 inline bool IsLiving(const store::IndividualRecord& person) { return !person.deceased; }
 
-// Whether the individual has notes: a notes-entry number or note items.
+// Whether the individual has note items (only they give a notes entry).
 bool HasNotes(const store::IndividualRecord& person);
 
 // Whether the individual has bookmark 0 of the chart kind generated last.

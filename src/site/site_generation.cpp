@@ -123,6 +123,9 @@ int GenerateSite(run::RunContext& outer, int language) {
   lang::LabelSet labels(language, text);
   PageWriter writer(context, labels, current);
   SiteContext site(context, current, labels, writer);
+
+  site.layout_to_fill().notes = LayOutNotes(context.store);
+
   auto status = [&](int step, int text) {
     ShowProgress(context, step, lang::LoadUiText(text, options), true);
   };

@@ -5,6 +5,8 @@
 // the derived order is made.
 #pragma once
 
+#include "site/notes_layout.h"
+
 namespace kinloom::site {
 
 // ---- descendancy charts ----
@@ -27,6 +29,7 @@ struct SiteLayout {
 
 
   // ---- notes pages ----
+  NotesLayout notes;
 
 
   // ---- surname lists and index pages ----
