@@ -118,6 +118,21 @@ bool ChristeningItemDateWithheld(const store::IndividualRecord& person,
 
 // ---- family groups: who is described in full ----
 
+GroupFamilyMembers FamilyMembersShown(const store::IndividualRecord& principal, std::int32_t group,
+                                      const store::IndividualRecord* husband,
+                                      const store::IndividualRecord* wife,
+                                      const std::vector<const store::IndividualRecord*>& children) {
+  GroupFamilyMembers members;
+  const store::IndividualRecord* spouse = nullptr;
+  if (husband) spouse = husband == &principal ? wife : husband;
+  if (spouse && spouse->defined) members.spouse = {spouse, spouse->group == group};
+  for (const store::IndividualRecord* child : children) {
+    if (!child || !child->defined) continue;
+    members.children.push_back({child, child->group == group});
+  }
+  return members;
+}
+
 
 // ---- links, page-file names, items per page ----
 

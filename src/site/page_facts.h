@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "settings/settings.h"
 #include "store/records.h"
@@ -93,6 +94,29 @@ bool ChristeningItemDateWithheld(const store::IndividualRecord& person,
 
 
 // ---- family groups: who is described in full ----
+
+// A spouse or child as a family group shows it: described there in full, or as a link to
+// the group that describes it.
+struct GroupMember {
+  const store::IndividualRecord* person = nullptr;
+  bool in_full = false;
+};
+
+// The members of one of the principal's families that group `group` shows.
+struct GroupFamilyMembers {
+  GroupMember spouse;                 // no person: the family shows no spouse
+  std::vector<GroupMember> children;  // in file order; children without a name are left out
+};
+
+// Who a family group shows of a family in which its principal is a spouse, from the
+// family's husband and wife (null when the family has none) and its children in file order
+// (null entries are skipped). The spouse is the wife when the principal is the husband,
+// else the husband; a family without a husband shows no spouse, nor does one whose spouse
+// has no name. A spouse or child is described in full when its family group is `group`.
+GroupFamilyMembers FamilyMembersShown(const store::IndividualRecord& principal, std::int32_t group,
+                                      const store::IndividualRecord* husband,
+                                      const store::IndividualRecord* wife,
+                                      const std::vector<const store::IndividualRecord*>& children);
 
 
 // ---- links, page-file names, items per page ----
