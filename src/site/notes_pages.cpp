@@ -31,16 +31,10 @@ constexpr int kLabelListOfSurnames = 12363;
 constexpr int kLabelBlank = 12364;
 constexpr int kLabelIndexFor = 12372;
 constexpr int kLabelBlankSurnames = 12373;
-constexpr int kLabelAnd = 12400;
 constexpr int kLabelNone = 12402;
 constexpr int kLabelOther = 12403;
 constexpr int kLabelByNotes = 12421;
-constexpr int kLabelNotShown = 12424;
-constexpr int kLabelBorn = 12425;
-constexpr int kLabelDied = 12426;
-constexpr int kLabelMarriageOf = 12427;
 constexpr int kLabelGroupedByNotes = 12609;
-constexpr int kLabelField = 12611;
 
 constexpr int kStatusNotesPages = 2347;
 constexpr int kStatusIndexPages = 2345;
@@ -79,7 +73,7 @@ class NotesWriter {
     }
   }
 
-  int WritePages();
+  void WritePages();
 
  private:
   const IndividualRecord* Partner(const std::string& id) const;
@@ -96,10 +90,10 @@ class NotesWriter {
   }
 
   void WriteEntry(const Subject& subject);
-  void WriteHeading(const Subject& subject);
-  void WritePerson(const IndividualRecord& person, bool first, int entry);
-  std::string ComposeRecord(const NoteRecord& record) const;
-  void WriteItemLabel(int code);
+  void Heading(const Subject& subject, NotesEntryUnit& entry) const;
+  NotesPersonUnit Person(const IndividualRecord& person, bool first, int entry) const;
+  bool ComposeRecord(const NoteRecord& record, NotesItemUnit& item) const;
+  std::optional<std::string> ItemLabel(int code) const;
   bool LdsSuppressed(const Subject& subject, int code) const;
   // The christening entry of a person treated as living, with "Suppress Living" on.
   bool ChristeningDateWithheld(const Subject& subject, int code) const;
@@ -125,7 +119,7 @@ const std::vector<int>& NotesWriter::Records(std::string_view text) const {
   return it == records_.end() ? none_ : it->second;
 }
 
-int NotesWriter::WritePages() {
+void NotesWriter::WritePages() {
   ExtractImage(out_, kImageNotesIcon);
   const store::GenealogyStore& store = site_.store();
   const NotesLayout& layout = site_.layout().notes;
@@ -181,12 +175,12 @@ int NotesWriter::WritePages() {
     visit(subject);
   }
   if (open_page >= 0) out_.ClosePage();
-  return 1;
 }
 
 // The item's tag label in the page language, for the labelled tags.
-void NotesWriter::WriteItemLabel(int code) {
-  if (lang::IsLabelledTag(code)) out_.AppendHtml("<I><B>" + PageLabel(code) + ":</B></I> ");
+std::optional<std::string> NotesWriter::ItemLabel(int code) const {
+  if (!lang::IsLabelledTag(code)) return std::nullopt;
+  return PageLabel(code);
 }
 
 bool NotesWriter::LdsSuppressed(const Subject& subject, int code) const {
@@ -198,114 +192,78 @@ bool NotesWriter::ChristeningDateWithheld(const Subject& subject, int code) cons
          ChristeningItemDateWithheld(*subject.person, site_.settings());
 }
 
-std::string NotesWriter::ComposeRecord(const NoteRecord& record) const {
+// A note record's item: its text with the records it refers to. Returns false when all of
+// that is empty, and the item shows nothing.
+bool NotesWriter::ComposeRecord(const NoteRecord& record, NotesItemUnit& item) const {
   const auto& notes = site_.store().notes;
-  std::string text = record.text;
+  item.from_record = true;
+  item.text = record.text;
   if (!record.note_reference.empty() && Included(kTagNote)) {
     for (int i : Records(record.note_reference))
-      text += "<br><I>" + UiLabel(kTagNote) + ":</I> " + notes[static_cast<std::size_t>(i)].text;
+      item.notes.push_back({UiLabel(kTagNote), notes[static_cast<std::size_t>(i)].text});
   }
   if (!record.repository_reference.empty() && Included(kTagRepo)) {
     for (int i : Records(record.repository_reference))
-      text += "<I>" + UiLabel(kTagRepo) + ":</I><BLOCKQUOTE>" +
-              notes[static_cast<std::size_t>(i)].text + "</BLOCKQUOTE>";
+      item.repositories.push_back({UiLabel(kTagRepo), notes[static_cast<std::size_t>(i)].text});
   }
-  return text;
+  return !item.text.empty() || !item.notes.empty() || !item.repositories.empty();
 }
 
-// Items that name no note record write nothing, so the heading comes first.
 void NotesWriter::WriteEntry(const Subject& subject) {
   const auto& notes = site_.store().notes;
-  WriteHeading(subject);
-  for (const NoteEntry& item : subject.notes) {
-    const std::string& t = item.text;
+  NotesEntryUnit entry;
+  Heading(subject, entry);
+  for (const NoteEntry& note : subject.notes) {
+    const std::string& t = note.text;
     if (!t.empty() && t[0] == '@') {
       std::string_view rest = std::string_view(t).substr(NoteRecordKey(t).size());
       for (int i : Records(t)) {
-        std::string composed = ComposeRecord(notes[static_cast<std::size_t>(i)]);
-        if (composed.empty()) continue;
-        out_.AppendHtml("<BLOCKQUOTE>");
-        WriteItemLabel(item.tag);
-        if (item.tag == kTagSour) {
-          if (std::optional<std::string> context = lang::TagLabel(item.context, site_.labels))
-            out_.AppendHtml(" (" + *context + ")<br>");
-        }
-        out_.AppendHtml(composed);
-        if (rest.size() > 4) {
-          out_.AppendHtml("<BLOCKQUOTE>");
-          out_.AppendHtml(rest);
-          out_.AppendHtml("</BLOCKQUOTE>");
-        }
-        out_.AppendHtml("</BLOCKQUOTE>");
+        NotesItemUnit item;
+        if (!ComposeRecord(notes[static_cast<std::size_t>(i)], item)) continue;
+        item.label = ItemLabel(note.tag);
+        if (note.tag == kTagSour) item.context_label = lang::TagLabel(note.context, site_.labels);
+        if (rest.size() > 4) item.rest = std::string(rest);
+        entry.items.push_back(std::move(item));
       }
       continue;
     }
-    out_.AppendHtml("<BLOCKQUOTE>");
-    WriteItemLabel(item.tag);
-    if (item.tag == kTagSour)
-      out_.AppendHtml(FormatText(" (%s %s)<br>", PageLabel(item.context).c_str(),
-                                 site_.Label(kLabelField).c_str()));
-    if (LdsSuppressed(subject, item.tag)) {
-      out_.AppendHtml(site_.Label(kLabelNotShown));
-    } else if (ChristeningDateWithheld(subject, item.tag)) {
-      // The family group pages withhold a living person's christening date and show the
-      // place; so does the christening entry (made of the two) here.
-      out_.AppendHtml(site_.Label(kLabelNotShown));
-      if (!subject.person->christening_place.empty())
-        out_.AppendHtml(" " + subject.person->christening_place);
-    } else {
-      out_.AppendHtml(t);
-    }
-    out_.AppendHtml("</BLOCKQUOTE>");
+    NotesItemUnit item;
+    item.label = ItemLabel(note.tag);
+    if (note.tag == kTagSour) item.context_label = PageLabel(note.context);
+    item.text = t;
+    if (LdsSuppressed(subject, note.tag))
+      item.withheld = true;
+    else if (ChristeningDateWithheld(subject, note.tag))
+      item.christening_place = subject.person->christening_place;
+    entry.items.push_back(std::move(item));
   }
+  site_.style().NotesEntry(out_, entry);
 }
 
-void NotesWriter::WriteHeading(const Subject& subject) {
-  const int entry = subject.entry;
+void NotesWriter::Heading(const Subject& subject, NotesEntryUnit& entry) const {
   if (subject.person) {
-    WritePerson(*subject.person, true, entry);
+    entry.people.push_back(Person(*subject.person, true, subject.entry));
     return;
   }
-  out_.AppendHtml(site_.Label(kLabelMarriageOf));
-  if (subject.husband) WritePerson(*subject.husband, true, entry);
-  if (subject.wife) {
-    if (subject.husband) out_.AppendHtml(" " + site_.Label(kLabelAnd) + " ");
-    WritePerson(*subject.wife, subject.husband == nullptr, entry);
-  }
+  entry.family = true;
+  if (subject.husband) entry.people.push_back(Person(*subject.husband, true, subject.entry));
+  if (subject.wife)
+    entry.people.push_back(Person(*subject.wife, subject.husband == nullptr, subject.entry));
 }
 
-void NotesWriter::WritePerson(const IndividualRecord& person, bool first, int entry) {
+NotesPersonUnit NotesWriter::Person(const IndividualRecord& person, bool first, int entry) const {
   const settings::Settings& o = site_.settings();
-  const int anchor = entry % site_.GroupsNotes();
-  if (site_.MarkAncestors() && person.ancestor) WriteRedDot(site_);
-  if (o.create_family_groups) {
-    std::string target = FamilyGroupTarget(site_, person);
-    if (first)
-      out_.AppendHtml(FormatText("<a name=\"%d\" href=%s>", anchor, target.c_str()));
-    else
-      out_.AppendHtml(FormatText("<a href=%s>", target.c_str()));
-  } else if (first) {
-    // Without family group pages the entry still needs the anchor that links land on.
-    out_.AppendHtml(FormatText("<a name=\"%d\"></a>", anchor));
-  }
-  if (!person.surname.empty()) out_.AppendHtml(person.surname);
-  out_.AppendHtml(", ");
-  if (!person.given_names.empty()) out_.AppendHtml(person.given_names + " ");
-  if (!person.title.empty()) out_.AppendHtml(person.title + " ");
-  if (o.create_family_groups) out_.AppendHtml("</a>");
-  if (o.show_gedcom_ids) WriteGedcomId(site_, person);
-
-  const ShownDates dates = DatesShown(person, DatesOn::kNotesHeading, o);
-  out_.AppendHtml("(" + site_.Label(kLabelBorn) + " ");
-  if (dates.birth.withheld)
-    out_.AppendHtml(site_.Label(kLabelNotShown));
-  else
-    out_.AppendHtml(dates.birth.date);
-  if (dates.death.shown) {
-    const std::string_view date = dates.death.date.empty() ? "?" : dates.death.date;
-    out_.AppendHtml(",&nbsp;" + site_.Label(kLabelDied) + " " + std::string(date));
-  }
-  out_.AppendHtml(")");
+  NotesPersonUnit unit;
+  unit.red_dot = site_.MarkAncestors() && person.ancestor;
+  // Without family group pages the entry still needs the anchor that links land on.
+  if (first) unit.anchor = entry % site_.GroupsNotes();
+  if (o.create_family_groups) unit.target = FamilyGroupTarget(site_, person);
+  unit.surname = person.surname;
+  unit.given_names = person.given_names;
+  unit.title = person.title;
+  if (o.show_gedcom_ids) unit.gedcom_id = person.id;
+  unit.dates = DatesShown(person, DatesOn::kNotesHeading, o);
+  return unit;
 }
 
 // The title of a notes surname index page.
@@ -322,7 +280,7 @@ std::string NotesIndexTitle(SiteContext& site, const std::string& letter, bool f
 
 }  // namespace
 
-int WriteNotesPages(SiteContext& site) { return NotesWriter(site).WritePages(); }
+void WriteNotesPages(SiteContext& site) { NotesWriter(site).WritePages(); }
 
 int WriteNotesSurnameList(SiteContext& site) {
   const store::GenealogyStore& store = site.store();
@@ -350,7 +308,7 @@ int WriteNotesSurnameList(SiteContext& site) {
   return site.layout().notes.any_listed ? 1 : 0;
 }
 
-int WriteNotesSurnameIndexPages(SiteContext& site) {
+void WriteNotesSurnameIndexPages(SiteContext& site) {
   const store::GenealogyStore& store = site.store();
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
@@ -389,7 +347,6 @@ int WriteNotesSurnameIndexPages(SiteContext& site) {
       WritePersonLink(site, PersonLinkKind::kNotes, person, false, anchor, kNoColour);
   }
   if (page_open) out.ClosePage();
-  return 1;
 }
 
 }  // namespace kinloom::site

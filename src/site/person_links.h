@@ -45,6 +45,10 @@ bool WriteNotesIcon(SiteContext& site, int number, bool is_individual);
 // The pedigree icon of an individual on the pedigree chart; nothing otherwise.
 void WritePedigreeIcon(SiteContext& site, const store::IndividualRecord& person);
 
+// Where the notes icon and the pedigree icon above lead; empty when there is no icon.
+std::string NotesIconTarget(const SiteContext& site, int number, bool is_individual);
+std::string PedigreeIconTarget(const SiteContext& site, const store::IndividualRecord& person);
+
 // The anchor of a surname on the surname index pages: lower-cased (ASCII letters only),
 // without the blanks and control characters around it and without tabs, which a browser
 // strips from an href, so that the name and every link to it read the same. Both the name

@@ -37,7 +37,7 @@ void MarkAncestorsStep(run::RunContext& context) {
 // Who is treated as living.
 void CalculateLivingStep(run::RunContext& context) { store::CalculateLiving(context); }
 
-void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer); }
+void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer, site.style()); }
 
 void WriteGendexStep(SiteContext& site) { WriteGendexFile(site.writer); }
 
@@ -142,9 +142,9 @@ int GenerateSite(run::RunContext& outer, int language) {
   }
   if (site.NotesPagesOn()) {
     status(7, 2347);
-    if (!WriteNotesPages(site)) return 0;
+    WriteNotesPages(site);
     WriteNotesSurnameList(site);
-    if (!WriteNotesSurnameIndexPages(site)) return 0;
+    WriteNotesSurnameIndexPages(site);
   }
   site.surname_count = 0;
   if (options.create_family_groups) {
