@@ -26,8 +26,8 @@ struct VitalsUnit {
 // The marks after a person's name. Empty texts stand for marks not shown.
 struct PersonMarks {
   std::optional<std::string> gedcom_id;  // the id as the store holds it (not escaped)
-  std::string notes_target;     // where the notes icon leads
-  std::string pedigree_target;  // where the pedigree icon leads
+  std::string notes_target;              // where the notes icon leads
+  std::string pedigree_target;           // where the pedigree icon leads
 };
 
 // A name written as a link to the group that describes the person in full.

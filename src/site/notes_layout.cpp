@@ -57,8 +57,7 @@ NotesLayout LayOutNotes(const store::GenealogyStore& store) {
       layout.individual_entries[i] = layout.entry_count++;
   }
   for (std::size_t i = 0; i < store.families.size(); ++i) {
-    if (GetsEntry(store.families[i].notes, keys))
-      layout.family_entries[i] = layout.entry_count++;
+    if (GetsEntry(store.families[i].notes, keys)) layout.family_entries[i] = layout.entry_count++;
   }
 
   for (int k = 0; k < store.sorted_count; ++k) {

@@ -34,7 +34,7 @@ TEST(NotesLayoutTest, IndividualsThenFamiliesAreNumberedWhenTheirItemsWriteSomet
   f.run.Person("I3").notes = {{"N2", kNote, kIndi}};      // plain text
   f.run.Person("I4").notes = {{"", kOccu, kIndi}};        // an empty text is plain text too
   f.run.Person("I5").notes = {{"text", kOccu, kIndi}};
-  f.run.Person("I5").defined = false;                    // no name: on no page
+  f.run.Person("I5").defined = false;  // no name: on no page
   f.run.Family("F0").notes = {{"Wed", kNote, kFam}};
   f.run.Family("F1").notes = {{"@N404@", kNote, kFam}};
   f.run.Family("F2").notes = {{"@N1@", kNote, kFam}};
