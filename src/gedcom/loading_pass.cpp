@@ -269,7 +269,6 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     family_->kind = 'F';
     family_->index = slot;
     family_->id = std::move(id);
-    family_->notes_page = -1;
   } else if (code == kTagIndi) {
     AddChristeningNote();
     int slot = state_.individuals_loaded;
@@ -287,7 +286,6 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     individual_->kind = 'I';
     individual_->index = slot;
     individual_->id = std::move(id);
-    individual_->notes_page = -1;
     name_seen_ = false;
   } else if (kind_ == RecordKind::kNoteRecord) {
     if (code == kTagNote) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "run/product.h"
+#include "site/page_style.h"
 #include "site/page_writer.h"
 
 namespace kinloom::site {
@@ -16,9 +17,11 @@ inline constexpr char kBuildDate[] = "Nov 10 2000";
 inline constexpr char kContactSubject[] = "?subject=KINLOOM question, version";
 
 // Writes the author page of the current language through `writer`, with the owner from
-// "User Name" and "Email Address" and the translator of the current language. Returns 1.
-// A file that cannot be created or closed is reported and ends the program.
-int WriteAuthorPage(PageWriter& writer);
+// "User Name" and "Email Address" and the translator of the current language, in `style`
+// (the classic pages when none is given). A file that cannot be created or closed is
+// reported and ends the program.
+void WriteAuthorPage(PageWriter& writer, PageStyle& style);
+void WriteAuthorPage(PageWriter& writer);
 
 // Label 12388 with its two placeholders ("%s" the product, "%1.2f" the version) filled in
 // their order, the product by `product` (the program's own "KINLOOM© " unless the page

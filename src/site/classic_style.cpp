@@ -9,11 +9,350 @@ namespace kinloom::site {
 
 // ---- family group pages ----
 
+namespace {
+
+using lang::FormatText;
+
+constexpr int kLabelFamily = 12374;
+constexpr int kLabelMarriage = 12375;
+constexpr int kLabelSpouse = 12376;
+constexpr int kLabelChildren = 12377;
+constexpr int kLabelParents = 12406;
+constexpr int kLabelFather = 12407;
+constexpr int kLabelMother = 12408;
+constexpr int kLabelFemale = 12409;
+constexpr int kLabelMale = 12410;
+constexpr int kLabelGender = 12413;
+constexpr int kLabelNotShown = 12424;
+constexpr int kLabelBorn = 12425;
+constexpr int kLabelDied = 12426;
+
+constexpr const char* kRedDotImage = "q5.gif";
+constexpr const char* kNotesIconImage = "q4.gif";
+constexpr const char* kPedigreeIconImage = "q3.gif";
+
+void RedDot(PageWriter& out, bool wanted) {
+  if (wanted) out.AppendHtml(FormatText("<img src=\"%s\" border=0 >", kRedDotImage));
+}
+
+void GedcomId(PageWriter& out, const std::optional<std::string>& id) {
+  if (id) out.AppendHtml(FormatText("<small>{%s}</small> ", EscapeHtml(*id).c_str()));
+}
+
+void Icon(PageWriter& out, const std::string& target, const char* image) {
+  if (!target.empty())
+    out.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
+                              target.c_str(), image));
+}
+
+// The GEDCOM id, notes icon and pedigree icon after a name, then "<br>".
+void Marks(PageWriter& out, const PersonMarks& marks) {
+  GedcomId(out, marks.gedcom_id);
+  Icon(out, marks.notes_target, kNotesIconImage);
+  Icon(out, marks.pedigree_target, kPedigreeIconImage);
+  out.AppendHtml("<br>");
+}
+
+bool OpenFont(PageWriter& out, std::int64_t colour) {
+  if (colour < 0) return false;
+  out.AppendHtml(FormatText("<font color='#%06X'>", static_cast<unsigned>(colour)));
+  return true;
+}
+
+void AlsoKnownAs(PageWriter& out, std::string_view also_known_as) {
+  if (!also_known_as.empty())
+    out.AppendHtml("<small> [aka: " + EscapeHtml(also_known_as) + "] </small>");
+}
+
+void Link(PageWriter& out, const GroupLinkUnit& link) {
+  if (link.name_anchor)
+    out.AppendHtml(
+        FormatText("<a name=\"%s\" href=\"%s\"", link.name_anchor->c_str(), link.target.c_str()));
+  else
+    out.AppendHtml(FormatText("<a href=\"%s\"", link.target.c_str()));
+  if (link.colour >= 0)
+    out.AppendHtml(FormatText(" style=\"color: #%06X\"", static_cast<unsigned>(link.colour)));
+  out.AppendHtml(">");
+  RedDot(out, link.red_dot);
+  out.AppendHtml(link.name);
+  out.AppendHtml("</a>");
+  Marks(out, link.marks);
+}
+
+void Parents(PageWriter& out, const ParentsUnit& parents) {
+  const lang::LabelSet& labels = out.labels();
+  out.AppendHtml(labels.Get(kLabelParents) + ":<blockquote>");
+  if (parents.father) {
+    out.AppendHtml(labels.Get(kLabelFather) + ":");
+    Link(out, *parents.father);
+  }
+  if (parents.mother) {
+    out.AppendHtml(labels.Get(kLabelMother) + ":");
+    Link(out, *parents.mother);
+  }
+  out.AppendHtml("</blockquote>");
+}
+
+std::string FullName(const FullPersonUnit& person) {
+  std::string name(person.surname);
+  name += ", ";
+  name += person.given_names;
+  name += " ";
+  name += person.title;
+  return name;
+}
+
+}  // namespace
+
+void ClassicStyle::Vitals(PageWriter& out, const VitalsUnit& vitals) {
+  const lang::LabelSet& labels = out.labels();
+  const std::string* sex = vitals.sex == 1   ? &labels.Get(kLabelFemale)
+                           : vitals.sex == 2 ? &labels.Get(kLabelMale)
+                                             : nullptr;
+  if (vitals.inline_form && sex) out.AppendHtml("[" + *sex + "] ");
+  const ShownEvent& birth = vitals.dates.birth;
+  if (birth.shown) {
+    out.AppendHtml(labels.Get(kLabelBorn) + " ");
+    if (birth.withheld)
+      out.AppendHtml(labels.Get(kLabelNotShown) + " ");
+    else if (!birth.date.empty())
+      out.AppendHtml(std::string(birth.date) + " ");
+    out.AppendHtml(birth.place);
+    if (!vitals.inline_form) out.AppendHtml("<br>");
+  }
+  const ShownEvent& death = vitals.dates.death;
+  if (death.shown) {
+    if (vitals.inline_form && birth.shown) out.AppendHtml(" - ");
+    out.AppendHtml(labels.Get(kLabelDied) + " ");
+    out.AppendHtml(std::string(death.date) + " ");
+    out.AppendHtml(death.place);
+    if (!vitals.inline_form) out.AppendHtml("<br>");
+  }
+  if (!vitals.inline_form && sex)
+    out.AppendHtml(FormatText(" %s: %s<BR>", labels.Get(kLabelGender).c_str(), sex->c_str()));
+}
+
+void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
+  const lang::LabelSet& labels = out.labels();
+  const FullPersonUnit& principal = group.principal;
+  out.AppendHtml("<blockquote>");
+  if (group.back_link) out.WriteBackLink();
+  out.AppendHtml(FormatText("<a name=\"%li\">", static_cast<long>(group.anchor)));
+  out.AppendHtml("<b>");
+  bool font = OpenFont(out, principal.colour);
+  RedDot(out, principal.red_dot);
+  if (!principal.surname.empty()) out.AppendHtml(principal.surname);
+  out.AppendHtml(", ");
+  if (!principal.given_names.empty()) out.AppendHtml(std::string(principal.given_names) + " ");
+  if (!principal.title.empty()) out.AppendHtml(std::string(principal.title) + " ");
+  out.AppendHtml("</b>");
+  AlsoKnownAs(out, principal.also_known_as);
+  out.AppendHtml("</a>");
+  if (font) out.AppendHtml("</font>");
+  Marks(out, principal.marks);
+  Vitals(out, principal.vitals);
+  if (principal.parents) Parents(out, *principal.parents);
+
+  for (const FamilyBlockUnit& family : group.families) {
+    out.AppendHtml(labels.Get(kLabelFamily) + ":<blockquote>");
+    if (const std::optional<MarriageUnit>& marriage = family.marriage) {
+      out.AppendHtml(" " + labels.Get(kLabelMarriage) + ":");
+      if (!marriage->date.empty()) {
+        // Without the privacy rule the date is followed by a blank; with it, preceded by one.
+        if (marriage->withheld)
+          out.AppendHtml(labels.Get(kLabelNotShown));
+        else if (!out.context().settings.suppress_living)
+          out.AppendHtml(std::string(marriage->date) + " ");
+        else
+          out.AppendHtml(" " + std::string(marriage->date));
+      }
+      if (!marriage->place.empty()) out.AppendHtml(" " + std::string(marriage->place));
+      Icon(out, marriage->notes_target, kNotesIconImage);
+      out.AppendHtml("<br>");
+    }
+
+    if (const std::optional<GroupMemberUnit>& spouse = family.spouse) {
+      out.AppendHtml(labels.Get(kLabelSpouse) + ":");
+      if (spouse->in_full) {
+        const FullPersonUnit& person = spouse->full;
+        bool spouse_font = OpenFont(out, person.colour);
+        RedDot(out, person.red_dot);
+        out.AppendHtml(" <b>");
+        out.AppendHtml(FullName(person));
+        out.AppendHtml("</b>");
+        AlsoKnownAs(out, person.also_known_as);
+        if (spouse_font) out.AppendHtml("</font>");
+        Marks(out, person.marks);
+        Vitals(out, person.vitals);
+        if (person.parents) Parents(out, *person.parents);
+      } else {
+        Link(out, spouse->link);
+      }
+    }
+
+    if (family.has_children) {
+      out.AppendHtml(labels.Get(kLabelChildren) + ":<ul>");
+      for (const GroupMemberUnit& child : family.children) {
+        if (!child.in_full) {
+          Link(out, child.link);
+          continue;
+        }
+        const FullPersonUnit& person = child.full;
+        bool child_font = OpenFont(out, person.colour);
+        RedDot(out, person.red_dot);
+        out.AppendHtml("<b>" + FullName(person) + "</b>");
+        if (child_font) out.AppendHtml("</font>");
+        Marks(out, person.marks);
+        Vitals(out, person.vitals);
+      }
+      out.AppendHtml("</ul>");
+    }
+    out.AppendHtml("</blockquote>");
+  }
+  out.AppendHtml("</blockquote>");
+}
+
 
 // ---- notes pages ----
 
+namespace {
+
+constexpr int kLabelAnd = 12400;
+constexpr int kLabelMarriageOf = 12427;
+constexpr int kLabelField = 12611;
+
+void NotesPerson(PageWriter& out, const NotesPersonUnit& person) {
+  const lang::LabelSet& labels = out.labels();
+  RedDot(out, person.red_dot);
+  if (person.target) {
+    if (person.anchor)
+      out.AppendHtml(FormatText("<a name=\"%d\" href=%s>", *person.anchor, person.target->c_str()));
+    else
+      out.AppendHtml(FormatText("<a href=%s>", person.target->c_str()));
+  } else if (person.anchor) {
+    out.AppendHtml(FormatText("<a name=\"%d\"></a>", *person.anchor));
+  }
+  if (!person.surname.empty()) out.AppendHtml(person.surname);
+  out.AppendHtml(", ");
+  if (!person.given_names.empty()) out.AppendHtml(std::string(person.given_names) + " ");
+  if (!person.title.empty()) out.AppendHtml(std::string(person.title) + " ");
+  if (person.target) out.AppendHtml("</a>");
+  GedcomId(out, person.gedcom_id);
+
+  out.AppendHtml("(" + labels.Get(kLabelBorn) + " ");
+  if (person.dates.birth.withheld)
+    out.AppendHtml(labels.Get(kLabelNotShown));
+  else
+    out.AppendHtml(person.dates.birth.date);
+  if (person.dates.death.shown) {
+    const std::string_view date = person.dates.death.date.empty() ? "?" : person.dates.death.date;
+    out.AppendHtml(",&nbsp;" + labels.Get(kLabelDied) + " " + std::string(date));
+  }
+  out.AppendHtml(")");
+}
+
+void NotesItem(PageWriter& out, const NotesItemUnit& item) {
+  const lang::LabelSet& labels = out.labels();
+  out.AppendHtml("<BLOCKQUOTE>");
+  if (item.label) out.AppendHtml("<I><B>" + *item.label + ":</B></I> ");
+  if (item.from_record) {
+    if (item.context_label) out.AppendHtml(" (" + *item.context_label + ")<br>");
+    std::string text = item.text;
+    for (const NotesItemUnit::Reference& note : item.notes)
+      text += "<br><I>" + note.label + ":</I> " + note.text;
+    for (const NotesItemUnit::Reference& repository : item.repositories)
+      text += "<I>" + repository.label + ":</I><BLOCKQUOTE>" + repository.text + "</BLOCKQUOTE>";
+    out.AppendHtml(text);
+    if (!item.rest.empty()) {
+      out.AppendHtml("<BLOCKQUOTE>");
+      out.AppendHtml(item.rest);
+      out.AppendHtml("</BLOCKQUOTE>");
+    }
+  } else {
+    if (item.context_label)
+      out.AppendHtml(FormatText(" (%s %s)<br>", item.context_label->c_str(),
+                                labels.Get(kLabelField).c_str()));
+    if (item.withheld) {
+      out.AppendHtml(labels.Get(kLabelNotShown));
+    } else if (item.christening_place) {
+      // The christening item is made of the date and the place; the place is still shown.
+      out.AppendHtml(labels.Get(kLabelNotShown));
+      if (!item.christening_place->empty())
+        out.AppendHtml(" " + std::string(*item.christening_place));
+    } else {
+      out.AppendHtml(item.text);
+    }
+  }
+  out.AppendHtml("</BLOCKQUOTE>");
+}
+
+}  // namespace
+
+void ClassicStyle::NotesEntry(PageWriter& out, const NotesEntryUnit& entry) {
+  if (entry.family) out.AppendHtml(out.labels().Get(kLabelMarriageOf));
+  for (std::size_t k = 0; k < entry.people.size(); ++k) {
+    if (k > 0) out.AppendHtml(" " + out.labels().Get(kLabelAnd) + " ");
+    NotesPerson(out, entry.people[k]);
+  }
+  for (const NotesItemUnit& item : entry.items) NotesItem(out, item);
+}
+
 
 // ---- author page ----
+
+namespace {
+
+constexpr int kLabelMoreInformation = 12393;
+constexpr int kLabelContact = 12394;
+constexpr int kLabelVisitHomepage = 12395;
+constexpr int kLabelAt = 12396;
+constexpr int kLabelTranslation = 12428;
+constexpr int kLabelCompiledOn = 12429;
+constexpr int kLabelAddress = 12430;  // French only ("l'adresse")
+constexpr int kLabelWebPage = 12432;
+constexpr int kLabelOwnerNote = 12447;
+constexpr int kLabelNoOwnerName = 12448;
+constexpr int kLabelNoOwnerEmail = 12449;
+
+constexpr int kFrench = 1;
+
+}  // namespace
+
+void ClassicStyle::AuthorPage(PageWriter& out, const AuthorPageUnit& page) {
+  const lang::LabelSet& labels = out.labels();
+  const bool french = out.language().language == kFrench;
+  const std::string& name = page.owner_name;
+  const std::string& email = page.owner_email;
+  out.AppendHtml("<center><font color=\"FF0000\">" + labels.Get(kLabelOwnerNote) + "</font><br>");
+  if (!email.empty()) out.AppendHtml("<a href=mailto:" + email + ">");
+  out.AppendHtml(!name.empty() ? name : "<br>[" + labels.Get(kLabelNoOwnerName) + "]");
+  out.AppendHtml(!email.empty() ? " [" + email + "]</a>"
+                                : "<br>[" + labels.Get(kLabelNoOwnerEmail) + "]");
+  out.AppendHtml("</center>");
+  out.WriteRule();
+
+  out.AppendHtml("<center><p><i>" + page.produced_sentence);
+  out.AppendHtml(labels.Get(kLabelCompiledOn) + " " + page.build_date + ".<p>");
+  if (page.translator_name) {
+    out.AppendHtml(labels.Get(kLabelTranslation) + " " + *page.translator_name +
+                   " <a href=\"mailto:" + page.translator_address + "\">" +
+                   page.translator_address + "</a> <p>");
+  }
+  out.AppendHtml(labels.Get(kLabelMoreInformation) + " " + page.product + ", " +
+                 labels.Get(kLabelContact) + " " + page.author_name + " " + labels.Get(kLabelAt) +
+                 " ");
+  out.AppendHtml(FormatText("<a href=\"mailto:%s%s %2.2f\">%s</a>", page.contact_address.c_str(),
+                            page.contact_subject.c_str(), page.version,
+                            page.contact_address.c_str()));
+  out.AppendHtml(" <br>" + labels.Get(kLabelVisitHomepage) + " " + page.product + " " +
+                 (french ? std::string() : labels.Get(kLabelWebPage)) + " " + labels.Get(kLabelAt) +
+                 " " + (french ? labels.Get(kLabelAddress) : std::string()) + " ");
+  out.AppendHtml("<a href=\"" + page.home_page + "\">");
+  out.AppendHtml(page.home_page + "</a>");
+  out.AppendHtml("</i>.</p></center>");
+  if (page.back_link) out.WriteBackLink();
+  out.AppendHtml("</body></html>");
+}
 
 
 // ---- descendancy pages ----

@@ -12,12 +12,16 @@ class ClassicStyle : public PageStyle {
 
 
   // ---- family group pages ----
+  void FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) override;
+  void Vitals(PageWriter& out, const VitalsUnit& vitals) override;
 
 
   // ---- notes pages ----
+  void NotesEntry(PageWriter& out, const NotesEntryUnit& entry) override;
 
 
   // ---- author page ----
+  void AuthorPage(PageWriter& out, const AuthorPageUnit& page) override;
 
 
   // ---- descendancy pages ----

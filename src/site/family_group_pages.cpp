@@ -1,6 +1,10 @@
 #include "site/family_group_pages.h"
 
+#include <optional>
+#include <vector>
+
 #include "lang/ui_text.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/family_links.h"
 
@@ -11,116 +15,110 @@ using lang::FormatText;
 using store::FamilyRecord;
 using store::IndividualRecord;
 
-constexpr int kLabelFamily = 12374;
-constexpr int kLabelMarriage = 12375;
-constexpr int kLabelSpouse = 12376;
-constexpr int kLabelChildren = 12377;
-constexpr int kLabelParents = 12406;
-constexpr int kLabelFather = 12407;
-constexpr int kLabelMother = 12408;
-constexpr int kLabelFemale = 12409;
-constexpr int kLabelMale = 12410;
-constexpr int kLabelGender = 12413;
-constexpr int kLabelNotShown = 12424;
-constexpr int kLabelBorn = 12425;
-constexpr int kLabelDied = 12426;
-
-// Opens the font of a name described in full; returns whether one was opened.
-bool OpenFont(SiteContext& site, std::int64_t colour) {
-  if (colour < 0 || site.ColoursSuppressed()) return false;
-  site.writer.AppendHtml(FormatText("<font color='#%06X'>", static_cast<unsigned>(colour)));
-  return true;
+int TablePosition(const SiteContext& site, const IndividualRecord& person) {
+  return static_cast<int>(&person - site.store().individuals.data());
 }
 
-void MaybeRedDot(SiteContext& site, const IndividualRecord& person) {
-  if (site.MarkAncestors() && person.ancestor) WriteRedDot(site);
-}
-
-void WriteAlsoKnownAs(SiteContext& site, const IndividualRecord& person) {
-  if (!person.also_known_as.empty())
-    site.writer.AppendHtml("<small> [aka: " + EscapeHtml(person.also_known_as) + "] </small>");
-}
-
-// The GEDCOM id, notes icon and pedigree icon after a name described in full, then "<br>".
-void WriteMarks(SiteContext& site, const IndividualRecord& person) {
-  if (site.settings().show_gedcom_ids) WriteGedcomId(site, person);
+// The GEDCOM id, notes icon and pedigree icon that follow a person's name.
+PersonMarks MarksOf(const SiteContext& site, const IndividualRecord& person) {
+  PersonMarks marks;
+  if (site.settings().show_gedcom_ids) marks.gedcom_id = person.id;
   if (site.NotesPagesOn())
-    WriteNotesIcon(site, static_cast<int>(&person - site.store().individuals.data()), true);
-  if (site.settings().create_pedigree_groups) WritePedigreeIcon(site, person);
-  site.writer.AppendHtml("<br>");
+    marks.notes_target = NotesIconTarget(site, TablePosition(site, person), true);
+  if (site.settings().create_pedigree_groups)
+    marks.pedigree_target = PedigreeIconTarget(site, person);
+  return marks;
 }
 
-std::string FullName(const IndividualRecord& person) {
-  return person.surname + ", " + person.given_names + " " + person.title;
+// A link to the group that describes `person` in full.
+GroupLinkUnit LinkTo(const SiteContext& site, const IndividualRecord& person, bool with_icons,
+                     bool with_name_anchor, std::int64_t colour) {
+  GroupLinkUnit link;
+  link.target = FamilyGroupTarget(site, person);
+  if (with_name_anchor) link.name_anchor = AnchorName(person);
+  link.colour = colour;
+  link.red_dot = site.MarkAncestors() && person.ancestor;
+  link.name = LinkName(person);
+  if (site.settings().show_gedcom_ids) link.marks.gedcom_id = person.id;
+  if (with_icons) {
+    PersonMarks icons = MarksOf(site, person);
+    link.marks.notes_target = icons.notes_target;
+    link.marks.pedigree_target = icons.pedigree_target;
+  }
+  return link;
 }
 
-void WriteFamily(SiteContext& site, const IndividualRecord& principal, const FamilyRecord& family,
-                 int group, const FamilyPageColours& colours) {
+// The parents block of `person`, when its parents family has a husband or a wife.
+std::optional<ParentsUnit> ParentsOf(SiteContext& site, const IndividualRecord& person) {
+  if (person.parents_family.empty()) return std::nullopt;
+  FamilyRecord* family = store::ParentsFamily(site.store(), person);
+  if (!family) return std::nullopt;
+  IndividualRecord* father = store::Husband(site.store(), *family);
+  IndividualRecord* mother = store::Wife(site.store(), *family);
+  if (!father && !mother) return std::nullopt;
+  std::int64_t colour = FamilyColours(site.settings()).parents;
+  ParentsUnit parents;
+  if (father && father->defined) parents.father = LinkTo(site, *father, false, true, colour);
+  if (mother && mother->defined) parents.mother = LinkTo(site, *mother, false, true, colour);
+  return parents;
+}
+
+FullPersonUnit Described(SiteContext& site, const IndividualRecord& person,
+                         FullPersonUnit::Role role, std::int64_t colour) {
+  FullPersonUnit unit;
+  unit.role = role;
+  unit.surname = person.surname;
+  unit.given_names = person.given_names;
+  unit.title = person.title;
+  if (role != FullPersonUnit::Role::kChild) unit.also_known_as = person.also_known_as;
+  unit.colour = site.ColoursSuppressed() ? -1 : colour;
+  unit.red_dot = site.MarkAncestors() && person.ancestor;
+  unit.marks = MarksOf(site, person);
+  unit.vitals = VitalsOf(site, person, false);
+  if (role != FullPersonUnit::Role::kChild) unit.parents = ParentsOf(site, person);
+  return unit;
+}
+
+GroupMemberUnit Member(SiteContext& site, const GroupMember& member, FullPersonUnit::Role role,
+                       std::int64_t full_colour, std::int64_t link_colour) {
+  GroupMemberUnit unit;
+  unit.in_full = member.in_full;
+  if (member.in_full)
+    unit.full = Described(site, *member.person, role, full_colour);
+  else
+    unit.link = LinkTo(site, *member.person, true, false, link_colour);
+  return unit;
+}
+
+FamilyBlockUnit FamilyBlock(SiteContext& site, const IndividualRecord& principal,
+                            const FamilyRecord& family, int group,
+                            const FamilyPageColours& colours) {
   run::RunContext& run = site.run;
-  const settings::Settings& options = site.settings();
-  PageWriter& out = site.writer;
-  IndividualRecord* husband = store::Husband(run.store, family);
-  IndividualRecord* wife = store::Wife(run.store, family);
-  IndividualRecord* spouse = nullptr;
-  if (husband) spouse = husband == &principal ? wife : husband;
+  const IndividualRecord* husband = store::Husband(run.store, family);
+  const IndividualRecord* wife = store::Wife(run.store, family);
+  std::vector<const IndividualRecord*> children;
+  for (int k = 0; k < static_cast<int>(family.children.size()); ++k)
+    children.push_back(store::Child(run.store, family, k));
+  const GroupFamilyMembers members = FamilyMembersShown(principal, group, husband, wife, children);
 
-  out.AppendHtml(site.Label(kLabelFamily) + ":<blockquote>");
-
+  FamilyBlockUnit block;
   if (family.marriage_seen && (!family.marriage_place.empty() || !family.marriage_date.empty())) {
-    out.AppendHtml(" " + site.Label(kLabelMarriage) + ":");
-    if (!family.marriage_date.empty()) {
-      if (!options.suppress_living) {
-        out.AppendHtml(family.marriage_date + " ");
-      } else if ((husband && IsLiving(*husband)) || (wife && IsLiving(*wife))) {
-        out.AppendHtml(site.Label(kLabelNotShown));
-      } else {
-        out.AppendHtml(" " + family.marriage_date);
-      }
-    }
-    if (!family.marriage_place.empty()) out.AppendHtml(" " + family.marriage_place);
-    if (site.NotesPagesOn())
-      WriteNotesIcon(site, static_cast<int>(&family - site.store().families.data()), false);
-    out.AppendHtml("<br>");
+    MarriageUnit marriage;
+    marriage.withheld = MarriageDateWithheld(husband, wife, site.settings());
+    marriage.date = family.marriage_date;
+    marriage.place = family.marriage_place;
+    const int position = static_cast<int>(&family - site.store().families.data());
+    if (site.NotesPagesOn()) marriage.notes_target = NotesIconTarget(site, position, false);
+    block.marriage = marriage;
   }
-
-  if (spouse && spouse->defined) {
-    out.AppendHtml(site.Label(kLabelSpouse) + ":");
-    if (spouse->group == group) {
-      bool font = OpenFont(site, colours.spouses);
-      MaybeRedDot(site, *spouse);
-      out.AppendHtml(" <b>");
-      out.AppendHtml(FullName(*spouse));
-      out.AppendHtml("</b>");
-      WriteAlsoKnownAs(site, *spouse);
-      if (font) out.AppendHtml("</font>");
-      WriteMarks(site, *spouse);
-      WriteVitals(site, *spouse, false);
-      WriteParents(site, *spouse);
-    } else {
-      WritePersonLink(site, PersonLinkKind::kFamilyGroup, *spouse, true, false, kNoColour);
-    }
-  }
-
-  if (!family.children.empty()) {
-    out.AppendHtml(site.Label(kLabelChildren) + ":<ul>");
-    for (int k = 0; k < static_cast<int>(family.children.size()); ++k) {
-      IndividualRecord* child = store::Child(run.store, family, k);
-      // An individual without a name is on no page.
-      if (!child || !child->defined) continue;
-      if (child->group == group) {
-        bool font = OpenFont(site, colours.children);
-        MaybeRedDot(site, *child);
-        out.AppendHtml("<b>" + FullName(*child) + "</b>");
-        if (font) out.AppendHtml("</font>");
-        WriteMarks(site, *child);
-        WriteVitals(site, *child, false);
-      } else {
-        WritePersonLink(site, PersonLinkKind::kFamilyGroup, *child, true, false, colours.children);
-      }
-    }
-    out.AppendHtml("</ul>");
-  }
-  out.AppendHtml("</blockquote>");
+  if (members.spouse.person)
+    block.spouse =
+        Member(site, members.spouse, FullPersonUnit::Role::kSpouse, colours.spouses, kNoColour);
+  block.has_children = !family.children.empty();
+  for (const GroupMember& child : members.children)
+    block.children.push_back(
+        Member(site, child, FullPersonUnit::Role::kChild, colours.children, colours.children));
+  return block;
 }
 
 }  // namespace
@@ -139,7 +137,7 @@ FamilyPageColours FamilyColours(const settings::Settings& settings) {
   return c;
 }
 
-int WriteFamilyGroupPages(SiteContext& site) {
+void WriteFamilyGroupPages(SiteContext& site) {
   const store::GenealogyStore& store = site.store();
   int per_page = site.Groups();
   bool open = false;
@@ -164,110 +162,41 @@ int WriteFamilyGroupPages(SiteContext& site) {
     if (i % per_page != per_page - 1) site.writer.WriteRule();
   }
   if (open) site.writer.ClosePage();
-  return 1;
 }
 
 void WriteFamilyGroup(SiteContext& site, int group) {
   store::GenealogyStore& store = site.store();
   const settings::Settings& options = site.settings();
-  PageWriter& out = site.writer;
   const IndividualRecord& principal = store.individuals[store.group_heads[group]];
   FamilyPageColours colours = FamilyColours(options);
 
-  out.AppendHtml("<blockquote>");
-  if (!options.minimize_abosoute && !options.one_index_page_link) out.WriteBackLink();
-  out.AppendHtml(FormatText("<a name=\"%li\">", static_cast<long>(group % site.Groups())));
-  out.AppendHtml("<b>");
-  bool font = OpenFont(site, colours.spouses);
-  MaybeRedDot(site, principal);
-  if (!principal.surname.empty()) out.AppendHtml(principal.surname);
-  out.AppendHtml(", ");
-  if (!principal.given_names.empty()) out.AppendHtml(principal.given_names + " ");
-  if (!principal.title.empty()) out.AppendHtml(principal.title + " ");
-  out.AppendHtml("</b>");
-  WriteAlsoKnownAs(site, principal);
-  out.AppendHtml("</a>");
-  if (font) out.AppendHtml("</font>");
-  WriteMarks(site, principal);
-
-  WriteVitals(site, principal, false);
-  WriteParents(site, principal);
-
+  FamilyGroupUnit unit;
+  unit.back_link = !options.minimize_abosoute && !options.one_index_page_link;
+  unit.anchor = group % site.Groups();
+  unit.principal = Described(site, principal, FullPersonUnit::Role::kPrincipal, colours.spouses);
   for (int k = 0;
        k < principal.spouse_family_count && k < static_cast<int>(principal.spouse_families.size());
        ++k) {
     FamilyRecord* family = store::SpouseFamily(site.store(), principal, k);
-    if (family) WriteFamily(site, principal, *family, group, colours);
+    if (family) unit.families.push_back(FamilyBlock(site, principal, *family, group, colours));
   }
-  out.AppendHtml("</blockquote>");
+  site.style().FamilyGroup(site.writer, unit);
+}
+
+VitalsUnit VitalsOf(const SiteContext& site, const IndividualRecord& person, bool inline_form) {
+  const settings::Settings& options = site.settings();
+  VitalsUnit vitals;
+  vitals.dates = DatesShown(person, inline_form ? DatesOn::kDescendancy : DatesOn::kFamilyGroup,
+                            options);
+  if (options.gender && (person.sex == 1 || person.sex == 2)) vitals.sex = person.sex;
+  vitals.inline_form = inline_form;
+  return vitals;
 }
 
 bool WriteVitals(SiteContext& site, const IndividualRecord& person, bool inline_form) {
-  const settings::Settings& options = site.settings();
-  PageWriter& out = site.writer;
-  const std::string* sex = person.sex == 1   ? &site.Label(kLabelFemale)
-                           : person.sex == 2 ? &site.Label(kLabelMale)
-                                             : nullptr;
-  if (inline_form && options.gender && sex) out.AppendHtml("[" + *sex + "] ");
-
-  bool birth_line = false;
-  if ((person.birth_seen || person.christening_seen) &&
-      (!person.birth_date.empty() || !person.birth_place.empty() ||
-       !person.christening_date.empty() || !person.christening_place.empty())) {
-    birth_line = true;
-    out.AppendHtml(site.Label(kLabelBorn) + " ");
-    bool baptism = !person.birth_seen && options.use_baptism;
-    if (!person.birth_date.empty() || !person.christening_date.empty()) {
-      if (options.suppress_living && IsLiving(person))
-        out.AppendHtml(site.Label(kLabelNotShown) + " ");
-      else if (person.birth_seen && !person.birth_date.empty())
-        out.AppendHtml(person.birth_date + " ");
-      else if (baptism && !person.christening_date.empty())
-        out.AppendHtml(person.christening_date + " ");
-    }
-    if (person.birth_seen && !person.birth_place.empty())
-      out.AppendHtml(person.birth_place);
-    else if (baptism && !person.christening_place.empty())
-      out.AppendHtml(person.christening_place);
-    if (!inline_form) out.AppendHtml("<br>");
-  }
-
-  bool death_line = false;
-  if (person.deceased && (!person.death_date.empty() || !person.death_place.empty() ||
-                          !person.burial_date.empty() || !person.burial_place.empty())) {
-    death_line = true;
-    if (inline_form && birth_line) out.AppendHtml(" - ");
-    out.AppendHtml(site.Label(kLabelDied) + " ");
-    const std::string& date = person.death_date.empty() ? person.burial_date : person.death_date;
-    out.AppendHtml(date + " ");
-    out.AppendHtml(person.death_place.empty() ? person.burial_place : person.death_place);
-    if (!inline_form) out.AppendHtml("<br>");
-  }
-
-  if (!inline_form && options.gender && sex)
-    out.AppendHtml(FormatText(" %s: %s<BR>", site.Label(kLabelGender).c_str(), sex->c_str()));
-  return birth_line || death_line;
-}
-
-void WriteParents(SiteContext& site, const IndividualRecord& person) {
-  if (person.parents_family.empty()) return;
-  FamilyRecord* family = store::ParentsFamily(site.store(), person);
-  if (!family) return;
-  IndividualRecord* father = store::Husband(site.store(), *family);
-  IndividualRecord* mother = store::Wife(site.store(), *family);
-  if (!father && !mother) return;
-  std::int64_t colour = FamilyColours(site.settings()).parents;
-  PageWriter& out = site.writer;
-  out.AppendHtml(site.Label(kLabelParents) + ":<blockquote>");
-  if (father && father->defined) {
-    out.AppendHtml(site.Label(kLabelFather) + ":");
-    WritePersonLink(site, PersonLinkKind::kFamilyGroup, *father, false, true, colour);
-  }
-  if (mother && mother->defined) {
-    out.AppendHtml(site.Label(kLabelMother) + ":");
-    WritePersonLink(site, PersonLinkKind::kFamilyGroup, *mother, false, true, colour);
-  }
-  out.AppendHtml("</blockquote>");
+  VitalsUnit vitals = VitalsOf(site, person, inline_form);
+  site.style().Vitals(site.writer, vitals);
+  return vitals.dates.birth.shown || vitals.dates.death.shown;
 }
 
 }  // namespace kinloom::site

@@ -20,17 +20,19 @@ struct FamilyPageColours {
 };
 FamilyPageColours FamilyColours(const settings::Settings& settings);
 
-// Writes all family group pages of the current language. Returns 1.
-int WriteFamilyGroupPages(SiteContext& site);
+// Writes all family group pages of the current language.
+void WriteFamilyGroupPages(SiteContext& site);
 
 // Writes group `group` to the open page.
 void WriteFamilyGroup(SiteContext& site, int group);
 
-// The birth and death lines of one individual (`inline_form` on descendancy pages). Returns
-// whether a birth or death line was written.
-bool WriteVitals(SiteContext& site, const store::IndividualRecord& person, bool inline_form);
+// The birth and death data of one individual as the page style receives them (`inline_form`
+// on descendancy pages).
+VitalsUnit VitalsOf(const SiteContext& site, const store::IndividualRecord& person,
+                    bool inline_form);
 
-// The parents block of an individual with a parents family.
-void WriteParents(SiteContext& site, const store::IndividualRecord& person);
+// Writes the birth and death lines of one individual in the site's style. Returns whether a
+// birth or death line was written.
+bool WriteVitals(SiteContext& site, const store::IndividualRecord& person, bool inline_form);
 
 }  // namespace kinloom::site

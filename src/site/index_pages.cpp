@@ -41,7 +41,7 @@ int ModeLabel(IndexKind kind, bool for_titles) {
 }
 
 const LetterPresence& Presence(const SiteContext& site, IndexKind kind) {
-  return kind == IndexKind::kNotes ? site.notes_presence : site.store().letter_presence;
+  return kind == IndexKind::kNotes ? site.layout().notes.presence : site.store().letter_presence;
 }
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -10,6 +10,7 @@
 #include "lang/ui_text.h"
 #include "site/images.h"
 #include "site/index_pages.h"
+#include "site/page_facts.h"
 #include "site/person_links.h"
 #include "store/family_links.h"
 #include "store/sort_keys.h"
@@ -32,47 +33,30 @@ constexpr int kLabelListOfSurnames = 12363;
 constexpr int kLabelBlank = 12364;
 constexpr int kLabelIndexFor = 12372;
 constexpr int kLabelBlankSurnames = 12373;
-constexpr int kLabelAnd = 12400;
 constexpr int kLabelNone = 12402;
 constexpr int kLabelOther = 12403;
 constexpr int kLabelByNotes = 12421;
-constexpr int kLabelNotShown = 12424;
-constexpr int kLabelBorn = 12425;
-constexpr int kLabelDied = 12426;
-constexpr int kLabelMarriageOf = 12427;
 constexpr int kLabelGroupedByNotes = 12609;
-constexpr int kLabelField = 12611;
 
 constexpr int kStatusNotesPages = 2347;
 constexpr int kStatusIndexPages = 2345;
 constexpr int kNotesStep = 7;
 constexpr int kNotesIndexStep = 10;
 
-// The part of a note item or reference that names a note record: the text up to and
-// including its second "@" (the whole text when there is none).
-std::string_view RecordKey(std::string_view text) {
-  std::size_t second = text.size() > 1 ? text.find('@', 1) : std::string_view::npos;
-  return second == std::string_view::npos ? text : text.substr(0, second + 1);
-}
-
 bool BackLinksWanted(const settings::Settings& o) {
   return !o.minimize_abosoute && !o.one_index_page_link;
 }
 
-// Whether an individual is listed on the notes index pages: it has a notes entry, or one of
-// its note items names a note record.
-bool HasNotesEntry(SiteContext& site, const IndividualRecord& person) {
-  if (!person.defined) return false;
-  if (person.notes_page != -1) return true;
-  for (const NoteEntry& item : person.notes)
-    if (site.NoteRecordPosition(item.text) != -1) return true;
-  return false;
+// Whether an individual is listed on the notes index pages: it has a notes entry.
+bool Listed(const SiteContext& site, const IndividualRecord& person) {
+  return site.layout().notes.IndividualEntry(
+             static_cast<std::size_t>(&person - site.store().individuals.data())) != -1;
 }
 
 // What one notes entry is written for: an individual or a family.
 struct Subject {
   const std::vector<NoteEntry>& notes;
-  std::int32_t& entry_number;
+  std::int32_t entry = -1;  // the entry number, -1 when the record gets no entry
   const IndividualRecord* person = nullptr;  // the individual, or null for a family
   const FamilyRecord* family = nullptr;
   const IndividualRecord* husband = nullptr;
@@ -87,11 +71,11 @@ class NotesWriter {
     for (std::size_t i = 0; i < notes.size(); ++i) {
       const std::string& id = notes[i].id;
       if (!id.empty() && id[0] == '@')
-        records_[std::string(RecordKey(id))].push_back(static_cast<int>(i));
+        records_[std::string(NoteRecordKey(id))].push_back(static_cast<int>(i));
     }
   }
 
-  int WritePages();
+  void WritePages();
 
  private:
   // The note records that `text` names, in table order; empty when none.
@@ -106,11 +90,11 @@ class NotesWriter {
     return lang::TagLabelUi(code, site_.settings()).value_or(std::string());
   }
 
-  bool WriteEntry(Subject& subject, int entry);
-  void WriteHeading(Subject& subject, int entry);
-  void WritePerson(const IndividualRecord& person, bool first, int entry);
-  std::string ComposeRecord(const NoteRecord& record) const;
-  void WriteItemLabel(int code);
+  void WriteEntry(const Subject& subject);
+  void Heading(const Subject& subject, NotesEntryUnit& entry) const;
+  NotesPersonUnit Person(const IndividualRecord& person, bool first, int entry) const;
+  bool ComposeRecord(const NoteRecord& record, NotesItemUnit& item) const;
+  std::optional<std::string> ItemLabel(int code) const;
   bool LdsSuppressed(const Subject& subject, int code) const;
   // The christening entry of a person treated as living, with "Suppress Living" on.
   bool ChristeningDateWithheld(const Subject& subject, int code) const;
@@ -122,30 +106,21 @@ class NotesWriter {
 };
 
 const std::vector<int>& NotesWriter::Records(std::string_view text) const {
-  auto it = records_.find(std::string(RecordKey(text)));
+  auto it = records_.find(std::string(NoteRecordKey(text)));
   return it == records_.end() ? none_ : it->second;
 }
 
-int NotesWriter::WritePages() {
+void NotesWriter::WritePages() {
   ExtractImage(out_, kImageNotesIcon);
-  store::GenealogyStore& store = site_.store();
-  bool any = false;
-  for (IndividualRecord& person : store.individuals) {
-    person.notes_page = -1;
-    any |= person.defined && !person.notes.empty();
-  }
-  for (FamilyRecord& family : store.families) {
-    family.notes_page = -1;
-    any |= !family.notes.empty();
-  }
-  if (!any) return 1;
-
+  const store::GenealogyStore& store = site_.store();
+  const NotesLayout& layout = site_.layout().notes;
   const int per_page = site_.GroupsNotes();
   const settings::Settings& options = site_.settings();
-  int n = 0;
+  int n = 0;  // the entries written so far
   int open_page = -1;
-  auto visit = [&](Subject& subject) {
-    // A record that writes nothing leaves n where it was; the page of n stays the open one.
+  auto visit = [&](const Subject& subject) {
+    // The page of entry n opens when a record with notes reaches it, even one that gets no
+    // entry: n stays where it was, and the page of n stays the open one.
     if (n % per_page == 0 && open_page != n / per_page) {
       if (open_page >= 0) {
         ShowProgress(site_.run, kNotesStep,
@@ -163,23 +138,26 @@ int NotesWriter::WritePages() {
       out_.OpenPage(site_.OutputPath(file), title, true, true);
       out_.AppendHtml("<p>");
     }
-    if (!WriteEntry(subject, n)) return;
+    if (subject.entry == -1) return;
+    WriteEntry(subject);
     if (BackLinksWanted(options)) out_.WriteBackLink();
     if (n % per_page != per_page - 1) out_.WriteRule();
-    ++n;
+    n = subject.entry + 1;
   };
 
-  for (IndividualRecord& person : store.individuals) {
+  for (std::size_t i = 0; i < store.individuals.size(); ++i) {
+    const IndividualRecord& person = store.individuals[i];
     // An individual without a name is on no other page either.
     if (!person.defined || person.notes.empty()) continue;
-    Subject subject{person.notes, person.notes_page};
+    Subject subject{person.notes, layout.IndividualEntry(i)};
     subject.person = &person;
     subject.living = IsLiving(person);
     visit(subject);
   }
-  for (FamilyRecord& family : store.families) {
+  for (std::size_t i = 0; i < store.families.size(); ++i) {
+    const FamilyRecord& family = store.families[i];
     if (family.notes.empty()) continue;
-    Subject subject{family.notes, family.notes_page};
+    Subject subject{family.notes, layout.FamilyEntry(i)};
     subject.family = &family;
     subject.husband = store::Husband(store, family);
     subject.wife = store::Wife(store, family);
@@ -188,143 +166,95 @@ int NotesWriter::WritePages() {
     visit(subject);
   }
   if (open_page >= 0) out_.ClosePage();
-  return 1;
 }
 
 // The item's tag label in the page language, for the labelled tags.
-void NotesWriter::WriteItemLabel(int code) {
-  if (lang::IsLabelledTag(code)) out_.AppendHtml("<I><B>" + PageLabel(code) + ":</B></I> ");
+std::optional<std::string> NotesWriter::ItemLabel(int code) const {
+  if (!lang::IsLabelledTag(code)) return std::nullopt;
+  return PageLabel(code);
 }
 
 bool NotesWriter::LdsSuppressed(const Subject& subject, int code) const {
-  if (!lang::IsLdsTag(code)) return false;
-  const settings::Settings& o = site_.settings();
-  return (o.suppress_lds_living && subject.living) || (o.suppress_lds_deceased && !subject.living);
+  return OrdinanceWithheld(code, subject.living, site_.settings());
 }
 
 bool NotesWriter::ChristeningDateWithheld(const Subject& subject, int code) const {
-  return code == kTagBapm && subject.person != nullptr && subject.living &&
-         site_.settings().suppress_living != 0 && !subject.person->christening_date.empty();
+  return code == kTagBapm && subject.person != nullptr &&
+         ChristeningItemDateWithheld(*subject.person, site_.settings());
 }
 
-std::string NotesWriter::ComposeRecord(const NoteRecord& record) const {
+// A note record's item: its text with the records it refers to. Returns false when all of
+// that is empty, and the item shows nothing.
+bool NotesWriter::ComposeRecord(const NoteRecord& record, NotesItemUnit& item) const {
   const auto& notes = site_.store().notes;
-  std::string text = record.text;
+  item.from_record = true;
+  item.text = record.text;
   if (!record.note_reference.empty() && Included(kTagNote)) {
     for (int i : Records(record.note_reference))
-      text += "<br><I>" + UiLabel(kTagNote) + ":</I> " + notes[static_cast<std::size_t>(i)].text;
+      item.notes.push_back({UiLabel(kTagNote), notes[static_cast<std::size_t>(i)].text});
   }
   if (!record.repository_reference.empty() && Included(kTagRepo)) {
     for (int i : Records(record.repository_reference))
-      text += "<I>" + UiLabel(kTagRepo) + ":</I><BLOCKQUOTE>" +
-              notes[static_cast<std::size_t>(i)].text + "</BLOCKQUOTE>";
+      item.repositories.push_back({UiLabel(kTagRepo), notes[static_cast<std::size_t>(i)].text});
   }
-  return text;
+  return !item.text.empty() || !item.notes.empty() || !item.repositories.empty();
 }
 
-bool NotesWriter::WriteEntry(Subject& subject, int entry) {
+void NotesWriter::WriteEntry(const Subject& subject) {
   const auto& notes = site_.store().notes;
-  bool written = false;
-  auto heading = [&] {
-    if (written) return;
-    WriteHeading(subject, entry);
-    written = true;
-  };
-  for (const NoteEntry& item : subject.notes) {
-    const std::string& t = item.text;
+  NotesEntryUnit entry;
+  Heading(subject, entry);
+  for (const NoteEntry& note : subject.notes) {
+    const std::string& t = note.text;
     if (!t.empty() && t[0] == '@') {
-      std::string_view rest = std::string_view(t).substr(RecordKey(t).size());
+      std::string_view rest = std::string_view(t).substr(NoteRecordKey(t).size());
       for (int i : Records(t)) {
-        heading();
-        std::string composed = ComposeRecord(notes[static_cast<std::size_t>(i)]);
-        if (composed.empty()) continue;
-        out_.AppendHtml("<BLOCKQUOTE>");
-        WriteItemLabel(item.tag);
-        if (item.tag == kTagSour) {
-          if (std::optional<std::string> context = lang::TagLabel(item.context, site_.labels))
-            out_.AppendHtml(" (" + *context + ")<br>");
-        }
-        out_.AppendHtml(composed);
-        if (rest.size() > 4) {
-          out_.AppendHtml("<BLOCKQUOTE>");
-          out_.AppendHtml(rest);
-          out_.AppendHtml("</BLOCKQUOTE>");
-        }
-        out_.AppendHtml("</BLOCKQUOTE>");
+        NotesItemUnit item;
+        if (!ComposeRecord(notes[static_cast<std::size_t>(i)], item)) continue;
+        item.label = ItemLabel(note.tag);
+        if (note.tag == kTagSour) item.context_label = lang::TagLabel(note.context, site_.labels);
+        if (rest.size() > 4) item.rest = std::string(rest);
+        entry.items.push_back(std::move(item));
       }
       continue;
     }
-    heading();
-    out_.AppendHtml("<BLOCKQUOTE>");
-    WriteItemLabel(item.tag);
-    if (item.tag == kTagSour)
-      out_.AppendHtml(FormatText(" (%s %s)<br>", PageLabel(item.context).c_str(),
-                                 site_.Label(kLabelField).c_str()));
-    if (LdsSuppressed(subject, item.tag)) {
-      out_.AppendHtml(site_.Label(kLabelNotShown));
-    } else if (ChristeningDateWithheld(subject, item.tag)) {
-      // The family group pages withhold a living person's christening date and show the
-      // place; so does the christening entry (made of the two) here.
-      out_.AppendHtml(site_.Label(kLabelNotShown));
-      if (!subject.person->christening_place.empty())
-        out_.AppendHtml(" " + subject.person->christening_place);
-    } else {
-      out_.AppendHtml(t);
-    }
-    out_.AppendHtml("</BLOCKQUOTE>");
+    NotesItemUnit item;
+    item.label = ItemLabel(note.tag);
+    if (note.tag == kTagSour) item.context_label = PageLabel(note.context);
+    item.text = t;
+    if (LdsSuppressed(subject, note.tag))
+      item.withheld = true;
+    else if (ChristeningDateWithheld(subject, note.tag))
+      item.christening_place = subject.person->christening_place;
+    entry.items.push_back(std::move(item));
   }
-  return written;
+  site_.style().NotesEntry(out_, entry);
 }
 
-void NotesWriter::WriteHeading(Subject& subject, int entry) {
-  subject.entry_number = entry;
+void NotesWriter::Heading(const Subject& subject, NotesEntryUnit& entry) const {
   if (subject.person) {
-    WritePerson(*subject.person, true, entry);
+    entry.people.push_back(Person(*subject.person, true, subject.entry));
     return;
   }
-  out_.AppendHtml(site_.Label(kLabelMarriageOf));
-  if (subject.husband) WritePerson(*subject.husband, true, entry);
-  if (subject.wife) {
-    if (subject.husband) out_.AppendHtml(" " + site_.Label(kLabelAnd) + " ");
-    WritePerson(*subject.wife, subject.husband == nullptr, entry);
-  }
+  entry.family = true;
+  if (subject.husband) entry.people.push_back(Person(*subject.husband, true, subject.entry));
+  if (subject.wife)
+    entry.people.push_back(Person(*subject.wife, subject.husband == nullptr, subject.entry));
 }
 
-void NotesWriter::WritePerson(const IndividualRecord& person, bool first, int entry) {
+NotesPersonUnit NotesWriter::Person(const IndividualRecord& person, bool first, int entry) const {
   const settings::Settings& o = site_.settings();
-  const int anchor = entry % site_.GroupsNotes();
-  if (site_.MarkAncestors() && person.ancestor) WriteRedDot(site_);
-  if (o.create_family_groups) {
-    std::string target = FamilyGroupTarget(site_, person);
-    if (first)
-      out_.AppendHtml(FormatText("<a name=\"%d\" href=%s>", anchor, target.c_str()));
-    else
-      out_.AppendHtml(FormatText("<a href=%s>", target.c_str()));
-  } else if (first) {
-    // Without family group pages the entry still needs the anchor that links land on.
-    out_.AppendHtml(FormatText("<a name=\"%d\"></a>", anchor));
-  }
-  if (!person.surname.empty()) out_.AppendHtml(person.surname);
-  out_.AppendHtml(", ");
-  if (!person.given_names.empty()) out_.AppendHtml(person.given_names + " ");
-  if (!person.title.empty()) out_.AppendHtml(person.title + " ");
-  if (o.create_family_groups) out_.AppendHtml("</a>");
-  if (o.show_gedcom_ids) WriteGedcomId(site_, person);
-
-  out_.AppendHtml("(" + site_.Label(kLabelBorn) + " ");
-  if (!person.birth_date.empty() || !person.christening_date.empty()) {
-    if (o.suppress_living && IsLiving(person))
-      out_.AppendHtml(site_.Label(kLabelNotShown));
-    else
-      out_.AppendHtml(person.birth_date.empty() ? person.christening_date : person.birth_date);
-  }
-  if (person.deceased) {
-    const std::string& date = !person.death_date.empty()    ? person.death_date
-                              : !person.burial_date.empty() ? person.burial_date
-                                                            : std::string("?");
-    out_.AppendHtml(",&nbsp;" + site_.Label(kLabelDied) + " " + date);
-  }
-  out_.AppendHtml(")");
+  NotesPersonUnit unit;
+  unit.red_dot = site_.MarkAncestors() && person.ancestor;
+  // Without family group pages the entry still needs the anchor that links land on.
+  if (first) unit.anchor = entry % site_.GroupsNotes();
+  if (o.create_family_groups) unit.target = FamilyGroupTarget(site_, person);
+  unit.surname = person.surname;
+  unit.given_names = person.given_names;
+  unit.title = person.title;
+  if (o.show_gedcom_ids) unit.gedcom_id = person.id;
+  unit.dates = DatesShown(person, DatesOn::kNotesHeading, o);
+  return unit;
 }
 
 // The title of a notes surname index page.
@@ -341,10 +271,9 @@ std::string NotesIndexTitle(SiteContext& site, const std::string& letter, bool f
 
 }  // namespace
 
-int WriteNotesPages(SiteContext& site) { return NotesWriter(site).WritePages(); }
+void WriteNotesPages(SiteContext& site) { NotesWriter(site).WritePages(); }
 
 int WriteNotesSurnameList(SiteContext& site) {
-  site.notes_presence = {};
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
   std::string ext = site.Extension();
@@ -363,22 +292,14 @@ int WriteNotesSurnameList(SiteContext& site) {
   };
 
   // Only individuals with notes are counted, also within a run of one surname.
-  bool any = false;
   ForEachSurnameGroup(
-      store,
-      [&](const IndividualRecord& person) {
-        if (!HasNotesEntry(site, person)) return false;
-        any = true;
-        site.notes_presence[store::IndexSlotOfText(person.sort_key, store.text_encoding)] = true;
-        return true;
-      },
-      write_group);
+      store, [&](const IndividualRecord& person) { return Listed(site, person); }, write_group);
   out.AppendHtml("</center>");
   out.ClosePage();
-  return any ? 1 : 0;
+  return site.layout().notes.any_listed ? 1 : 0;
 }
 
-int WriteNotesSurnameIndexPages(SiteContext& site) {
+void WriteNotesSurnameIndexPages(SiteContext& site) {
   const store::GenealogyStore& store = site.store();
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
@@ -390,7 +311,7 @@ int WriteNotesSurnameIndexPages(SiteContext& site) {
   std::string remembered_surname;
   for (int i = 0; i < store.sorted_count; ++i) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
-    if (!HasNotesEntry(site, person)) continue;
+    if (!Listed(site, person)) continue;
     std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {
       std::string file =
@@ -417,7 +338,6 @@ int WriteNotesSurnameIndexPages(SiteContext& site) {
       WritePersonLink(site, PersonLinkKind::kNotes, person, false, anchor, kNoColour);
   }
   if (page_open) out.ClosePage();
-  return 1;
 }
 
 }  // namespace kinloom::site

@@ -7,14 +7,14 @@
 
 namespace kinloom::site {
 
-// Writes every notes page of the current language. Returns 1, or 0 after a reported failure.
-int WriteNotesPages(SiteContext& site);
+// Writes every notes page of the current language.
+void WriteNotesPages(SiteContext& site);
 
 // The notes list of surnames; fills site.notes_presence. Returns 0 when no individual has
 // notes.
 int WriteNotesSurnameList(SiteContext& site);
 
-// The notes surname index pages. Returns 1.
-int WriteNotesSurnameIndexPages(SiteContext& site);
+// The notes surname index pages.
+void WriteNotesSurnameIndexPages(SiteContext& site);
 
 }  // namespace kinloom::site

@@ -7,13 +7,118 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "settings/settings.h"
+#include "store/records.h"
 
 namespace kinloom::site {
 
 // ---- dates and places a person shows ----
 
+// The places where a person's dates are shown. Each keeps the rules it has always had.
+enum class DatesOn {
+  kFamilyGroup,   // the birth and death lines of family group pages
+  kDescendancy,   // the same data inline on descendancy pages
+  kPedigree,      // the boxes of pedigree charts
+  kNotesHeading,  // "(b. …,&nbsp;d. …)" after a name on notes pages
+  kIndexEntry,    // "(b. … - d. …)" of the entries of surname index pages
+  kGendex,        // the date and place fields of gendex.txt
+};
+
+// How a page picks a person's birth and death data.
+struct DateRules {
+  // What stands in for a missing birth.
+  enum class Christening {
+    kWithUseBaptism,   // the christening date and place, when no birth was read and "Use
+                       // Baptism" is on
+    kWhenNoBirthDate,  // the christening date whenever the birth date is empty
+    kNever,            // birth data only; a christening date does not count as a birth date
+  };
+  // When the birth part is written at all.
+  enum class BirthPart {
+    kWhenRecorded,   // a birth or christening was read, with a date or a place
+    kWhenDated,      // a birth or christening date is recorded (the label may stand alone)
+    kWhenDateShown,  // a date or the withheld notice is shown
+    kAlways,
+  };
+  // When the death part is written at all.
+  enum class DeathPart {
+    kWhenDeceasedAndRecorded,  // deceased, with a death or burial date or place
+    kWhenDeceased,             // deceased, even without any date
+    kWhenDated,                // a death or burial date, living or deceased
+    kAlways,
+  };
+  Christening christening = Christening::kWithUseBaptism;
+  BirthPart birth = BirthPart::kWhenRecorded;
+  DeathPart death = DeathPart::kWhenDeceasedAndRecorded;
+};
+
+DateRules DateRulesOf(DatesOn page);
+
+// One event as a page shows it. `date` and `place` view texts of the person's record.
+struct ShownEvent {
+  bool shown = false;      // the page writes this part
+  bool withheld = false;   // the date is withheld ("--Not Shown--" stands in its place)
+  std::string_view date;   // the date shown: empty when withheld or not recorded
+  std::string_view place;  // the place shown: places are shown for the living too
+};
+
+struct ShownDates {
+  ShownEvent birth;
+  ShownEvent death;  // the death date and place, or the burial's where they are empty
+};
+
+// The birth and death data that `person` shows under `rules`. With "Suppress Living" on, a
+// living person's birth (or christening) date is withheld; "Use Baptism" lets the
+// christening stand in where the rules allow it.
+ShownDates DatesShown(const store::IndividualRecord& person, const DateRules& rules,
+                      const settings::Settings& settings);
+inline ShownDates DatesShown(const store::IndividualRecord& person, DatesOn page,
+                             const settings::Settings& settings) {
+  return DatesShown(person, DateRulesOf(page), settings);
+}
+
+// Whether a couple's marriage date is withheld: "Suppress Living" is on and a partner who
+// exists is living. Either partner may be null.
+bool MarriageDateWithheld(const store::IndividualRecord* husband,
+                          const store::IndividualRecord* wife, const settings::Settings& settings);
+
+// Whether the text of an LDS ordinance item (`tag_code`) is withheld from a person (or a
+// couple) that is `living`: "Suppress LDS Living" for the living, "Suppress LDS Deceased"
+// for the deceased. Other items are never withheld.
+bool OrdinanceWithheld(int tag_code, bool living, const settings::Settings& settings);
+
+// Whether the christening date in a person's christening note item is withheld: "Suppress
+// Living" is on, the person is living and has a christening date.
+bool ChristeningItemDateWithheld(const store::IndividualRecord& person,
+                                 const settings::Settings& settings);
+
 
 // ---- family groups: who is described in full ----
+
+// A spouse or child as a family group shows it: described there in full, or as a link to
+// the group that describes it.
+struct GroupMember {
+  const store::IndividualRecord* person = nullptr;
+  bool in_full = false;
+};
+
+// The members of one of the principal's families that group `group` shows.
+struct GroupFamilyMembers {
+  GroupMember spouse;                 // no person: the family shows no spouse
+  std::vector<GroupMember> children;  // in file order; children without a name are left out
+};
+
+// Who a family group shows of a family in which its principal is a spouse, from the
+// family's husband and wife (null when the family has none) and its children in file order
+// (null entries are skipped). The spouse is the wife when the principal is the husband,
+// else the husband; a family without a husband shows no spouse, nor does one whose spouse
+// has no name. A spouse or child is described in full when its family group is `group`.
+GroupFamilyMembers FamilyMembersShown(const store::IndividualRecord& principal, std::int32_t group,
+                                      const store::IndividualRecord* husband,
+                                      const store::IndividualRecord* wife,
+                                      const std::vector<const store::IndividualRecord*>& children);
 
 
 // ---- links, page-file names, items per page ----

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "site/chart_units.h"
+#include "site/group_units.h"
 #include "site/page_writer.h"
 
 namespace kinloom::site {
@@ -21,12 +22,20 @@ class PageStyle {
 
 
   // ---- family group pages ----
+  // One family group: its principal with vitals and parents, then each of its families.
+  virtual void FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) = 0;
+  // The birth and death data of a person described in full, alone or inline.
+  virtual void Vitals(PageWriter& out, const VitalsUnit& vitals) = 0;
 
 
   // ---- notes pages ----
+  // One entry of a notes page: its heading and its note items.
+  virtual void NotesEntry(PageWriter& out, const NotesEntryUnit& entry) = 0;
 
 
   // ---- author page ----
+  // The author page's text after its head, to its very end.
+  virtual void AuthorPage(PageWriter& out, const AuthorPageUnit& page) = 0;
 
 
   // ---- descendancy pages ----

@@ -98,9 +98,8 @@ std::string LinkName(const IndividualRecord& person) {
   return name;
 }
 
-bool HasNotes(const IndividualRecord& person) {
-  return person.notes_page != -1 || !person.notes.empty();
-}
+// Only individuals with note items get a notes entry.
+bool HasNotes(const IndividualRecord& person) { return !person.notes.empty(); }
 
 bool OnChart(const SiteContext& site, PersonLinkKind kind, const IndividualRecord& person) {
   return BookmarkAt(site, kind, person, 0) != nullptr;
@@ -118,29 +117,40 @@ void WriteGedcomId(SiteContext& site, const IndividualRecord& person, std::strin
     site.writer.AppendHtml(text);
 }
 
-bool WriteNotesIcon(SiteContext& site, int number, bool is_individual) {
+std::string NotesIconTarget(const SiteContext& site, int number, bool is_individual) {
   int entry = -1;
-  auto& store = site.store();
+  const auto& store = site.store();
   if (is_individual) {
-    if (number < 0 || number >= static_cast<int>(store.individuals.size())) return false;
+    if (number < 0 || number >= static_cast<int>(store.individuals.size())) return {};
     const IndividualRecord& person = store.individuals[number];
-    if (person.notes.empty()) return false;
-    entry = person.notes_page;
+    if (person.notes.empty()) return {};
+    entry = site.layout().notes.IndividualEntry(static_cast<std::size_t>(number));
   } else {
-    if (number < 0 || number >= static_cast<int>(store.families.size())) return false;
-    entry = store.families[number].notes_page;
+    if (number < 0 || number >= static_cast<int>(store.families.size())) return {};
+    entry = site.layout().notes.FamilyEntry(static_cast<std::size_t>(number));
   }
-  if (entry == -1) return false;
+  if (entry == -1) return {};
+  return NotesTarget(site, entry);
+}
+
+bool WriteNotesIcon(SiteContext& site, int number, bool is_individual) {
+  std::string target = NotesIconTarget(site, number, is_individual);
+  if (target.empty()) return false;
   site.writer.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
-                                    NotesTarget(site, entry).c_str(), kNotesIconImage));
+                                    target.c_str(), kNotesIconImage));
   return true;
 }
 
-void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
+std::string PedigreeIconTarget(const SiteContext& site, const IndividualRecord& person) {
   const Bookmark* first = BookmarkAt(site, PersonLinkKind::kPedigree, person, 0);
-  if (!first) return;
-  std::string target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                                   PedigreeExtended(site, person));
+  if (!first) return {};
+  return ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
+                     PedigreeExtended(site, person));
+}
+
+void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
+  std::string target = PedigreeIconTarget(site, person);
+  if (target.empty()) return;
   site.writer.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
                                     target.c_str(), kPedigreeIconImage));
 }
@@ -156,7 +166,8 @@ static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const Individua
     case PersonLinkKind::kNotes:
       // The entry number, never a note record's table position: the notes pages are
       // numbered by entries, so a record's position would land on someone else's entry.
-      if (person.notes_page != -1) *target = NotesTarget(site, person.notes_page);
+      if (int entry = site.layout().notes.IndividualEntry(TablePosition(site, person)); entry != -1)
+        *target = NotesTarget(site, entry);
       return true;
     case PersonLinkKind::kDescendancy:
       if (!first) return false;

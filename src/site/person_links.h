@@ -45,6 +45,10 @@ bool WriteNotesIcon(SiteContext& site, int number, bool is_individual);
 // The pedigree icon of an individual on the pedigree chart; nothing otherwise.
 void WritePedigreeIcon(SiteContext& site, const store::IndividualRecord& person);
 
+// Where the notes icon and the pedigree icon above lead; empty when there is no icon.
+std::string NotesIconTarget(const SiteContext& site, int number, bool is_individual);
+std::string PedigreeIconTarget(const SiteContext& site, const store::IndividualRecord& person);
+
 // The anchor of a surname on the surname index pages: lower-cased (ASCII letters only),
 // without the blanks and control characters around it and without tabs, which a browser
 // strips from an href, so that the name and every link to it read the same. Both the name
@@ -60,7 +64,7 @@ std::string LinkName(const store::IndividualRecord& person);
 // Whether the individual is treated as living (its deceased flag is clear).
 inline bool IsLiving(const store::IndividualRecord& person) { return !person.deceased; }
 
-// Whether the individual has notes: a notes-entry number or note items.
+// Whether the individual has note items (only they give a notes entry).
 bool HasNotes(const store::IndividualRecord& person);
 
 // Whether the individual appears on the charts of `kind` (descendancy or pedigree): it has

@@ -99,18 +99,6 @@ bool SiteContext::ColoursSuppressed() const {
   return run.settings.minimize_abosoute != 0 || run.settings.no_colors != 0;
 }
 
-int SiteContext::NoteRecordPosition(const std::string& id) {
-  if (!note_index_built_) {
-    const auto& notes = run.store.notes;
-    for (std::size_t i = 0; i < notes.size(); ++i)
-      if (!notes[i].id.empty() && notes[i].id[0] == '@')
-        note_positions_.emplace(notes[i].id, static_cast<int>(i));  // first one wins
-    note_index_built_ = true;
-  }
-  auto it = note_positions_.find(id);
-  return it == note_positions_.end() ? -1 : it->second;
-}
-
 std::string SiteContext::OutputPath(const std::string& file_name) const {
   return run.state.output_folder + "/" + file_name;
 }

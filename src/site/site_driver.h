@@ -1,13 +1,12 @@
 // What the page kinds of one output language share while the site driver writes them: the
 // page-kind prefixes and per-language texts, the label set, the one page writer, and the
-// few values one page kind leaves for a later one (the surname count of the main page, the
-// notes letter table). Also the progress reports of page creation.
+// few values one page kind leaves for a later one (the surname count of the main page), and
+// the language's layout. Also the progress reports of page creation.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "lang/label_set.h"
 #include "run/progress_display.h"
@@ -57,7 +56,6 @@ struct SiteContext {
   PageWriter& writer;
 
   int surname_count = 0;  // counted by the family list of surnames, shown on the main page
-  std::array<bool, 30> notes_presence{};  // initials of individuals with notes
 
   const settings::Settings& settings() const { return run.settings; }
   store::GenealogyStore& store() const { return run.store; }
@@ -73,9 +71,6 @@ struct SiteContext {
   bool ColoursSuppressed() const;
   // Marks of direct ancestors are wanted for this run.
   bool MarkAncestors() const { return run.state.mark_all_ancestors; }
-  // Position in the note record table of the record whose id (at signs kept) is `id` and
-  // begins with "@", or -1.
-  int NoteRecordPosition(const std::string& id);
   // The output folder joined with a file name.
   std::string OutputPath(const std::string& file_name) const;
 
@@ -91,8 +86,6 @@ struct SiteContext {
   ClassicStyle classic_;
   PageStyle* style_ = &classic_;
   SiteLayout layout_;
-  bool note_index_built_ = false;
-  std::unordered_map<std::string, int> note_positions_;
 };
 
 }  // namespace kinloom::site

@@ -17,7 +17,7 @@
 namespace kinloom::site {
 namespace {
 
-void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer); }
+void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer, site.style()); }
 
 void WriteGendexStep(SiteContext& site) { WriteGendexFile(site.writer); }
 
@@ -68,6 +68,9 @@ int GenerateSite(run::RunContext& outer, int language) {
   lang::LabelSet labels(language, text);
   PageWriter writer(context, labels, current);
   SiteContext site(context, current, labels, writer);
+
+  site.layout_to_fill().notes = LayOutNotes(context.store);
+
   auto status = [&](int step, int text) {
     ShowProgress(context, step, lang::LoadUiText(text, options), true);
   };
@@ -88,9 +91,9 @@ int GenerateSite(run::RunContext& outer, int language) {
   }
   if (site.NotesPagesOn()) {
     status(7, 2347);
-    if (!WriteNotesPages(site)) return 0;
+    WriteNotesPages(site);
     WriteNotesSurnameList(site);
-    if (!WriteNotesSurnameIndexPages(site)) return 0;
+    WriteNotesSurnameIndexPages(site);
   }
   site.surname_count = 0;
   if (options.create_family_groups) {

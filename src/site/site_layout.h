@@ -6,6 +6,7 @@
 #pragma once
 
 #include "site/chart_layout.h"
+#include "site/notes_layout.h"
 
 namespace kinloom::site {
 
@@ -31,6 +32,7 @@ struct SiteLayout {
 
 
   // ---- notes pages ----
+  NotesLayout notes;
 
 
   // ---- surname lists and index pages ----

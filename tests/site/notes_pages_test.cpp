@@ -76,7 +76,7 @@ TEST_F(NotesPagesTest, FamilyEntryReadsMarriageOfHusbandAndWife) {
   f.run.Family("F1").notes = {{"Wed in York", kNote, kFam}};
   f.run.Family("F2").notes = {{"Never married", kNote, kFam}};
   SiteContext& site = f.Start();
-  ASSERT_EQ(WriteNotesPages(site), 1);
+  WriteNotesPages(site);
 
   // Mary heads the group of the couple; Ann heads her own.
   EXPECT_EQ(Page("n_0.htm"),
@@ -88,9 +88,10 @@ TEST_F(NotesPagesTest, FamilyEntryReadsMarriageOfHusbandAndWife) {
                 "<BLOCKQUOTE><I><B>Note:</B></I> Never married</BLOCKQUOTE>" +
                 kBack + kRule);
   EXPECT_EQ(Title("n_0.htm"), "Genealogy Data Page 1 (Notes Pages)");
-  EXPECT_EQ(f.run.Family("F1").notes_page, 0);
-  EXPECT_EQ(f.run.Family("F2").notes_page, 1);
-  EXPECT_EQ(f.run.Person("I1").notes_page, -1);  // the partners have no entries of their own
+  EXPECT_EQ(site.layout().notes.FamilyEntry(f.run.Family("F1").index), 0);
+  EXPECT_EQ(site.layout().notes.FamilyEntry(f.run.Family("F2").index), 1);
+  // The partners have no entries of their own.
+  EXPECT_EQ(site.layout().notes.IndividualEntry(f.run.Person("I1").index), -1);
   EXPECT_EQ(f.Body([&] { EXPECT_TRUE(WriteNotesIcon(site, 1, false)); }),
             " <a href=\"n_0.htm#1\"><IMG SRC=\"q4.gif\" border=\"0\"></a>");
   EXPECT_NE(f.run.fs.files.count("/out/q4.gif"), 0u);
@@ -144,8 +145,8 @@ TEST_F(NotesPagesTest, OnlyUnknownRecordsGiveNoEntryAndNoNumber) {
   f.run.Person("I2").notes = {{"@N1@", kNote, kIndi}};
   SiteContext& site = f.Start();
   WriteNotesPages(site);
-  EXPECT_EQ(f.run.Person("I1").notes_page, -1);
-  EXPECT_EQ(f.run.Person("I2").notes_page, 0);
+  EXPECT_EQ(site.layout().notes.IndividualEntry(f.run.Person("I1").index), -1);
+  EXPECT_EQ(site.layout().notes.IndividualEntry(f.run.Person("I2").index), 0);
   EXPECT_EQ(Page("n_0.htm"),
             "<a name=\"0\" href=f_0.htm#1>Smith, John </a>(b. ,&nbsp;d. ?)" + kBack + kRule);
   EXPECT_EQ(f.Body([&] { EXPECT_FALSE(WriteNotesIcon(site, 0, true)); }), "");
@@ -291,9 +292,9 @@ TEST_F(NotesPagesTest, PagesHoldGroupsNotesEntriesAndNumbersSkipEmptyRecords) {
   EXPECT_EQ(Title("n_2.htm"), "Genealogy Data Page 3 (Notes Pages)");
   EXPECT_NE(pages[1].find("<a name=\"0\" href=f_1.htm#1>"), std::string::npos) << pages[1];
   EXPECT_EQ(pages[1].find("P10"), std::string::npos);
-  EXPECT_EQ(f.run.Person("I10").notes_page, -1);
-  EXPECT_EQ(f.run.Person("I11").notes_page, 10);
-  EXPECT_EQ(f.run.Person("I25").notes_page, 24);
+  EXPECT_EQ(site.layout().notes.IndividualEntry(f.run.Person("I10").index), -1);
+  EXPECT_EQ(site.layout().notes.IndividualEntry(f.run.Person("I11").index), 10);
+  EXPECT_EQ(site.layout().notes.IndividualEntry(f.run.Person("I25").index), 24);
   EXPECT_EQ(f.Body([&] { WriteNotesIcon(site, 25, true); }),
             " <a href=\"n_2.htm#4\"><IMG SRC=\"q4.gif\" border=\"0\"></a>");
   EXPECT_EQ(f.run.ui.StatusTexts(),
@@ -304,11 +305,11 @@ TEST_F(NotesPagesTest, PagesHoldGroupsNotesEntriesAndNumbersSkipEmptyRecords) {
 TEST_F(NotesPagesTest, NothingToWriteGivesNoPagesAndAnEmptyList) {
   f.run.AddPerson("I1", "John/Smith/");
   SiteContext& site = f.Start();
-  EXPECT_EQ(WriteNotesPages(site), 1);
+  WriteNotesPages(site);
   EXPECT_EQ(f.run.fs.files.count("/out/n_0.htm"), 0u);
   EXPECT_EQ(WriteNotesSurnameList(site), 0);
   EXPECT_EQ(Title("s.htm"), "List of Surnames (Grouped by Notes)");  // the main page links it
-  EXPECT_EQ(WriteNotesSurnameIndexPages(site), 1);
+  WriteNotesSurnameIndexPages(site);
   EXPECT_EQ(f.run.fs.files.size(), 2u);  // the notes icon and s.htm
 }
 
@@ -337,9 +338,9 @@ TEST_F(NotesPagesTest, ListOfSurnamesAndIndexPagesShowOnlyIndividualsWithNotes) 
       << list;
   LetterPresence expected{};
   expected[1] = expected[18] = expected[store::kOtherSlot] = expected[store::kSlotOSlash] = true;
-  EXPECT_EQ(site.notes_presence, expected);
+  EXPECT_EQ(site.layout().notes.presence, expected);
 
-  ASSERT_EQ(WriteNotesSurnameIndexPages(site), 1);
+  WriteNotesSurnameIndexPages(site);
   EXPECT_EQ(f.run.fs.files.count("/out/o_a.htm"), 0u);
   EXPECT_EQ(Title("o_b.htm"), "Index for surnames beginning with B   (By Notes)");
   EXPECT_EQ(Title("o_0.htm"),
@@ -356,6 +357,7 @@ TEST_F(NotesPagesTest, ListOfSurnamesAndIndexPagesShowOnlyIndividualsWithNotes) 
 
   // A site whose first notes index page is the blank one puts "By Notes" first.
   for (const char* id : {"I2", "I4", "I5", "I7"}) f.run.Person(id).notes.clear();
+  site.layout_to_fill().notes = LayOutNotes(f.run.store);
   WriteNotesPages(site);
   WriteNotesSurnameList(site);
   WriteNotesSurnameIndexPages(site);

@@ -132,7 +132,7 @@ TEST(PersonLinksTest, NotesLinksLandOnTheEntryAndIconsNeedEntries) {
   f.run.store.notes[3].id = "N7";  // not an at-sign id
   SiteContext& site = f.Start();
   store::IndividualRecord& p = f.run.Person("I1");
-  p.notes_page = 3;
+  site.layout_to_fill().notes.individual_entries = {3};
   p.notes = {{"just text", 0, 0}, {"@N7@", 0, 0}, {"@N1@", 0, 0}};
   EXPECT_EQ(
       f.Body([&] { WritePersonLink(site, PersonLinkKind::kNotes, p, false, false, kNoColour); }),

@@ -39,6 +39,9 @@ struct SiteFixture {
     labels.SetLanguage(lang_index);
     writer = std::make_unique<site::PageWriter>(run.context, labels, language);
     site = std::make_unique<site::SiteContext>(run.context, language, labels, *writer);
+
+    site->layout_to_fill().notes = site::LayOutNotes(run.store);
+
     return *site;
   }
 
