@@ -10,6 +10,12 @@ class ClassicStyle : public PageStyle {
  public:
   // ---- page frame: head, notices, rules, foot ----
 
+  void WritePageHead(PageWriter& out, const PageHead& head) override;
+  void WriteRule(PageWriter& out) override;
+  void WriteAncestorNotice(PageWriter& out, const AncestorNotice& notice) override;
+  void WriteMainPageLink(PageWriter& out, const MainPageLink& link) override;
+  void WritePageFoot(PageWriter& out, const PageFoot& foot) override;
+
 
   // ---- family group pages ----
 

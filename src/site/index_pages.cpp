@@ -6,6 +6,7 @@
 #include "run/output_folder.h"
 #include "run/product.h"
 #include "site/gedcom_copy.h"
+#include "site/page_frame.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -364,9 +365,7 @@ int WriteMainIndexPage(SiteContext& site) {
   WriteCustomLinks(site);
   WriteOwner(site);
 
-  out.WriteProducedBy();
-  out.WriteSourceAndCopyright();
-  out.AppendHtml("</body></html>");
+  site.style().WritePageFoot(out, PageFootFacts(out, false));
   out.CloseFile();
   return 1;
 }

@@ -18,6 +18,64 @@ class PageStyle {
 
   // ---- page frame: head, notices, rules, foot ----
 
+  // The notice that marks the direct ancestors of the chosen individual, with that
+  // individual's name (texts as stored).
+  struct AncestorNotice {
+    bool ancestor_known = false;  // false: the notice names nobody
+    bool linked = false;          // the name links to `target`
+    std::string target;
+    std::string given_names, surname, title;
+    bool privacy_follows = false;  // the privacy notice shares the notice's block
+  };
+
+  // One custom meta tag (texts in the page's text encoding, not yet made safe for markup).
+  struct MetaTag {
+    std::string name, content;
+  };
+
+  // Everything above a page's body text: head, body attributes, heading and notices.
+  struct PageHead {
+    std::string title;  // page text
+    bool refresh = false;
+    unsigned long long refresh_seconds = 0;
+    bool meta_tags = false;  // the program's meta tags and the custom ones
+    std::vector<MetaTag> custom_meta_tags;
+    bool meta_table_full = false;  // every slot of the custom table has a name
+    bool custom_colours = false;
+    bool background_colour = false;  // with custom colours and no background image
+    std::uint32_t background = 0, text = 0, link = 0, visited_link = 0;  // 0x00RRGGBB
+    std::vector<std::string> background_images;  // in order, each a file name
+    bool ancestor_notice = false;
+    AncestorNotice ancestor;
+    bool privacy_notice = false;
+  };
+
+  // The link back to the main index page of the language.
+  struct MainPageLink {
+    std::string target;  // "index.htm"
+  };
+
+  // Everything below a page's body text.
+  struct PageFoot {
+    std::string author_page;  // target of the produced-by line: "r.htm"
+    bool back_link = false;
+    MainPageLink main_page;
+    bool source_line = false;
+    std::string source_name;  // the GEDCOM file's name as page text
+    std::string date_stamp;
+    bool copyright = false;
+    int copyright_year = 0;
+    std::string owner;
+  };
+
+  virtual void WritePageHead(PageWriter& out, const PageHead& head) = 0;
+  // A separator between the parts of a page.
+  virtual void WriteRule(PageWriter& out) = 0;
+  virtual void WriteAncestorNotice(PageWriter& out, const AncestorNotice& notice) = 0;
+  virtual void WriteMainPageLink(PageWriter& out, const MainPageLink& link) = 0;
+  // The foot ends the page's text; the caller then closes the file.
+  virtual void WritePageFoot(PageWriter& out, const PageFoot& foot) = 0;
+
 
   // ---- family group pages ----
 

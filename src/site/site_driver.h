@@ -81,7 +81,10 @@ struct SiteContext {
 
   // How the pages look: the classic pages unless another style is handed in.
   PageStyle& style() const { return *style_; }
-  void SetStyle(PageStyle& style) { style_ = &style; }
+  void SetStyle(PageStyle& style) {
+    style_ = &style;
+    writer.SetStyle(style);
+  }
 
   // The language's layout, filled before its first page is written and only read after.
   const SiteLayout& layout() const { return layout_; }
