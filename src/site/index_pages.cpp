@@ -344,7 +344,8 @@ int WriteMainIndexPage(SiteContext& site) {
   out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(run.state.families_loaded),
                             site.Label(12354).c_str()));
   out.AppendHtml(
-      FormatText("%li %s<br>", static_cast<long>(site.surname_count), site.Label(12355).c_str()));
+      FormatText("%li %s<br>", static_cast<long>(site.layout().surnames.main_page_count),
+                 site.Label(12355).c_str()));
   out.AppendHtml(FormatText("<p>%s %s.</p></center>", site.Label(12356).c_str(),
                             site.language.date_stamp.c_str()));
 
@@ -417,41 +418,41 @@ void ForEachSurnameGroup(const store::GenealogyStore& store,
   if (count > 0) group(surname, count);
 }
 
-int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
+SurnameLayout LayOutSurnames(const store::GenealogyStore& store) {
+  SurnameLayout layout;
+  bool last_group_empty = false;
+  ForEachSurnameGroup(
+      store, [](const IndividualRecord&) { return true; },
+      [&](const std::string& surname, long) {
+        ++layout.main_page_count;
+        last_group_empty = surname.empty();
+      });
+  if (last_group_empty) --layout.main_page_count;
+  return layout;
+}
+
+int WriteSurnameList(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
   std::string ext = site.Extension();
-  bool family = kind == IndexKind::kFamily;
-  if (!count_only) {
-    out.OpenPage(site.OutputPath(site.Prefix(SurnameListPrefixKind(kind)) + "." + ext),
-                 FormatText("%s (%s)", site.Label(kLabelListOfSurnames).c_str(),
-                            site.Label(ModeLabel(kind, false)).c_str()),
-                 false, true);
-    if (BackLinksWanted(site.settings())) out.WriteBackLink();
-    out.WriteRule();
-    out.AppendHtml("<CENTER>");
-  }
+  out.OpenPage(site.OutputPath(site.Prefix(SurnameListPrefixKind(kind)) + "." + ext),
+               FormatText("%s (%s)", site.Label(kLabelListOfSurnames).c_str(),
+                          site.Label(ModeLabel(kind, false)).c_str()),
+               false, true);
+  if (BackLinksWanted(site.settings())) out.WriteBackLink();
+  out.WriteRule();
+  out.AppendHtml("<CENTER>");
 
   const std::string& index_prefix = site.Prefix(SurnameIndexPrefixKind(kind));
   std::string previous_letter;  // the first group always differs
-  bool last_group_empty = false;
-  auto flush_group = [&](const std::string& surname, long count) {
-    if (family) ++site.surname_count;
-    last_group_empty = surname.empty();
-    if (count_only) return;
-    WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
-  };
-
   ForEachSurnameGroup(
       store, [kind](const IndividualRecord& person) { return Considered(kind, person); },
-      flush_group);
-  // A last group without a surname is not counted on the main page.
-  if (family && last_group_empty) --site.surname_count;
+      [&](const std::string& surname, long count) {
+        WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
+      });
 
-  if (!count_only) {
-    out.AppendHtml("</CENTER>");
-    out.ClosePage();
-  }
+  out.AppendHtml("</CENTER>");
+  out.ClosePage();
   return 1;
 }
 

@@ -24,9 +24,12 @@ void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading);
 // the page is left unfinished).
 int WriteMainIndexPage(SiteContext& site);
 
-// The list of surnames of kind 0 … 2. With `count_only` nothing is written; the family kind
-// counts its surnames into site.surname_count either way. Returns 1.
-int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only);
+// What the index pages carry over, from the sorted individuals of `store`: the number of
+// surnames of the main index page. Made once per language before any page is written.
+SurnameLayout LayOutSurnames(const store::GenealogyStore& store);
+
+// The list of surnames of kind 0 … 2. Returns 1.
+int WriteSurnameList(SiteContext& site, IndexKind kind);
 
 // The surname index pages of kind 0 … 2, one per initial letter present. Returns 1.
 int WriteSurnameIndexPages(SiteContext& site, IndexKind kind);

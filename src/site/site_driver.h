@@ -56,7 +56,6 @@ struct SiteContext {
   const lang::LabelSet& labels;
   PageWriter& writer;
 
-  int surname_count = 0;  // counted by the family list of surnames, shown on the main page
   std::array<bool, 30> notes_presence{};  // initials of individuals with notes
 
   const settings::Settings& settings() const { return run.settings; }

@@ -127,6 +127,8 @@ int GenerateSite(run::RunContext& outer, int language) {
     ShowProgress(context, step, lang::LoadUiText(text, options), true);
   };
 
+  site.layout_to_fill().surnames = LayOutSurnames(site.store());
+
   if (options.create_family_groups) {
     status(1, 2345);
     WriteSurnameIndexPages(site, IndexKind::kFamily);
@@ -134,7 +136,7 @@ int GenerateSite(run::RunContext& outer, int language) {
   if (options.create_pedigree_groups) {
     status(3, 2346);
     if (!WritePedigreePages(site)) return 0;
-    WriteSurnameList(site, IndexKind::kPedigree, false);
+    WriteSurnameList(site, IndexKind::kPedigree);
     if (!WriteSurnameIndexPages(site, IndexKind::kPedigree)) return 0;
   }
   if (site.NotesPagesOn()) {
@@ -143,18 +145,15 @@ int GenerateSite(run::RunContext& outer, int language) {
     WriteNotesSurnameList(site);
     if (!WriteNotesSurnameIndexPages(site)) return 0;
   }
-  site.surname_count = 0;
   if (options.create_family_groups) {
     status(11, 2348);
-    WriteSurnameList(site, IndexKind::kFamily, false);
+    WriteSurnameList(site, IndexKind::kFamily);
     WriteFamilyGroupPages(site);
-  } else {
-    WriteSurnameList(site, IndexKind::kFamily, true);
   }
   if (options.create_descendancy_groups) {
     status(13, 2349);
     if (!WriteDescendancyPages(site)) return 0;
-    WriteSurnameList(site, IndexKind::kDescendancy, false);
+    WriteSurnameList(site, IndexKind::kDescendancy);
     if (!WriteSurnameIndexPages(site, IndexKind::kDescendancy)) return 0;
   }
   status(16, 2350);
