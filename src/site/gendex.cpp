@@ -4,6 +4,7 @@
 
 #include "lang/ui_text.h"
 #include "run/product.h"
+#include "site/page_facts.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::site {
@@ -41,7 +42,7 @@ std::string GendexLine(PageWriter& writer, const store::IndividualRecord& person
   const std::string& death_place =
       person.death_place.empty() ? person.burial_place : person.death_place;
 
-  std::string line = FamilyGroupHref(w.language(), s, person.group);
+  std::string line = FamilyGroupHref(MakePageNaming(w.language(), s), person.group);
   for (const std::string* field : std::initializer_list<const std::string*>{
            &surname, &full_name, &birth_date, &person.birth_place, &death_date, &death_place}) {
     line += '|';

@@ -272,13 +272,8 @@ PageKind SurnameListPrefixKind(IndexKind kind) {
   return PageKind::kFamilySurnameList;
 }
 
-// The letter of an individual's surname index page: the upper-case form of the recognised
-// letter that begins its sort key, or "~".
 std::string PageLetter(const SiteContext& site, const std::string& sort_key) {
-  std::string letter = LeadingLetter(site, sort_key);
-  if (letter.empty()) return "~";
-  if (letter.size() == 1) letter[0] = UpperAscii(letter[0]);
-  return letter;
+  return SurnameIndexLetter(sort_key, site.store().text_encoding);
 }
 
 // A page file name in a status text, which is a user-interface text (Windows-1252).
@@ -293,7 +288,6 @@ std::string SurnameListLetter(const SiteContext& site, const std::string& surnam
   return leading.empty() ? std::string(1, '0') : leading;
 }
 
-// The letter in the page's file name: the lower-case form (ASCII letters only), "0" for "~".
 std::string FileLetter(const std::string& page_letter) {
   return page_letter == "~" ? "0" : LowerAscii(page_letter);
 }
@@ -333,8 +327,8 @@ int WriteMainIndexPage(SiteContext& site) {
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
   std::string ext = site.Extension();
-  out.OpenPage(site.OutputPath(site.language.index_name + "." + ext), site.language.index_title,
-               false, true);
+  out.OpenPage(site.OutputPath(MainIndexFile(NamingOf(site))), site.language.index_title, false,
+               true);
   WriteLanguageLinks(site);
 
   out.AppendHtml("<center>");
@@ -343,9 +337,8 @@ int WriteMainIndexPage(SiteContext& site) {
                             site.Label(12353).c_str()));
   out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(run.state.families_loaded),
                             site.Label(12354).c_str()));
-  out.AppendHtml(
-      FormatText("%li %s<br>", static_cast<long>(site.layout().surnames.main_page_count),
-                 site.Label(12355).c_str()));
+  out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(site.layout().surnames.main_page_count),
+                            site.Label(12355).c_str()));
   out.AppendHtml(FormatText("<p>%s %s.</p></center>", site.Label(12356).c_str(),
                             site.language.date_stamp.c_str()));
 
@@ -434,8 +427,7 @@ SurnameLayout LayOutSurnames(const store::GenealogyStore& store) {
 int WriteSurnameList(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
-  std::string ext = site.Extension();
-  out.OpenPage(site.OutputPath(site.Prefix(SurnameListPrefixKind(kind)) + "." + ext),
+  out.OpenPage(site.OutputPath(SurnameListFile(NamingOf(site), SurnameListPrefixKind(kind))),
                FormatText("%s (%s)", site.Label(kLabelListOfSurnames).c_str(),
                           site.Label(ModeLabel(kind, false)).c_str()),
                false, true);
@@ -460,8 +452,7 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
-  std::string ext = site.Extension();
-  const std::string& prefix = site.Prefix(SurnameIndexPrefixKind(kind));
+  const PageNaming naming = NamingOf(site);
   auto link_kind = static_cast<PersonLinkKind>(kind);
   bool page_open = false;
   std::string page_letter;
@@ -470,8 +461,7 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {
-      std::string file =
-          FormatText("%s_%s.%s", prefix.c_str(), FileLetter(letter).c_str(), ext.c_str());
+      std::string file = SurnameIndexFile(naming, SurnameIndexPrefixKind(kind), letter);
       if (page_open) {
         out.ClosePage();
         ShowProgress(site.run, kIndexPageSteps[static_cast<int>(kind)],

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "site/page_facts.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::site {
@@ -30,7 +31,8 @@ PageStyle::AncestorNotice AncestorNoticeFacts(const PageWriter& writer) {
       context.store.individuals[static_cast<std::size_t>(index)];
   notice.ancestor_known = true;
   notice.linked = s.create_family_groups != 0;
-  if (notice.linked) notice.target = FamilyGroupHref(writer.language(), s, ancestor.group);
+  if (notice.linked)
+    notice.target = FamilyGroupHref(MakePageNaming(writer.language(), s), ancestor.group);
   notice.given_names = ancestor.given_names;
   notice.surname = ancestor.surname;
   notice.title = ancestor.title;

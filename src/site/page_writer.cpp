@@ -50,16 +50,6 @@ std::string LowerCaseFileName(std::string_view path) {
   return out;
 }
 
-std::string FamilyGroupHref(const SiteLanguage& language, const settings::Settings& settings,
-                            std::int32_t group) {
-  // "Groups" is at least 1 in a valid store; a zero must not divide.
-  const std::int64_t per_page = settings.groups == 0 ? 1 : settings.groups;
-  const std::int64_t g = group;
-  return lang::FormatText("%s_%llx.%s#%lli", language.Prefix(PageKind::kFamilyGroup).c_str(),
-                          static_cast<unsigned long long>(g / per_page),
-                          settings.htm ? "htm" : "html", static_cast<long long>(g % per_page));
-}
-
 PageWriter::PageWriter(run::RunContext& context, const lang::LabelSet& labels,
                        const SiteLanguage& language)
     : context_(context), labels_(labels), language_(language), style_(&ClassicPages()) {

@@ -32,12 +32,6 @@ std::string EscapeHtml(std::string_view text);
 // Lower-cases the ASCII letters of the file-name part of a path (never the folders).
 std::string LowerCaseFileName(std::string_view path);
 
-// The link to where family group `group` is described in full: "%s_%x.%s#%i" with the
-// current language's family-group prefix, group / "Groups" in lower-case hexadecimal, the
-// page extension and group mod "Groups" (f_3.htm#7 for group 37, "Groups" 10, htm).
-std::string FamilyGroupHref(const SiteLanguage& language, const settings::Settings& settings,
-                            std::int32_t group);
-
 class PageStyle;
 
 class PageWriter {

@@ -20,9 +20,7 @@ const Bookmark* BookmarkAt(const IndividualRecord& person, std::size_t k) {
 
 std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageKind plain,
                         PageKind extended, bool use_extended) {
-  return FormatText("%s_%x.%s#%d", site.Prefix(use_extended ? extended : plain).c_str(),
-                    static_cast<unsigned>(bookmark.page), site.Extension().c_str(),
-                    bookmark.anchor);
+  return ChartHref(NamingOf(site), bookmark, plain, extended, use_extended);
 }
 
 // Pedigree pages are named from the extended prefix when bookmark 1 lies on a page other
@@ -30,13 +28,6 @@ std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageK
 bool PedigreeExtended(const IndividualRecord& person) {
   const Bookmark* second = BookmarkAt(person, 1);
   return second != nullptr && second->page != 0;
-}
-
-std::string NotesTarget(const SiteContext& site, int entry) {
-  int per_page = site.GroupsNotes();
-  return FormatText("%s_%x.%s#%d", site.Prefix(PageKind::kNotes).c_str(),
-                    static_cast<unsigned>(entry / per_page), site.Extension().c_str(),
-                    entry % per_page);
 }
 
 bool TopmostOnly(const SiteContext& site, PersonLinkKind kind) {
@@ -63,11 +54,12 @@ void MaybeGedcomId(SiteContext& site, const IndividualRecord& person) {
 
 }  // namespace
 
+PageNaming NamingOf(const SiteContext& site) {
+  return MakePageNaming(site.language, site.settings());
+}
+
 std::string FamilyGroupTarget(const SiteContext& site, const IndividualRecord& person) {
-  int groups = site.Groups();
-  return FormatText("%s_%x.%s#%i", site.Prefix(PageKind::kFamilyGroup).c_str(),
-                    static_cast<unsigned>(person.group / groups), site.Extension().c_str(),
-                    person.group % groups);
+  return FamilyGroupHref(NamingOf(site), person.group);
 }
 
 std::string SurnameAnchor(std::string_view surname) {
@@ -84,14 +76,6 @@ std::string SurnameAnchor(std::string_view surname) {
 }
 
 std::string AnchorName(const IndividualRecord& person) { return SurnameAnchor(person.surname); }
-
-std::string LinkName(const IndividualRecord& person) {
-  std::string name = person.surname;
-  name += ", ";
-  if (!person.given_names.empty()) name += person.given_names + " ";
-  name += person.title;
-  return name;
-}
 
 bool HasNotes(const IndividualRecord& person) {
   return person.notes_page != -1 || !person.notes.empty();
@@ -125,7 +109,7 @@ bool WriteNotesIcon(SiteContext& site, int number, bool is_individual) {
   }
   if (entry == -1) return false;
   site.writer.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
-                                    NotesTarget(site, entry).c_str(), kNotesIconImage));
+                                    NotesHref(NamingOf(site), entry).c_str(), kNotesIconImage));
   return true;
 }
 
@@ -138,37 +122,11 @@ void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
                                     target.c_str(), kPedigreeIconImage));
 }
 
-// Where a person's link of `kind` leads; false for a chart kind when the person is on no chart.
-static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
-                         std::string* target) {
-  const Bookmark* first = BookmarkAt(person, 0);
-  switch (kind) {
-    case PersonLinkKind::kFamilyGroup:
-      *target = FamilyGroupTarget(site, person);
-      return true;
-    case PersonLinkKind::kNotes:
-      // The entry number, never a note record's table position: the notes pages are
-      // numbered by entries, so a record's position would land on someone else's entry.
-      if (person.notes_page != -1) *target = NotesTarget(site, person.notes_page);
-      return true;
-    case PersonLinkKind::kDescendancy:
-      if (!first) return false;
-      *target = ChartTarget(site, *first, PageKind::kDescendancy, PageKind::kExtendedDescendancy,
-                            first->extended);
-      return true;
-    case PersonLinkKind::kPedigree:
-      if (!first) return false;
-      *target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                            PedigreeExtended(person));
-      return true;
-  }
-  return true;
-}
-
 void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                      bool with_icons, bool with_name_anchor, std::int64_t colour) {
-  std::string target;
-  if (!PersonTarget(site, kind, person, &target)) return;
+  const PersonTarget link = PersonLinkTarget(NamingOf(site), kind, person);
+  if (!link.shown) return;
+  const std::string& target = link.href;
 
   PageWriter& out = site.writer;
   bool anchor_element = !TopmostOnly(site, kind);
@@ -185,7 +143,7 @@ void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRec
     WriteNameAnchorOnly(site, person);
   }
   MaybeRedDot(site, person);
-  out.AppendHtml(LinkName(person));
+  out.AppendHtml(PersonLinkName(person));
   if (anchor_element) out.AppendHtml("</a>");
   MaybeGedcomId(site, person);
   if (kind == PersonLinkKind::kFamilyGroup && with_icons) {
@@ -197,8 +155,9 @@ void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRec
 
 void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                       bool with_name_anchor) {
-  std::string target;
-  if (!PersonTarget(site, kind, person, &target)) return;
+  const PersonTarget link = PersonLinkTarget(NamingOf(site), kind, person);
+  if (!link.shown) return;
+  const std::string& target = link.href;
 
   PageWriter& out = site.writer;
   const settings::Settings& options = site.settings();
@@ -213,7 +172,7 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
   } else if (with_name_anchor) {
     WriteNameAnchorOnly(site, person);
   }
-  out.AppendHtml(LinkName(person));
+  out.AppendHtml(PersonLinkName(person));
   if (anchor_element) out.AppendHtml("</a>");
   MaybeGedcomId(site, person);
 

@@ -1,0 +1,122 @@
+// The facts that name pages and link targets: items per page, the family group, notes and
+// chart targets, a person's link target and name, and the files of the index pages.
+#include <gtest/gtest.h>
+
+#include "site/page_facts.h"
+#include "site/page_writer_fixture.h"
+
+namespace kinloom::site {
+namespace {
+
+class LinkFactsTest : public ::testing::Test {
+ protected:
+  LinkFactsTest() { naming = MakePageNaming(language, options); }
+  void Rename() { naming = MakePageNaming(language, options); }
+
+  SiteLanguage language = testing::EnglishLanguage();
+  settings::Settings options;
+  PageNaming naming;
+};
+
+TEST_F(LinkFactsTest, ItemsPerPageAndTheirPlaces) {
+  EXPECT_EQ(ItemsPerPage(10), 10);
+  EXPECT_EQ(ItemsPerPage(1), 1);
+  EXPECT_EQ(ItemsPerPage(0), 1);  // a zero option must not divide
+  PagePlace place = PlaceOfItem(37, 10);
+  EXPECT_EQ(place.page, 3);
+  EXPECT_EQ(place.anchor, 7);
+  place = PlaceOfItem(9, 10);
+  EXPECT_EQ(place.page, 0);
+  EXPECT_EQ(place.anchor, 9);
+  place = PlaceOfItem(0, 1);
+  EXPECT_EQ(place.page, 0);
+  EXPECT_EQ(place.anchor, 0);
+}
+
+TEST_F(LinkFactsTest, FamilyGroupAndNotesTargetsNumberPagesInHexAndAnchorsInDecimal) {
+  options.groups = 10;
+  Rename();
+  EXPECT_EQ(FamilyGroupHref(naming, 37), "f_3.htm#7");
+  EXPECT_EQ(FamilyGroupHref(naming, 165), "f_10.htm#5");
+  options.groups = 0;
+  options.groups_notes = 4;
+  options.htm = 0;
+  language.prefixes[static_cast<int>(PageKind::kNotes)] = "fn";
+  Rename();
+  EXPECT_EQ(FamilyGroupHref(naming, 26), "f_1a.html#0");
+  EXPECT_EQ(NotesHref(naming, 9), "fn_2.html#1");
+  EXPECT_EQ(NotesHref(naming, 43), "fn_a.html#3");
+}
+
+TEST_F(LinkFactsTest, ChartTargetsFollowTheAppearance) {
+  store::Bookmark appearance{false, 26, 4, -1, -1};
+  EXPECT_EQ(
+      ChartHref(naming, appearance, PageKind::kDescendancy, PageKind::kExtendedDescendancy, false),
+      "d_1a.htm#4");
+  EXPECT_EQ(
+      ChartHref(naming, appearance, PageKind::kDescendancy, PageKind::kExtendedDescendancy, true),
+      "e_1a.htm#4");
+}
+
+TEST_F(LinkFactsTest, PersonTargetOfEachKind) {
+  options.groups = 10;
+  options.groups_notes = 10;
+  Rename();
+  store::IndividualRecord person;
+  person.group = 12;
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kFamilyGroup, person).href, "f_1.htm#2");
+
+  // Without a notes entry the link is still written, without a target.
+  PersonTarget notes = PersonLinkTarget(naming, PersonLinkKind::kNotes, person);
+  EXPECT_TRUE(notes.shown);
+  EXPECT_EQ(notes.href, "");
+  person.notes_page = 21;
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kNotes, person).href, "n_2.htm#1");
+
+  // On no chart: no link at all.
+  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kDescendancy, person).shown);
+  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).shown);
+  person.bookmarks = {{false, -1, -1, -1, -1}};  // an empty bookmark is no appearance
+  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).shown);
+
+  person.bookmarks = {{true, 3, 5, 0, -1}, {false, 0, 1, -1, -1}};
+  PersonTarget chart = PersonLinkTarget(naming, PersonLinkKind::kDescendancy, person);
+  EXPECT_TRUE(chart.shown);
+  EXPECT_EQ(chart.href, "e_3.htm#5");
+  // Pedigree: the extended pages only when the second appearance is on a page other than 0.
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).href, "p_3.htm#5");
+  person.bookmarks[1].page = 2;
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).href, "k_3.htm#5");
+}
+
+TEST_F(LinkFactsTest, PersonLinkName) {
+  store::IndividualRecord person;
+  person.given_names = "John";
+  EXPECT_EQ(PersonLinkName(person), ", John ");
+  person.surname = "Smith";
+  person.title = "Sir";
+  EXPECT_EQ(PersonLinkName(person), "Smith, John Sir");
+  person.given_names.clear();
+  EXPECT_EQ(PersonLinkName(person), "Smith, Sir");
+}
+
+TEST_F(LinkFactsTest, IndexPageFiles) {
+  EXPECT_EQ(MainIndexFile(naming), "index.htm");
+  EXPECT_EQ(SurnameListFile(naming, PageKind::kPedigreeSurnameList), "m.htm");
+
+  const auto ansi = platform::TextEncoding::kWindows1252;
+  EXPECT_EQ(SurnameIndexLetter("smith", ansi), "S");
+  EXPECT_EQ(SurnameIndexLetter("SMITH", ansi), "S");
+  EXPECT_EQ(SurnameIndexLetter("", ansi), "~");
+  EXPECT_EQ(SurnameIndexLetter("1st", ansi), "~");
+  EXPECT_EQ(SurnameIndexLetter("\xD8rsted", ansi), "\xD8");
+  EXPECT_EQ(SurnameIndexLetter("\xF8ksen", ansi), "~");  // lower-case ø is no index letter
+  EXPECT_EQ(SurnameIndexLetter("\xC3\x98rsted", platform::TextEncoding::kUtf8), "\xC3\x98");
+
+  EXPECT_EQ(SurnameIndexFile(naming, PageKind::kFamilySurnameIndex, "S"), "b_s.htm");
+  EXPECT_EQ(SurnameIndexFile(naming, PageKind::kFamilySurnameIndex, "~"), "b_0.htm");
+  EXPECT_EQ(SurnameIndexFile(naming, PageKind::kNotesSurnameIndex, "\xD8"), "o_\xD8.htm");
+}
+
+}  // namespace
+}  // namespace kinloom::site
