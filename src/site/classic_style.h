@@ -34,6 +34,13 @@ class ClassicStyle : public PageStyle {
 
   // ---- surname lists, surname index pages, main index page ----
 
+  void WriteLetterBar(PageWriter& out, const LetterBar& bar) override;
+  void WriteSurnameListStart(PageWriter& out, const SurnameList& list) override;
+  void WriteSurnameGroup(PageWriter& out, const SurnameGroup& group) override;
+  void WriteSurnameListEnd(PageWriter& out, const SurnameList& list) override;
+  void WriteSurnameIndexTop(PageWriter& out, const SurnameIndexTop& top) override;
+  void WriteMainIndexBody(PageWriter& out, const MainIndexPage& page) override;
+
 
 };
 

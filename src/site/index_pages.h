@@ -17,7 +17,10 @@ enum class IndexKind { kFamily = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 
 // The slot order of the index letters: A … Z, other, Æ, Ø, Å.
 using LetterPresence = std::array<bool, 30>;
 
-// The block of index letters of one kind; `with_heading` adds "INDEX for pages …".
+// The index letters of one kind, linked to the kind's surname index pages that exist;
+// `with_heading` heads them with the kind's name.
+PageStyle::LetterBar LetterBarFacts(const SiteContext& site, IndexKind kind, bool with_heading);
+// Has the site's style write the index letters of one kind.
 void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading);
 
 // The main index page. Returns 1, or 0 when the GEDCOM file could not be copied (reported;

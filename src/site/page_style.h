@@ -94,6 +94,85 @@ class PageStyle {
 
   // ---- surname lists, surname index pages, main index page ----
 
+  // One letter of a letter bar, linked to its surname index page when that page exists.
+  struct IndexLetter {
+    std::string letter;  // "A", or Æ, Ø, Å as page text
+    bool present = false;
+    std::string target;  // "b_a.htm"
+  };
+
+  // The letters of one page kind's surname index pages: A … Z, the page of the other
+  // initials, then Æ, Ø, Å when at least one of them has a page.
+  struct LetterBar {
+    bool heading = false;   // the bar is headed with the kind's name
+    std::string kind_name;  // "Grouped by Family"
+    std::vector<IndexLetter> letters;
+    bool other_present = false;
+    std::string other_target;  // "b_0.htm"
+    std::vector<IndexLetter> nordic_letters;  // empty when none of them has a page
+  };
+
+  // The frame of the groups of a list of surnames (the list's page head and foot aside).
+  struct SurnameList {
+    PageKind list_kind = PageKind::kFamilySurnameList;
+  };
+
+  // One surname of a list of surnames, with the number of individuals that bear it.
+  struct SurnameGroup {
+    bool starts_initial = false;  // the first group of its initial: the initial heads it
+    bool other_initial = false;   // the initial is no index letter ("NONE/OTHER")
+    std::string initial;          // upper-case initial as page text, when it is one
+    std::string surname;          // empty for the group without surname
+    std::string target;           // the surname's place on its surname index page
+    long count = 0;
+  };
+
+  // The top of a surname index page, below its head: the letter bar and the way back.
+  struct SurnameIndexTop {
+    LetterBar letters;
+    bool back_link = false;
+    MainPageLink main_page;
+  };
+
+  // The body of the main index page, between its head and its foot.
+  struct MainIndexPage {
+    struct Link {
+      std::string target, text;
+    };
+    struct KindIndex {
+      LetterBar letters;
+      std::string surname_list;  // "c.htm"
+    };
+    std::vector<Link> languages;  // the other languages' main pages; empty with one language
+    long individuals = 0, families = 0, surnames = 0;
+    std::string date_stamp;
+    bool gedcom_link = false;
+    std::string gedcom_url;   // the copy of the GEDCOM file, as a relative URL
+    std::string gedcom_name;  // its name as page text
+    std::uint64_t gedcom_size = 0;
+    int gedcom_lines = 0;
+    bool ancestor_notice = false;
+    AncestorNotice ancestor;
+    std::vector<KindIndex> kinds;  // family, pedigree, notes, descendancy, those made
+    bool custom_links = false;
+    std::string custom_links_title;
+    std::vector<Link> links;
+    bool links_top = false;  // the links open in the whole window
+    bool owner = false;
+    std::string owner_name;
+    std::vector<std::string> address;  // the lines up to the first empty one
+    std::string email;
+    std::vector<std::string> homepages;  // the non-empty ones
+    bool homepages_top = false;
+  };
+
+  virtual void WriteLetterBar(PageWriter& out, const LetterBar& bar) = 0;
+  virtual void WriteSurnameListStart(PageWriter& out, const SurnameList& list) = 0;
+  virtual void WriteSurnameGroup(PageWriter& out, const SurnameGroup& group) = 0;
+  virtual void WriteSurnameListEnd(PageWriter& out, const SurnameList& list) = 0;
+  virtual void WriteSurnameIndexTop(PageWriter& out, const SurnameIndexTop& top) = 0;
+  virtual void WriteMainIndexBody(PageWriter& out, const MainIndexPage& page) = 0;
+
 
 };
 
