@@ -52,7 +52,7 @@ std::string GendexLine(PageWriter& writer, const store::IndividualRecord& person
   return line;
 }
 
-int WriteGendexFile(PageWriter& writer) {
+void WriteGendexFile(PageWriter& writer) {
   run::RunContext& context = writer.context();
   writer.OpenFile(context.state.output_folder + "/gendex.txt",
                   lang::LoadUiText(kMessageCreateFailed, context.settings));
@@ -60,7 +60,6 @@ int WriteGendexFile(PageWriter& writer) {
     if (person.defined) writer.AppendHtml(GendexLine(writer, person));
   writer.CloseFile(lang::FormatText(lang::LoadUiText(kMessageCloseFailed, context.settings).c_str(),
                                     run::kProductString));
-  return 1;
 }
 
 }  // namespace kinloom::site

@@ -371,7 +371,7 @@ SurnameLayout LayOutSurnames(const store::GenealogyStore& store) {
   return layout;
 }
 
-int WriteSurnameList(SiteContext& site, IndexKind kind) {
+void WriteSurnameList(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
   out.OpenPage(site.OutputPath(SurnameListFile(NamingOf(site), SurnameListPrefixKind(kind))),
@@ -393,10 +393,9 @@ int WriteSurnameList(SiteContext& site, IndexKind kind) {
 
   site.style().WriteSurnameListEnd(out, list);
   out.ClosePage();
-  return 1;
 }
 
-int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
+void WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
@@ -435,7 +434,6 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
       WritePersonLink(site, link_kind, person, false, anchor, kNoColour);
   }
   if (page_open) out.ClosePage();
-  return 1;
 }
 
 }  // namespace kinloom::site

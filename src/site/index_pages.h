@@ -31,11 +31,11 @@ int WriteMainIndexPage(SiteContext& site);
 // surnames of the main index page. Made once per language before any page is written.
 SurnameLayout LayOutSurnames(const store::GenealogyStore& store);
 
-// The list of surnames of kind 0 … 2. Returns 1.
-int WriteSurnameList(SiteContext& site, IndexKind kind);
+// The list of surnames of kind 0 … 2.
+void WriteSurnameList(SiteContext& site, IndexKind kind);
 
-// The surname index pages of kind 0 … 2, one per initial letter present. Returns 1.
-int WriteSurnameIndexPages(SiteContext& site, IndexKind kind);
+// The surname index pages of kind 0 … 2, one per initial letter present.
+void WriteSurnameIndexPages(SiteContext& site, IndexKind kind);
 
 // Shared with the notes index pages: the prefixes of a kind, and the page letter of a sort
 // key ("A" … "Z", Æ/Ø/Å in the store's text encoding, "~" for the rest).

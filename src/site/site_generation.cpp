@@ -137,7 +137,7 @@ int GenerateSite(run::RunContext& outer, int language) {
     status(3, 2346);
     if (!WritePedigreePages(site)) return 0;
     WriteSurnameList(site, IndexKind::kPedigree);
-    if (!WriteSurnameIndexPages(site, IndexKind::kPedigree)) return 0;
+    WriteSurnameIndexPages(site, IndexKind::kPedigree);
   }
   if (site.NotesPagesOn()) {
     status(7, 2347);
@@ -154,7 +154,7 @@ int GenerateSite(run::RunContext& outer, int language) {
     status(13, 2349);
     if (!WriteDescendancyPages(site)) return 0;
     WriteSurnameList(site, IndexKind::kDescendancy);
-    if (!WriteSurnameIndexPages(site, IndexKind::kDescendancy)) return 0;
+    WriteSurnameIndexPages(site, IndexKind::kDescendancy);
   }
   status(16, 2350);
   WriteAuthorPageStep(site);

@@ -46,7 +46,7 @@ TEST_F(IndexPagesTest, IndexLettersLinkPresentSlotsOnly) {
 TEST_F(IndexPagesTest, ListOfSurnamesGroupsCaseInsensitivelyAndCountsForTheMainPage) {
   AddPeople();
   SiteContext& site = f.Start();
-  EXPECT_EQ(WriteSurnameList(site, IndexKind::kFamily), 1);
+  WriteSurnameList(site, IndexKind::kFamily);
   std::string page = f.run.fs.Read("/out/c.htm");
   EXPECT_NE(page.find("<CENTER><P><B>A</B><BR><a href=\"b_a.htm#adams\">Adams</a>(1) "
                       "<P><B>S</B><BR><a href=\"b_s.htm#smith\">Smith</a>(2) "
@@ -99,7 +99,7 @@ TEST_F(IndexPagesTest, SurnameIndexPagesOnePerLetterWithNameAnchors) {
   AddPeople();
   f.run.settings.index_dates = 0;
   SiteContext& site = f.Start();
-  EXPECT_EQ(WriteSurnameIndexPages(site, IndexKind::kFamily), 1);
+  WriteSurnameIndexPages(site, IndexKind::kFamily);
   for (const char* name :
        {"/out/b_a.htm", "/out/b_s.htm", "/out/b_z.htm", "/out/b_0.htm", "/out/b_\xC3\x98.htm"})
     EXPECT_TRUE(f.run.fs.files.count(name)) << name;
