@@ -1,7 +1,7 @@
 // What the page kinds of one output language share while the site driver writes them: the
-// page-kind prefixes and per-language texts, the label set, the one page writer, and the
-// few values one page kind leaves for a later one (the surname count of the main page, the
-// notes letter table). Also the progress reports of page creation.
+// page-kind prefixes and per-language texts, the label set, the one page writer, the page
+// style, the language's layout, and the notes letter table that the notes list of surnames
+// leaves for later pages. Also the progress reports of page creation.
 #pragma once
 
 #include <array>
