@@ -34,6 +34,8 @@ class ClassicStyle : public PageStyle {
 
   // ---- surname lists, surname index pages, main index page ----
 
+  void WritePersonLink(PageWriter& out, const PersonLink& link) override;
+  void WritePersonEntry(PageWriter& out, const PersonEntry& entry) override;
   void WriteLetterBar(PageWriter& out, const LetterBar& bar) override;
   void WriteSurnameListStart(PageWriter& out, const SurnameList& list) override;
   void WriteSurnameGroup(PageWriter& out, const SurnameGroup& group) override;

@@ -166,6 +166,47 @@ class PageStyle {
     bool homepages_top = false;
   };
 
+  // A link to a person as the family group, notes and surname index pages show it (the
+  // person links of every page kind).
+  struct PersonLink {
+    bool linked = true;  // false: the name stands without a link of its own
+    std::string target;
+    bool name_anchor = false;  // the anchor of the person's surname is set here
+    std::string anchor_name;
+    bool coloured = false;
+    std::uint32_t colour = 0;  // 0xRRGGBB
+    bool red_dot = false;      // a direct ancestor of the chosen individual
+    std::string name;          // "Smith, John "
+    bool show_id = false;
+    std::string id;  // the GEDCOM id as read
+    bool notes_icon = false;
+    std::string notes_target;
+    bool pedigree_icon = false;
+    std::string pedigree_target;
+  };
+
+  // One tree of a descendancy chart in which a person appears, named by its root couple.
+  struct ChartTree {
+    std::string target;
+    std::string first_surname;
+    bool couple = false;
+    std::string second_surname;
+  };
+
+  // An entry of a surname index page: the link, the dates shown and, for an entry without a
+  // link of its own, the descendancy trees that show the person.
+  struct PersonEntry {
+    PersonLink link;  // without colour and icons
+    enum class Birth { kNone, kWithheld, kDate };
+    Birth birth = Birth::kNone;
+    std::string birth_date;
+    bool death = false;
+    std::string death_date;  // the death date, else the burial date
+    std::vector<ChartTree> trees;
+  };
+
+  virtual void WritePersonLink(PageWriter& out, const PersonLink& link) = 0;
+  virtual void WritePersonEntry(PageWriter& out, const PersonEntry& entry) = 0;
   virtual void WriteLetterBar(PageWriter& out, const LetterBar& bar) = 0;
   virtual void WriteSurnameListStart(PageWriter& out, const SurnameList& list) = 0;
   virtual void WriteSurnameGroup(PageWriter& out, const SurnameGroup& group) = 0;

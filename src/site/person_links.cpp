@@ -34,24 +34,6 @@ bool TopmostOnly(const SiteContext& site, PersonLinkKind kind) {
   return kind == PersonLinkKind::kDescendancy && site.settings().group_only_for_topmost != 0;
 }
 
-int TablePosition(const SiteContext& site, const IndividualRecord& person) {
-  return static_cast<int>(&person - site.store().individuals.data());
-}
-
-void MaybeRedDot(SiteContext& site, const IndividualRecord& person) {
-  if (site.MarkAncestors() && person.ancestor) WriteRedDot(site);
-}
-
-// Without a link of its own the entry still carries the surname anchor that the list of
-// surnames points to.
-void WriteNameAnchorOnly(SiteContext& site, const IndividualRecord& person) {
-  site.writer.AppendHtml(FormatText("<a name=\"%s\"></a>", AnchorName(person).c_str()));
-}
-
-void MaybeGedcomId(SiteContext& site, const IndividualRecord& person) {
-  if (site.settings().show_gedcom_ids) WriteGedcomId(site, person);
-}
-
 }  // namespace
 
 PageNaming NamingOf(const SiteContext& site) {
@@ -122,83 +104,70 @@ void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
                                     target.c_str(), kPedigreeIconImage));
 }
 
+// The link of `kind` to `person` with what surrounds the name; false when a chart kind
+// shows the person nowhere.
+static bool PersonLinkFacts(const SiteContext& site, PersonLinkKind kind,
+                            const IndividualRecord& person, bool with_name_anchor,
+                            PageStyle::PersonLink* link) {
+  const PersonTarget target = PersonLinkTarget(NamingOf(site), kind, person);
+  if (!target.shown) return false;
+  link->linked = !TopmostOnly(site, kind);
+  link->target = target.href;
+  link->name_anchor = with_name_anchor;
+  if (with_name_anchor) link->anchor_name = AnchorName(person);
+  link->red_dot = site.MarkAncestors() && person.ancestor;
+  link->name = PersonLinkName(person);
+  link->show_id = site.settings().show_gedcom_ids != 0;
+  if (link->show_id) link->id = person.id;
+  return true;
+}
+
 void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                      bool with_icons, bool with_name_anchor, std::int64_t colour) {
-  const PersonTarget link = PersonLinkTarget(NamingOf(site), kind, person);
-  if (!link.shown) return;
-  const std::string& target = link.href;
-
-  PageWriter& out = site.writer;
-  bool anchor_element = !TopmostOnly(site, kind);
-  if (anchor_element) {
-    if (with_name_anchor)
-      out.AppendHtml(
-          FormatText("<a name=\"%s\" href=\"%s\"", AnchorName(person).c_str(), target.c_str()));
-    else
-      out.AppendHtml(FormatText("<a href=\"%s\"", target.c_str()));
-    if (kind == PersonLinkKind::kFamilyGroup && colour != kNoColour)
-      out.AppendHtml(FormatText(" style=\"color: #%06X\"", static_cast<unsigned>(colour)));
-    out.AppendHtml(">");
-  } else if (with_name_anchor) {
-    WriteNameAnchorOnly(site, person);
+  PageStyle::PersonLink link;
+  if (!PersonLinkFacts(site, kind, person, with_name_anchor, &link)) return;
+  const bool family_group = kind == PersonLinkKind::kFamilyGroup;
+  link.coloured = link.linked && family_group && colour != kNoColour;
+  if (link.coloured) link.colour = static_cast<std::uint32_t>(colour);
+  if (family_group && with_icons) {
+    if (site.NotesPagesOn() && !person.notes.empty() && person.notes_page != -1) {
+      link.notes_icon = true;
+      link.notes_target = NotesHref(NamingOf(site), person.notes_page);
+    }
+    const Bookmark* first = BookmarkAt(person, 0);
+    if (site.settings().create_pedigree_groups && first) {
+      link.pedigree_icon = true;
+      link.pedigree_target = ChartTarget(site, *first, PageKind::kPedigree,
+                                         PageKind::kExtendedPedigree, PedigreeExtended(person));
+    }
   }
-  MaybeRedDot(site, person);
-  out.AppendHtml(PersonLinkName(person));
-  if (anchor_element) out.AppendHtml("</a>");
-  MaybeGedcomId(site, person);
-  if (kind == PersonLinkKind::kFamilyGroup && with_icons) {
-    if (site.NotesPagesOn()) WriteNotesIcon(site, TablePosition(site, person), true);
-    if (site.settings().create_pedigree_groups) WritePedigreeIcon(site, person);
-  }
-  out.AppendHtml("<br>");
+  site.style().WritePersonLink(site.writer, link);
 }
 
 void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                       bool with_name_anchor) {
-  const PersonTarget link = PersonLinkTarget(NamingOf(site), kind, person);
-  if (!link.shown) return;
-  const std::string& target = link.href;
+  PageStyle::PersonEntry entry;
+  if (!PersonLinkFacts(site, kind, person, with_name_anchor, &entry.link)) return;
 
-  PageWriter& out = site.writer;
+  using Birth = PageStyle::PersonEntry::Birth;
   const settings::Settings& options = site.settings();
-  MaybeRedDot(site, person);
-  bool anchor_element = !TopmostOnly(site, kind);
-  if (anchor_element) {
-    if (with_name_anchor)
-      out.AppendHtml(
-          FormatText("<a name=\"%s\" href=\"%s\">", AnchorName(person).c_str(), target.c_str()));
-    else
-      out.AppendHtml(FormatText("<a href=\"%s\">", target.c_str()));
-  } else if (with_name_anchor) {
-    WriteNameAnchorOnly(site, person);
-  }
-  out.AppendHtml(PersonLinkName(person));
-  if (anchor_element) out.AppendHtml("</a>");
-  MaybeGedcomId(site, person);
-
-  const std::string& born = site.Label(12425);
-  bool open = false;
   if (!person.birth_date.empty() || !person.christening_date.empty()) {
     if (options.suppress_living && IsLiving(person)) {
-      out.AppendHtml("(" + born + site.Label(12424));
-      open = true;
+      entry.birth = Birth::kWithheld;
     } else if (person.birth_seen && !person.birth_date.empty()) {
-      out.AppendHtml("(" + born + " " + person.birth_date);
-      open = true;
+      entry.birth = Birth::kDate;
+      entry.birth_date = person.birth_date;
     } else if (!person.birth_seen && options.use_baptism && !person.christening_date.empty()) {
-      out.AppendHtml("(" + born + " " + person.christening_date);
-      open = true;
+      entry.birth = Birth::kDate;
+      entry.birth_date = person.christening_date;
     }
   }
   if (!person.death_date.empty() || !person.burial_date.empty()) {
-    out.AppendHtml(open ? " - " : "(");
-    open = true;
-    const std::string& date = person.death_date.empty() ? person.burial_date : person.death_date;
-    out.AppendHtml(site.Label(12426) + " " + date);
+    entry.death = true;
+    entry.death_date = person.death_date.empty() ? person.burial_date : person.death_date;
   }
-  if (open) out.AppendHtml(")");
 
-  if (kind == PersonLinkKind::kDescendancy && !anchor_element) {
+  if (kind == PersonLinkKind::kDescendancy && !entry.link.linked) {
     const auto& individuals = site.store().individuals;
     auto surname_of = [&](std::int32_t i) -> std::string {
       return i >= 0 && i < static_cast<std::int32_t>(individuals.size()) ? individuals[i].surname
@@ -208,20 +177,16 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
          ++k) {
       const Bookmark* mark = BookmarkAt(person, k);
       if (!mark) break;
-      std::string couple = ChartTarget(site, *mark, PageKind::kDescendancy,
-                                       PageKind::kExtendedDescendancy, mark->extended);
-      out.AppendHtml(FormatText(" , <a href=\"%s\">", couple.c_str()));
-      out.AppendHtml(" (");
-      out.AppendHtml(surname_of(mark->first_person));
-      if (mark->second_person != -1) {
-        out.AppendHtml("-");
-        out.AppendHtml(surname_of(mark->second_person));
-      }
-      out.AppendHtml(") ");
-      out.AppendHtml("</a> ");
+      PageStyle::ChartTree tree;
+      tree.target = ChartTarget(site, *mark, PageKind::kDescendancy, PageKind::kExtendedDescendancy,
+                                mark->extended);
+      tree.first_surname = surname_of(mark->first_person);
+      tree.couple = mark->second_person != -1;
+      if (tree.couple) tree.second_surname = surname_of(mark->second_person);
+      entry.trees.push_back(std::move(tree));
     }
   }
-  out.AppendHtml("<br>");
+  site.style().WritePersonEntry(site.writer, entry);
 }
 
 }  // namespace kinloom::site

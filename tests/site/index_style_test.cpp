@@ -33,6 +33,17 @@ class PlainIndexStyle : public ClassicStyle {
     out.AppendHtml("about: " + foot.author_page + "\n");
     if (foot.back_link) WriteMainPageLink(out, foot.main_page);
   }
+  void WritePersonLink(PageWriter& out, const PersonLink& link) override {
+    out.AppendHtml(Person(link) + "\n");
+  }
+  void WritePersonEntry(PageWriter& out, const PersonEntry& entry) override {
+    std::string line = Person(entry.link);
+    if (entry.birth == PersonEntry::Birth::kWithheld) line += " born (withheld)";
+    if (entry.birth == PersonEntry::Birth::kDate) line += " born " + entry.birth_date;
+    if (entry.death) line += " died " + entry.death_date;
+    for (const ChartTree& tree : entry.trees) line += " tree " + tree.target;
+    out.AppendHtml(line + "\n");
+  }
   void WriteLetterBar(PageWriter& out, const LetterBar& bar) override {
     std::string line = bar.heading ? bar.kind_name + ":" : "";
     for (const IndexLetter& letter : bar.letters) line += Letter(letter);
@@ -76,6 +87,13 @@ class PlainIndexStyle : public ClassicStyle {
   }
 
  private:
+  static std::string Person(const PersonLink& link) {
+    std::string text = link.name_anchor ? "#" + link.anchor_name + " " : "";
+    text += link.name;
+    if (link.red_dot) text += "*";
+    if (link.linked) text += " -> " + link.target;
+    return text;
+  }
   static std::string Letter(const IndexLetter& letter) {
     return letter.present ? " [" + letter.letter + "=" + letter.target + "]" : " " + letter.letter;
   }
@@ -131,6 +149,32 @@ TEST_F(IndexStyleTest, SurnameIndexPageTop) {
             0u)
       << page;
   EXPECT_EQ(page.find("back:"), page.rfind("back: index.htm\r\n"));  // only the foot's
+}
+
+TEST_F(IndexStyleTest, SurnameIndexPageEntriesAndLinks) {
+  SiteContext& site = Start();
+  store::IndividualRecord& ann = f.run.Person("I2");
+  ann.birth_seen = true;
+  ann.birth_date = "1 JAN 1900";
+  ann.ancestor = true;
+  f.run.state.mark_all_ancestors = true;
+  f.run.Person("I1").burial_date = "2 FEB 1950";
+  f.run.settings.index_dates = 1;
+  WriteSurnameIndexPages(site, IndexKind::kFamily);
+  const std::string entries =
+      "#smith Smith, Ann  * -> f_0.htm#1 born 1 JAN 1900\r\n"
+      "#smith smith, John   -> f_0.htm#0 died 2 FEB 1950\r\n";
+  std::string page = f.run.fs.Read("/out/b_s.htm");
+  EXPECT_NE(page.find("back: index.htm\r\n" + entries + "about: r.htm\r\n"), std::string::npos)
+      << page;
+
+  f.run.settings.index_dates = 0;
+  WriteSurnameIndexPages(site, IndexKind::kFamily);
+  page = f.run.fs.Read("/out/b_s.htm");
+  EXPECT_NE(page.find("back: index.htm\r\n#smith Smith, Ann  * -> f_0.htm#1\r\n"
+                      "#smith smith, John   -> f_0.htm#0\r\nabout"),
+            std::string::npos)
+      << page;
 }
 
 TEST_F(IndexStyleTest, MainIndexPage) {
