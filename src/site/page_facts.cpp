@@ -1,5 +1,8 @@
 #include "site/page_facts.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "lang/ui_text.h"
 #include "store/sort_keys.h"
 
@@ -15,18 +18,6 @@ namespace kinloom::site {
 
 namespace {
 
-const store::Bookmark* AppearanceAt(const store::IndividualRecord& person, std::size_t k) {
-  if (k >= person.bookmarks.size() || person.bookmarks[k].page == -1) return nullptr;
-  return &person.bookmarks[k];
-}
-
-// Pedigree pages are named from the extended prefix when the second appearance lies on a
-// page other than 0.
-bool PedigreeExtended(const store::IndividualRecord& person) {
-  const store::Bookmark* second = AppearanceAt(person, 1);
-  return second != nullptr && second->page != 0;
-}
-
 std::string PlaceHref(const PageNaming& naming, PageKind kind, PagePlace place) {
   return lang::FormatText("%s_%llx.%s#%lli", naming.Prefix(kind).c_str(),
                           static_cast<unsigned long long>(place.page), naming.extension.c_str(),
@@ -37,7 +28,9 @@ char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 }  // namespace
 
-int ItemsPerPage(std::uint32_t option) { return option == 0 ? 1 : static_cast<int>(option); }
+int ItemsPerPage(std::uint32_t option) {
+  return static_cast<int>(std::clamp<std::uint32_t>(option, 1, INT_MAX));
+}
 
 PagePlace PlaceOfItem(std::int64_t item, int per_page) {
   return {item / per_page, item % per_page};
@@ -56,17 +49,16 @@ std::string NotesHref(const PageNaming& naming, std::int32_t entry) {
   return PlaceHref(naming, PageKind::kNotes, PlaceOfItem(entry, naming.groups_notes));
 }
 
-std::string ChartHref(const PageNaming& naming, const store::Bookmark& appearance,
-                      PageKind plain_kind, PageKind extended_kind, bool extended) {
+std::string ChartHref(const PageNaming& naming, PageKind plain_kind, PageKind extended_kind,
+                      const ChartAppearance& appearance) {
   return lang::FormatText(
-      "%s_%x.%s#%d", naming.Prefix(extended ? extended_kind : plain_kind).c_str(),
+      "%s_%x.%s#%d", naming.Prefix(appearance.extended ? extended_kind : plain_kind).c_str(),
       static_cast<unsigned>(appearance.page), naming.extension.c_str(), appearance.anchor);
 }
 
 PersonTarget PersonLinkTarget(const PageNaming& naming, PersonLinkKind kind,
-                              const store::IndividualRecord& person) {
+                              const store::IndividualRecord& person, const ChartAppearance* chart) {
   PersonTarget target;
-  const store::Bookmark* first = AppearanceAt(person, 0);
   switch (kind) {
     case PersonLinkKind::kFamilyGroup:
       target.href = FamilyGroupHref(naming, person.group);
@@ -77,16 +69,15 @@ PersonTarget PersonLinkTarget(const PageNaming& naming, PersonLinkKind kind,
       if (person.notes_page != -1) target.href = NotesHref(naming, person.notes_page);
       break;
     case PersonLinkKind::kDescendancy:
-      target.shown = first != nullptr;
-      if (first)
-        target.href = ChartHref(naming, *first, PageKind::kDescendancy,
-                                PageKind::kExtendedDescendancy, first->extended);
+      target.shown = chart != nullptr;
+      if (chart)
+        target.href =
+            ChartHref(naming, PageKind::kDescendancy, PageKind::kExtendedDescendancy, *chart);
       break;
     case PersonLinkKind::kPedigree:
-      target.shown = first != nullptr;
-      if (first)
-        target.href = ChartHref(naming, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                                PedigreeExtended(person));
+      target.shown = chart != nullptr;
+      if (chart)
+        target.href = ChartHref(naming, PageKind::kPedigree, PageKind::kExtendedPedigree, *chart);
       break;
   }
   return target;

@@ -24,7 +24,7 @@ namespace kinloom::site {
 // ---- links, page-file names, items per page ----
 
 // Items per page of an option such as "Groups" or "Groups Notes": its value, a zero counting
-// as 1.
+// as 1 and a value beyond the range of int as the largest int.
 int ItemsPerPage(std::uint32_t option);
 
 // Where item `item` of a numbering in pages of `per_page` items lies: on page item / per_page,
@@ -52,23 +52,31 @@ PageNaming MakePageNaming(const SiteLanguage& language, const settings::Settings
 std::string FamilyGroupHref(const PageNaming& naming, std::int32_t group);
 // "n_0.htm#4": notes entry `entry`.
 std::string NotesHref(const PageNaming& naming, std::int32_t entry);
-// One appearance on a chart page: the page of `extended_kind` when `extended`, else of
-// `plain_kind`, at the appearance's anchor.
-std::string ChartHref(const PageNaming& naming, const store::Bookmark& appearance,
-                      PageKind plain_kind, PageKind extended_kind, bool extended);
+// A person's appearance on a chart page, as the chart layout records it.
+struct ChartAppearance {
+  bool extended = false;  // named from the extended (continuation) pages' prefix
+  std::int32_t page = 0;
+  std::int32_t anchor = 0;
+};
+// "e_1a.htm#4": the chart page of an appearance, of `extended_kind` when it is extended,
+// else of `plain_kind`.
+std::string ChartHref(const PageNaming& naming, PageKind plain_kind, PageKind extended_kind,
+                      const ChartAppearance& appearance);
 
 // The page kinds a link to a person can lead to.
 enum class PersonLinkKind { kFamilyGroup = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 };
 
-// Where a link of `kind` to `person` leads. For a chart kind a person on no chart of that
-// kind gets no link at all (`shown` false); a notes target is empty when the person has no
+// Where a link of `kind` to `person` leads. `chart` is the person's first appearance on
+// the chart kind of a descendancy or pedigree link, null when the person is on no such
+// chart; the link is then not shown at all. A notes target is empty when the person has no
 // notes entry.
 struct PersonTarget {
   bool shown = true;
   std::string href;
 };
 PersonTarget PersonLinkTarget(const PageNaming& naming, PersonLinkKind kind,
-                              const store::IndividualRecord& person);
+                              const store::IndividualRecord& person,
+                              const ChartAppearance* chart);
 
 // The name as links show it: surname, ", ", the given names and a blank, the title.
 std::string PersonLinkName(const store::IndividualRecord& person);

@@ -20,7 +20,7 @@ const Bookmark* BookmarkAt(const IndividualRecord& person, std::size_t k) {
 
 std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageKind plain,
                         PageKind extended, bool use_extended) {
-  return ChartHref(NamingOf(site), bookmark, plain, extended, use_extended);
+  return ChartHref(NamingOf(site), plain, extended, {use_extended, bookmark.page, bookmark.anchor});
 }
 
 // Pedigree pages are named from the extended prefix when bookmark 1 lies on a page other
@@ -28,6 +28,18 @@ std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageK
 bool PedigreeExtended(const IndividualRecord& person) {
   const Bookmark* second = BookmarkAt(person, 1);
   return second != nullptr && second->page != 0;
+}
+
+// The first appearance of the person on the chart pages of a descendancy or pedigree link;
+// false when there is none.
+bool FirstAppearance(const IndividualRecord& person, PersonLinkKind kind,
+                     ChartAppearance* appearance) {
+  const Bookmark* first = BookmarkAt(person, 0);
+  if (!first) return false;
+  const bool extended =
+      kind == PersonLinkKind::kPedigree ? PedigreeExtended(person) : first->extended;
+  *appearance = {extended, first->page, first->anchor};
+  return true;
 }
 
 bool TopmostOnly(const SiteContext& site, PersonLinkKind kind) {
@@ -109,7 +121,10 @@ void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
 static bool PersonLinkFacts(const SiteContext& site, PersonLinkKind kind,
                             const IndividualRecord& person, bool with_name_anchor,
                             PageStyle::PersonLink* link) {
-  const PersonTarget target = PersonLinkTarget(NamingOf(site), kind, person);
+  ChartAppearance appearance;
+  const bool on_chart = FirstAppearance(person, kind, &appearance);
+  const PersonTarget target =
+      PersonLinkTarget(NamingOf(site), kind, person, on_chart ? &appearance : nullptr);
   if (!target.shown) return false;
   link->linked = !TopmostOnly(site, kind);
   link->target = target.href;

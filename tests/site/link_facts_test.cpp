@@ -49,13 +49,14 @@ TEST_F(LinkFactsTest, FamilyGroupAndNotesTargetsNumberPagesInHexAndAnchorsInDeci
 }
 
 TEST_F(LinkFactsTest, ChartTargetsFollowTheAppearance) {
-  store::Bookmark appearance{false, 26, 4, -1, -1};
-  EXPECT_EQ(
-      ChartHref(naming, appearance, PageKind::kDescendancy, PageKind::kExtendedDescendancy, false),
-      "d_1a.htm#4");
-  EXPECT_EQ(
-      ChartHref(naming, appearance, PageKind::kDescendancy, PageKind::kExtendedDescendancy, true),
-      "e_1a.htm#4");
+  ChartAppearance appearance{false, 26, 4};
+  EXPECT_EQ(ChartHref(naming, PageKind::kDescendancy, PageKind::kExtendedDescendancy, appearance),
+            "d_1a.htm#4");
+  appearance.extended = true;
+  EXPECT_EQ(ChartHref(naming, PageKind::kDescendancy, PageKind::kExtendedDescendancy, appearance),
+            "e_1a.htm#4");
+  EXPECT_EQ(ChartHref(naming, PageKind::kPedigree, PageKind::kExtendedPedigree, appearance),
+            "k_1a.htm#4");
 }
 
 TEST_F(LinkFactsTest, PersonTargetOfEachKind) {
@@ -64,29 +65,31 @@ TEST_F(LinkFactsTest, PersonTargetOfEachKind) {
   Rename();
   store::IndividualRecord person;
   person.group = 12;
-  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kFamilyGroup, person).href, "f_1.htm#2");
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kFamilyGroup, person, nullptr).href,
+            "f_1.htm#2");
 
   // Without a notes entry the link is still written, without a target.
-  PersonTarget notes = PersonLinkTarget(naming, PersonLinkKind::kNotes, person);
+  PersonTarget notes = PersonLinkTarget(naming, PersonLinkKind::kNotes, person, nullptr);
   EXPECT_TRUE(notes.shown);
   EXPECT_EQ(notes.href, "");
   person.notes_page = 21;
-  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kNotes, person).href, "n_2.htm#1");
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kNotes, person, nullptr).href, "n_2.htm#1");
 
   // On no chart: no link at all.
-  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kDescendancy, person).shown);
-  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).shown);
-  person.bookmarks = {{false, -1, -1, -1, -1}};  // an empty bookmark is no appearance
-  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).shown);
+  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kDescendancy, person, nullptr).shown);
+  EXPECT_FALSE(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person, nullptr).shown);
 
-  person.bookmarks = {{true, 3, 5, 0, -1}, {false, 0, 1, -1, -1}};
-  PersonTarget chart = PersonLinkTarget(naming, PersonLinkKind::kDescendancy, person);
+  const ChartAppearance extended{true, 3, 5};
+  PersonTarget chart = PersonLinkTarget(naming, PersonLinkKind::kDescendancy, person, &extended);
   EXPECT_TRUE(chart.shown);
   EXPECT_EQ(chart.href, "e_3.htm#5");
-  // Pedigree: the extended pages only when the second appearance is on a page other than 0.
-  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).href, "p_3.htm#5");
-  person.bookmarks[1].page = 2;
-  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person).href, "k_3.htm#5");
+  const ChartAppearance plain{false, 3, 5};
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person, &plain).href, "p_3.htm#5");
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kPedigree, person, &extended).href,
+            "k_3.htm#5");
+  // The appearance does not concern the other kinds.
+  EXPECT_EQ(PersonLinkTarget(naming, PersonLinkKind::kFamilyGroup, person, &extended).href,
+            "f_1.htm#2");
 }
 
 TEST_F(LinkFactsTest, PersonLinkName) {
