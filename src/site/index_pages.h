@@ -47,8 +47,9 @@ std::string FileLetter(const std::string& page_letter);
 // The group letter of a surname on a list of surnames: its recognised first letter in lower
 // case, "0" when it begins with none.
 std::string SurnameListLetter(const SiteContext& site, const std::string& surname);
-// One surname group of a list of surnames: the letter heading when the letter changes, then
-// the surname's link into its index page with its count.
+// Has the site's style write one surname group of a list of surnames: headed by its initial
+// when the initial differs from `previous_letter` (which it then becomes), linked to the
+// surname's place on the index pages of `index_prefix`, with its count.
 void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
                            const std::string& surname, long count, std::string& previous_letter);
 // Walks the sorted individuals that `take` accepts and calls `group(surname, count)` for each
