@@ -10,6 +10,12 @@ class ClassicStyle : public PageStyle {
  public:
   // ---- page frame: head, notices, rules, foot ----
 
+  void WritePageHead(PageWriter& out, const PageHead& head) override;
+  void WriteRule(PageWriter& out) override;
+  void WriteAncestorNotice(PageWriter& out, const AncestorNotice& notice) override;
+  void WriteMainPageLink(PageWriter& out, const MainPageLink& link) override;
+  void WritePageFoot(PageWriter& out, const PageFoot& foot) override;
+
 
   // ---- family group pages ----
   void FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) override;
@@ -43,6 +49,15 @@ class ClassicStyle : public PageStyle {
 
 
   // ---- surname lists, surname index pages, main index page ----
+
+  void WritePersonLink(PageWriter& out, const PersonLink& link) override;
+  void WritePersonEntry(PageWriter& out, const PersonEntry& entry) override;
+  void WriteLetterBar(PageWriter& out, const LetterBar& bar) override;
+  void WriteSurnameListStart(PageWriter& out, const SurnameList& list) override;
+  void WriteSurnameGroup(PageWriter& out, const SurnameGroup& group) override;
+  void WriteSurnameListEnd(PageWriter& out, const SurnameList& list) override;
+  void WriteSurnameIndexTop(PageWriter& out, const SurnameIndexTop& top) override;
+  void WriteMainIndexBody(PageWriter& out, const MainIndexPage& page) override;
 
 
 };

@@ -38,7 +38,7 @@ GroupLinkUnit LinkTo(const SiteContext& site, const IndividualRecord& person, bo
   if (with_name_anchor) link.name_anchor = AnchorName(person);
   link.colour = colour;
   link.red_dot = site.MarkAncestors() && person.ancestor;
-  link.name = LinkName(person);
+  link.name = PersonLinkName(person);
   if (site.settings().show_gedcom_ids) link.marks.gedcom_id = person.id;
   if (with_icons) {
     PersonMarks icons = MarksOf(site, person);

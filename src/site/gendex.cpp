@@ -4,6 +4,7 @@
 
 #include "lang/ui_text.h"
 #include "run/product.h"
+#include "site/page_facts.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::site {
@@ -41,7 +42,7 @@ std::string GendexLine(PageWriter& writer, const store::IndividualRecord& person
   const std::string& death_place =
       person.death_place.empty() ? person.burial_place : person.death_place;
 
-  std::string line = FamilyGroupHref(w.language(), s, person.group);
+  std::string line = FamilyGroupHref(MakePageNaming(w.language(), s), person.group);
   for (const std::string* field : std::initializer_list<const std::string*>{
            &surname, &full_name, &birth_date, &person.birth_place, &death_date, &death_place}) {
     line += '|';
@@ -51,7 +52,7 @@ std::string GendexLine(PageWriter& writer, const store::IndividualRecord& person
   return line;
 }
 
-int WriteGendexFile(PageWriter& writer) {
+void WriteGendexFile(PageWriter& writer) {
   run::RunContext& context = writer.context();
   writer.OpenFile(context.state.output_folder + "/gendex.txt",
                   lang::LoadUiText(kMessageCreateFailed, context.settings));
@@ -59,7 +60,6 @@ int WriteGendexFile(PageWriter& writer) {
     if (person.defined) writer.AppendHtml(GendexLine(writer, person));
   writer.CloseFile(lang::FormatText(lang::LoadUiText(kMessageCloseFailed, context.settings).c_str(),
                                     run::kProductString));
-  return 1;
 }
 
 }  // namespace kinloom::site

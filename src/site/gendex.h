@@ -16,7 +16,7 @@ namespace kinloom::site {
 std::string GendexLine(PageWriter& writer, const store::IndividualRecord& person);
 
 // Writes "<output folder>/gendex.txt" with a line for every defined individual in table
-// order. Returns 1. A file that cannot be created or closed is reported and ends the program.
-int WriteGendexFile(PageWriter& writer);
+// order. A file that cannot be created or closed is reported and ends the program.
+void WriteGendexFile(PageWriter& writer);
 
 }  // namespace kinloom::site

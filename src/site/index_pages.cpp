@@ -1,11 +1,14 @@
 #include "site/index_pages.h"
 
+#include <vector>
+
 #include "lang/ui_text.h"
 #include "platform/system_error.h"
 #include "platform/text_encoding.h"
 #include "run/output_folder.h"
 #include "run/product.h"
 #include "site/gedcom_copy.h"
+#include "site/page_frame.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -15,8 +18,6 @@ using lang::FormatText;
 using store::IndividualRecord;
 
 using run::kProductString;
-constexpr int kLabelNone = 12402;
-constexpr int kLabelOther = 12403;
 constexpr int kLabelListOfSurnames = 12363;
 
 // The progress steps of the later surname index pages of each kind.
@@ -122,115 +123,80 @@ std::string RelativeUrl(const std::string& file_name) {
   return url;
 }
 
-void WriteLanguageLinks(SiteContext& site) {
+// The other selected languages' main pages, when at least two languages are selected.
+std::vector<PageStyle::MainIndexPage::Link> LanguageLinks(const SiteContext& site) {
   const settings::Settings& o = site.settings();
+  std::vector<PageStyle::MainIndexPage::Link> links;
   int selected = 0;
   for (int l = 0; l < settings::kLanguageCount; ++l) selected += o.create_pages[l] != 0;
-  if (selected < 2) return;
-  PageWriter& out = site.writer;
-  out.AppendHtml("<center>");
-  bool first = true;
+  if (selected < 2) return links;
   for (int l = 0; l < settings::kLanguageCount; ++l) {
     if (!o.create_pages[l] || l == site.language.language) continue;
-    if (!first) out.AppendHtml(", ");
-    first = false;
-    std::string name = o.index_name[l];
-    for (char& c : name) c = LowerAscii(c);
-    out.AppendHtml(FormatText("<a href=%s.%s>%s</a>", name.c_str(), site.Extension().c_str(),
-                              site.Label(kLanguageLinkLabels[l]).c_str()));
+    links.push_back(
+        {LowerAscii(o.index_name[l]) + "." + site.Extension(), site.Label(kLanguageLinkLabels[l])});
   }
-  out.AppendHtml("</center></p>");
+  return links;
 }
 
-// Copies the GEDCOM file beside the pages (unless it is already there) and writes its link
-// and size lines. Returns false when the copy failed.
-bool WriteGedcomLink(SiteContext& site) {
+// Copies the GEDCOM file beside the pages unless it is already there. Returns false when
+// the copy failed (reported).
+bool CopyGedcomBesidePages(SiteContext& site) {
   run::RunContext& run = site.run;
   const std::string& input = run.state.gedcom_path;
-  std::string file_name = BaseName(input);
-  std::string destination = site.OutputPath(file_name);
+  std::string destination = site.OutputPath(BaseName(input));
   // The input itself may lie in the folder, under any spelling or as a link: it is then
   // linked as it is and never written over.
-  if (!run::IsInputFile(run, destination)) {
-    int error = CopyGedcomFile(run, destination);
-    if (error != 0) {
-      platform::ReportSystemError(run.ui,
-                                  FormatText(lang::LoadUiText(2357, run.settings).c_str(),
-                                             input.c_str(), destination.c_str(), kProductString),
-                                  error);
-      return false;
-    }
-    site.writer.CountExtraFile();
+  if (run::IsInputFile(run, destination)) return true;
+  int error = CopyGedcomFile(run, destination);
+  if (error != 0) {
+    platform::ReportSystemError(run.ui,
+                                FormatText(lang::LoadUiText(2357, run.settings).c_str(),
+                                           input.c_str(), destination.c_str(), kProductString),
+                                error);
+    return false;
   }
-  PageWriter& out = site.writer;
-  // The link names the copy byte for byte; the text is the name in the page's encoding, with
-  // its HTML characters escaped as in the page foot.
-  const std::string url = RelativeUrl(file_name);
-  const std::string shown_name = out.SystemNameText(EscapeHtml(file_name));
-  out.AppendHtml(FormatText(site.Label(12358).c_str(), url.c_str(), shown_name.c_str()));
-  std::uint64_t size = run.state.gedcom_file_size;
-  const char* size_label = site.Label(12359).c_str();
-  const char* lines_label = site.Label(12360).c_str();
-  int lines = run.state.line_count;
-  if (size < 10000)
-    out.AppendHtml(FormatText("<center>%s = %d bytes, %s = %d</center>", size_label,
-                              static_cast<int>(size), lines_label, lines));
-  else if (size < 1000000)
-    out.AppendHtml(FormatText("<center>%s = %2.1f Kb, %s = %d</center>", size_label,
-                              static_cast<double>(size) * static_cast<double>(0.001f), lines_label,
-                              lines));
-  else
-    out.AppendHtml(FormatText("<center>%s = %2.1f Mb, %s = %d</center>", size_label,
-                              static_cast<double>(size) * static_cast<double>(0.000001f),
-                              lines_label, lines));
+  site.writer.CountExtraFile();
   return true;
 }
 
-void WriteCustomLinks(SiteContext& site) {
+// The link to the copy of the GEDCOM file and its size.
+void GedcomFileFacts(const SiteContext& site, PageStyle::MainIndexPage& page) {
+  const run::RunState& state = site.run.state;
+  const std::string file_name = BaseName(state.gedcom_path);
+  page.gedcom_link = true;
+  // The link names the copy byte for byte; the text is the name in the page's encoding, with
+  // its HTML characters escaped as in the page foot.
+  page.gedcom_url = RelativeUrl(file_name);
+  page.gedcom_name = site.writer.SystemNameText(EscapeHtml(file_name));
+  page.gedcom_size = state.gedcom_file_size;
+  page.gedcom_lines = state.line_count;
+}
+
+void CustomLinkFacts(const SiteContext& site, PageStyle::MainIndexPage& page) {
   const settings::Settings& o = site.settings();
   int l = site.language.language;
   if (!o.include_custom_links || l >= settings::kLinkLanguageCount) return;
   const auto& links = o.custom_links[l];
   if (links[0].text.empty()) return;
-  PageWriter& out = site.writer;
-  out.AppendHtml(
-      FormatText("<center><h3>%s </h3></center><ul>", site.language.custom_links_title.c_str()));
+  page.custom_links = true;
+  page.custom_links_title = site.language.custom_links_title;
   for (const settings::CustomLink& link : links) {
     if (link.text.empty()) break;
-    out.AppendHtml(FormatText("<li><a href=\"%s\"%s>%s</a><p>", link.hyperlink.c_str(),
-                              o.cl_top ? " target=\"_top\"" : "", link.text.c_str()));
+    page.links.push_back({link.hyperlink, link.text});
   }
-  out.AppendHtml("</ul>");
-  out.WriteRule();
+  page.links_top = o.cl_top != 0;
 }
 
-void WriteOwner(SiteContext& site) {
+void OwnerFacts(const SiteContext& site, PageStyle::MainIndexPage& page) {
   const settings::OwnerBlock& owner = site.settings().owner;
   if (owner.user_name.empty()) return;
-  PageWriter& out = site.writer;
-  out.AppendHtml(FormatText("\n<center><h3>%s</h3>", site.Label(12365).c_str()));
-  out.AppendHtml(FormatText("<center><I>%s:</I> ", site.Label(12366).c_str()));
-  out.AppendHtml(owner.user_name + "<br>");
-  if (!owner.address[0].empty()) {
-    out.AppendHtml(FormatText("<I>%s:</I> ", site.Label(12367).c_str()));
-    for (int i = 0; i < 4 && !owner.address[i].empty(); ++i)
-      out.AppendHtml(i < 3 ? owner.address[i] + "<BR>" : owner.address[i]);
-  }
-  if (!owner.email_address.empty()) {
-    out.AppendHtml(FormatText("<I>%s:</I> ", site.Label(12368).c_str()));
-    out.AppendHtml(FormatText("<a href=\"mailto:%s\">%s</a><br>", owner.email_address.c_str(),
-                              owner.email_address.c_str()));
-  }
-  bool any_homepage = false;
-  for (const std::string& page : owner.homepages) any_homepage |= !page.empty();
-  if (any_homepage) {
-    out.AppendHtml(FormatText("<I>%s:</I> ", site.Label(12369).c_str()));
-    for (const std::string& page : owner.homepages)
-      if (!page.empty())
-        out.AppendHtml(FormatText("<a href=\"%s\"%s>%s</a><br>", page.c_str(),
-                                  owner.hp_top ? " target=\"_top\"" : "", page.c_str()));
-  }
-  out.AppendHtml("</center>");
+  page.owner = true;
+  page.owner_name = owner.user_name;
+  for (int i = 0; i < 4 && !owner.address[i].empty(); ++i) page.address.push_back(owner.address[i]);
+  page.email = owner.email_address;
+  for (const std::string& address : owner.homepages)
+    if (!address.empty()) page.homepages.push_back(address);
+  page.homepages_top = owner.hp_top != 0;
 }
 
 std::string IndexPageTitle(SiteContext& site, IndexKind kind, const std::string& letter) {
@@ -271,13 +237,8 @@ PageKind SurnameListPrefixKind(IndexKind kind) {
   return PageKind::kFamilySurnameList;
 }
 
-// The letter of an individual's surname index page: the upper-case form of the recognised
-// letter that begins its sort key, or "~".
 std::string PageLetter(const SiteContext& site, const std::string& sort_key) {
-  std::string letter = LeadingLetter(site, sort_key);
-  if (letter.empty()) return "~";
-  if (letter.size() == 1) letter[0] = UpperAscii(letter[0]);
-  return letter;
+  return SurnameIndexLetter(sort_key, site.store().text_encoding);
 }
 
 // A page file name in a status text, which is a user-interface text (Windows-1252).
@@ -292,111 +253,90 @@ std::string SurnameListLetter(const SiteContext& site, const std::string& surnam
   return leading.empty() ? std::string(1, '0') : leading;
 }
 
-// The letter in the page's file name: the lower-case form (ASCII letters only), "0" for "~".
 std::string FileLetter(const std::string& page_letter) {
   return page_letter == "~" ? "0" : LowerAscii(page_letter);
 }
 
-void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading) {
-  PageWriter& out = site.writer;
+PageStyle::LetterBar LetterBarFacts(const SiteContext& site, IndexKind kind, bool with_heading) {
   const LetterPresence& present = Presence(site, kind);
-  const std::string& prefix = site.Prefix(SurnameIndexPrefixKind(kind));
-  std::string ext = site.Extension();
-  if (with_heading)
-    out.AppendHtml(FormatText("<center><h3>%s %s</h3></center>", site.Label(12401).c_str(),
-                              site.Label(ModeLabel(kind, false)).c_str()));
-  out.AppendHtml("<center>");
+  const PageNaming naming = NamingOf(site);
+  const PageKind index_kind = SurnameIndexPrefixKind(kind);
+  PageStyle::LetterBar bar;
+  bar.heading = with_heading;
+  if (with_heading) bar.kind_name = site.Label(ModeLabel(kind, false));
   auto letter = [&](int slot, const std::string& c) {
-    if (present[slot])
-      out.AppendHtml(FormatText(" <a href=\"%s_%s.%s\">%s</a>", prefix.c_str(),
-                                LowerAscii(c).c_str(), ext.c_str(), c.c_str()));
-    else
-      out.AppendHtml(FormatText(" %s ", c.c_str()));
+    return PageStyle::IndexLetter{c, present[slot],
+                                  present[slot] ? SurnameIndexFile(naming, index_kind, c) : ""};
   };
-  for (int slot = 0; slot < 26; ++slot) letter(slot, std::string(1, static_cast<char>('A' + slot)));
-  if (present[store::kOtherSlot])
-    out.AppendHtml(FormatText(" <a href=\"%s_0.%s\">(%s/%s)</a>", prefix.c_str(), ext.c_str(),
-                              site.Label(kLabelNone).c_str(), site.Label(kLabelOther).c_str()));
-  else
-    out.AppendHtml(FormatText(" (%s)", site.Label(kLabelNone).c_str()));
+  for (int slot = 0; slot < 26; ++slot)
+    bar.letters.push_back(letter(slot, std::string(1, static_cast<char>('A' + slot))));
+  bar.other_present = present[store::kOtherSlot];
+  if (bar.other_present) bar.other_target = SurnameIndexFile(naming, index_kind, "~");
   if (present[store::kSlotAE] || present[store::kSlotOSlash] || present[store::kSlotARing]) {
     const platform::TextEncoding encoding = site.store().text_encoding;
     for (int slot : {store::kSlotAE, store::kSlotOSlash, store::kSlotARing})
-      letter(slot, std::string(store::NordicLetter(slot, encoding)));
+      bar.nordic_letters.push_back(letter(slot, std::string(store::NordicLetter(slot, encoding))));
   }
-  out.AppendHtml("</center>");
+  return bar;
+}
+
+void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading) {
+  site.style().WriteLetterBar(site.writer, LetterBarFacts(site, kind, with_heading));
 }
 
 int WriteMainIndexPage(SiteContext& site) {
   run::RunContext& run = site.run;
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
-  std::string ext = site.Extension();
-  out.OpenPage(site.OutputPath(site.language.index_name + "." + ext), site.language.index_title,
-               false, true);
-  WriteLanguageLinks(site);
+  const PageNaming naming = NamingOf(site);
+  out.OpenPage(site.OutputPath(MainIndexFile(naming)), site.language.index_title, false, true);
+  // A copy that fails leaves the page unfinished.
+  if (o.create_link_to_gedcom_file && !CopyGedcomBesidePages(site)) return 0;
 
-  out.AppendHtml("<center>");
-  out.AppendHtml(FormatText("%s<br>", site.Label(12352).c_str()));
-  out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(site.store().sorted_count),
-                            site.Label(12353).c_str()));
-  out.AppendHtml(FormatText("%li %s<br>", static_cast<long>(run.state.families_loaded),
-                            site.Label(12354).c_str()));
-  out.AppendHtml(
-      FormatText("%li %s<br>", static_cast<long>(site.surname_count), site.Label(12355).c_str()));
-  out.AppendHtml(FormatText("<p>%s %s.</p></center>", site.Label(12356).c_str(),
-                            site.language.date_stamp.c_str()));
-
-  if (o.create_link_to_gedcom_file && !WriteGedcomLink(site)) return 0;
-  if (site.MarkAncestors()) out.WriteAncestorNotice();
-  out.WriteRule();
-
+  PageStyle::MainIndexPage page;
+  page.languages = LanguageLinks(site);
+  page.individuals = static_cast<long>(site.store().sorted_count);
+  page.families = static_cast<long>(run.state.families_loaded);
+  page.surnames = static_cast<long>(site.layout().surnames.main_page_count);
+  page.date_stamp = site.language.date_stamp;
+  if (o.create_link_to_gedcom_file) GedcomFileFacts(site, page);
+  page.ancestor_notice = site.MarkAncestors();
+  if (page.ancestor_notice) page.ancestor = AncestorNoticeFacts(out);
   for (IndexKind kind :
        {IndexKind::kFamily, IndexKind::kPedigree, IndexKind::kNotes, IndexKind::kDescendancy}) {
     if (!KindSwitchedOn(site, kind)) continue;
-    WriteIndexLetters(site, kind, true);
-    out.AppendHtml(FormatText("<center><h3><a href=\"%s.%s\">%s</a></h3></center>",
-                              site.Prefix(SurnameListPrefixKind(kind)).c_str(), ext.c_str(),
-                              site.Label(kLabelListOfSurnames).c_str()));
-    out.WriteRule();
+    page.kinds.push_back(
+        {LetterBarFacts(site, kind, true), SurnameListFile(naming, SurnameListPrefixKind(kind))});
   }
+  CustomLinkFacts(site, page);
+  OwnerFacts(site, page);
 
-  WriteCustomLinks(site);
-  WriteOwner(site);
-
-  out.WriteProducedBy();
-  out.WriteSourceAndCopyright();
-  out.AppendHtml("</body></html>");
+  site.style().WriteMainIndexBody(out, page);
+  site.style().WritePageFoot(out, PageFootFacts(out, false));
   out.CloseFile();
   return 1;
 }
 
 void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
                            const std::string& surname, long count, std::string& previous_letter) {
-  PageWriter& out = site.writer;
   const std::string ext = site.Extension();
   const std::string letter = SurnameListLetter(site, surname);
-  if (letter != previous_letter) {
-    if (letter == "0") {
-      out.AppendHtml(FormatText("<P><B>%s/%s</B><BR>", site.Label(kLabelNone).c_str(),
-                                site.Label(kLabelOther).c_str()));
-    } else {
-      std::string shown = letter;
-      if (shown.size() == 1) shown[0] = UpperAscii(shown[0]);
-      out.AppendHtml(FormatText("<P><B>%s</B><BR>", shown.c_str()));
-    }
-    previous_letter = letter;
-  }
+  PageStyle::SurnameGroup group;
+  group.starts_initial = letter != previous_letter;
+  group.other_initial = letter == "0";
+  group.initial = letter;
+  if (group.initial.size() == 1) group.initial[0] = UpperAscii(group.initial[0]);
+  previous_letter = letter;
+  group.surname = surname;
+  group.count = count;
   if (surname.empty()) {
-    out.AppendHtml(FormatText("<a href=\"%s_0.%s\">(none)</a>(%li) ", index_prefix.c_str(),
-                              ext.c_str(), count));
+    group.target = index_prefix + "_0." + ext;
   } else {
     // A surname of blanks only has no anchor: its link goes to the page itself.
     const std::string anchor = SurnameAnchor(surname);
-    out.AppendHtml(FormatText("<a href=\"%s_%s.%s%s%s\">%s</a>(%li) ", index_prefix.c_str(),
-                              letter.c_str(), ext.c_str(), anchor.empty() ? "" : "#",
-                              anchor.c_str(), surname.c_str(), count));
+    group.target = index_prefix + "_" + letter + "." + ext + (anchor.empty() ? "" : "#") + anchor;
   }
+  site.style().WriteSurnameGroup(site.writer, group);
 }
 
 void ForEachSurnameGroup(const store::GenealogyStore& store,
@@ -418,51 +358,49 @@ void ForEachSurnameGroup(const store::GenealogyStore& store,
   if (count > 0) group(surname, count);
 }
 
-int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only) {
+SurnameLayout LayOutSurnames(const store::GenealogyStore& store) {
+  SurnameLayout layout;
+  bool last_group_empty = false;
+  ForEachSurnameGroup(
+      store, [](const IndividualRecord&) { return true; },
+      [&](const std::string& surname, long) {
+        ++layout.main_page_count;
+        last_group_empty = surname.empty();
+      });
+  if (last_group_empty) --layout.main_page_count;
+  return layout;
+}
+
+void WriteSurnameList(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   PageWriter& out = site.writer;
-  std::string ext = site.Extension();
-  bool family = kind == IndexKind::kFamily;
-  if (!count_only) {
-    out.OpenPage(site.OutputPath(site.Prefix(SurnameListPrefixKind(kind)) + "." + ext),
-                 FormatText("%s (%s)", site.Label(kLabelListOfSurnames).c_str(),
-                            site.Label(ModeLabel(kind, false)).c_str()),
-                 false, true);
-    if (BackLinksWanted(site.settings())) out.WriteBackLink();
-    out.WriteRule();
-    out.AppendHtml("<CENTER>");
-  }
+  out.OpenPage(site.OutputPath(SurnameListFile(NamingOf(site), SurnameListPrefixKind(kind))),
+               FormatText("%s (%s)", site.Label(kLabelListOfSurnames).c_str(),
+                          site.Label(ModeLabel(kind, false)).c_str()),
+               false, true);
+  if (BackLinksWanted(site.settings())) out.WriteBackLink();
+  out.WriteRule();
+  const PageStyle::SurnameList list{SurnameListPrefixKind(kind)};
+  site.style().WriteSurnameListStart(out, list);
 
   const std::string& index_prefix = site.Prefix(SurnameIndexPrefixKind(kind));
   std::string previous_letter;  // the first group always differs
-  bool last_group_empty = false;
-  auto flush_group = [&](const std::string& surname, long count) {
-    if (family) ++site.surname_count;
-    last_group_empty = surname.empty();
-    if (count_only) return;
-    WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
-  };
-
   ForEachSurnameGroup(
       store,
       [&site, kind](const IndividualRecord& person) { return Considered(site, kind, person); },
-      flush_group);
-  // A last group without a surname is not counted on the main page.
-  if (family && last_group_empty) --site.surname_count;
+      [&](const std::string& surname, long count) {
+        WriteSurnameListGroup(site, index_prefix, surname, count, previous_letter);
+      });
 
-  if (!count_only) {
-    out.AppendHtml("</CENTER>");
-    out.ClosePage();
-  }
-  return 1;
+  site.style().WriteSurnameListEnd(out, list);
+  out.ClosePage();
 }
 
-int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
+void WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
   const store::GenealogyStore& store = site.store();
   const settings::Settings& o = site.settings();
   PageWriter& out = site.writer;
-  std::string ext = site.Extension();
-  const std::string& prefix = site.Prefix(SurnameIndexPrefixKind(kind));
+  const PageNaming naming = NamingOf(site);
   auto link_kind = static_cast<PersonLinkKind>(kind);
   bool page_open = false;
   std::string page_letter;
@@ -471,17 +409,18 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {
-      std::string file =
-          FormatText("%s_%s.%s", prefix.c_str(), FileLetter(letter).c_str(), ext.c_str());
+      std::string file = SurnameIndexFile(naming, SurnameIndexPrefixKind(kind), letter);
       if (page_open) {
         out.ClosePage();
         ShowProgress(site.run, kIndexPageSteps[static_cast<int>(kind)],
                      lang::LoadUiText(2345, o) + " " + StatusFileName(site, file), true);
       }
       out.OpenPage(site.OutputPath(file), IndexPageTitle(site, kind, letter), true, true);
-      WriteIndexLetters(site, kind, false);
-      if (BackLinksWanted(o)) out.WriteBackLink();
-      out.WriteRule();
+      PageStyle::SurnameIndexTop top;
+      top.letters = LetterBarFacts(site, kind, false);
+      top.back_link = BackLinksWanted(o);
+      if (top.back_link) top.main_page = MainPageLinkFacts(out);
+      site.style().WriteSurnameIndexTop(out, top);
       page_open = true;
       page_letter = letter;
     }
@@ -497,7 +436,6 @@ int WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
       WritePersonLink(site, link_kind, person, false, anchor, kNoColour);
   }
   if (page_open) out.ClosePage();
-  return 1;
 }
 
 }  // namespace kinloom::site

@@ -17,19 +17,25 @@ enum class IndexKind { kFamily = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 
 // The slot order of the index letters: A … Z, other, Æ, Ø, Å.
 using LetterPresence = std::array<bool, 30>;
 
-// The block of index letters of one kind; `with_heading` adds "INDEX for pages …".
+// The index letters of one kind, linked to the kind's surname index pages that exist;
+// `with_heading` heads them with the kind's name.
+PageStyle::LetterBar LetterBarFacts(const SiteContext& site, IndexKind kind, bool with_heading);
+// Has the site's style write the index letters of one kind.
 void WriteIndexLetters(SiteContext& site, IndexKind kind, bool with_heading);
 
 // The main index page. Returns 1, or 0 when the GEDCOM file could not be copied (reported;
 // the page is left unfinished).
 int WriteMainIndexPage(SiteContext& site);
 
-// The list of surnames of kind 0 … 2. With `count_only` nothing is written; the family kind
-// counts its surnames into site.surname_count either way. Returns 1.
-int WriteSurnameList(SiteContext& site, IndexKind kind, bool count_only);
+// What the index pages carry over, from the sorted individuals of `store`: the number of
+// surnames of the main index page. Made once per language before any page is written.
+SurnameLayout LayOutSurnames(const store::GenealogyStore& store);
 
-// The surname index pages of kind 0 … 2, one per initial letter present. Returns 1.
-int WriteSurnameIndexPages(SiteContext& site, IndexKind kind);
+// The list of surnames of kind 0 … 2.
+void WriteSurnameList(SiteContext& site, IndexKind kind);
+
+// The surname index pages of kind 0 … 2, one per initial letter present.
+void WriteSurnameIndexPages(SiteContext& site, IndexKind kind);
 
 // Shared with the notes index pages: the prefixes of a kind, and the page letter of a sort
 // key ("A" … "Z", Æ/Ø/Å in the store's text encoding, "~" for the rest).
@@ -41,8 +47,9 @@ std::string FileLetter(const std::string& page_letter);
 // The group letter of a surname on a list of surnames: its recognised first letter in lower
 // case, "0" when it begins with none.
 std::string SurnameListLetter(const SiteContext& site, const std::string& surname);
-// One surname group of a list of surnames: the letter heading when the letter changes, then
-// the surname's link into its index page with its count.
+// Has the site's style write one surname group of a list of surnames: headed by its initial
+// when the initial differs from `previous_letter` (which it then becomes), linked to the
+// surname's place on the index pages of `index_prefix`, with its count.
 void WriteSurnameListGroup(SiteContext& site, const std::string& index_prefix,
                            const std::string& surname, long count, std::string& previous_letter);
 // Walks the sorted individuals that `take` accepts and calls `group(surname, count)` for each

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/text_encoding.h"
 #include "settings/settings.h"
+#include "site/site_language.h"
 #include "store/records.h"
 
 namespace kinloom::site {
@@ -122,8 +124,9 @@ GroupFamilyMembers FamilyMembersShown(const store::IndividualRecord& principal, 
 
 
 // ---- links, page-file names, items per page ----
-// Items per page from a "Groups …" option ("Groups Descendancy", "Groups Pedigree"): a zero
-// option counts as 1, and a value beyond the range of int as the largest int.
+// Items per page from a "Groups …" option ("Groups", "Groups Notes", "Groups Descendancy",
+// "Groups Pedigree"): a zero option counts as 1, and a value beyond the range of int as the
+// largest int.
 int ItemsPerPage(std::uint32_t option);
 
 // "d_1f.htm": a numbered page file, named by the page-kind prefix, the page number in
@@ -143,6 +146,72 @@ std::string ItemTarget(std::string_view prefix, int item, int per_page, std::str
 std::string ChartPageTitle(std::string_view text_a, int page, std::string_view text_b);
 std::string ExtendedChartPageTitle(std::string_view text_a, std::string_view extended_label,
                                    int page, std::string_view text_b);
+
+// Where item `item` of a numbering in pages of `per_page` items lies: on page item / per_page,
+// at anchor item mod per_page.
+struct PagePlace {
+  std::int64_t page = 0;
+  std::int64_t anchor = 0;
+};
+PagePlace PlaceOfItem(std::int64_t item, int per_page);
+
+// What link targets and page-file names of one language are made from. `language` must
+// outlive the naming.
+struct PageNaming {
+  const SiteLanguage* language = nullptr;
+  std::string extension;  // "htm" or "html"
+  int groups = 1;         // family groups per page
+  int groups_notes = 1;   // notes entries per page
+
+  const std::string& Prefix(PageKind kind) const { return language->Prefix(kind); }
+};
+PageNaming MakePageNaming(const SiteLanguage& language, const settings::Settings& settings);
+
+// "f_3.htm#7": the family group page and anchor of family group `group` (page number in
+// lower-case hexadecimal, anchor in decimal).
+std::string FamilyGroupHref(const PageNaming& naming, std::int32_t group);
+// "n_0.htm#4": notes entry `entry`.
+std::string NotesHref(const PageNaming& naming, std::int32_t entry);
+// A person's appearance on a chart page, as the chart layout records it.
+struct ChartAppearance {
+  bool extended = false;  // named from the extended (continuation) pages' prefix
+  std::int32_t page = 0;
+  std::int32_t anchor = 0;
+};
+// "e_1a.htm#4": the chart page of an appearance, of `extended_kind` when it is extended,
+// else of `plain_kind`.
+std::string ChartHref(const PageNaming& naming, PageKind plain_kind, PageKind extended_kind,
+                      const ChartAppearance& appearance);
+
+// The page kinds a link to a person can lead to.
+enum class PersonLinkKind { kFamilyGroup = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 };
+
+// Where a link of `kind` to `person` leads. `notes_entry` is the person's notes entry
+// number (-1 for none: a notes target is then empty). `chart` is the person's first
+// appearance on the chart kind of a descendancy or pedigree link, null when the person is on
+// no such chart; the link is then not shown at all.
+struct PersonTarget {
+  bool shown = true;
+  std::string href;
+};
+PersonTarget PersonLinkTarget(const PageNaming& naming, PersonLinkKind kind,
+                              const store::IndividualRecord& person, std::int32_t notes_entry,
+                              const ChartAppearance* chart);
+
+// The name as links show it: surname, ", ", the given names and a blank, the title.
+std::string PersonLinkName(const store::IndividualRecord& person);
+
+// The file of the main index page: "index.htm" (the language's "Index Name").
+std::string MainIndexFile(const PageNaming& naming);
+// The file of a list of surnames: "c.htm" for `list_kind` kFamilySurnameList.
+std::string SurnameListFile(const PageNaming& naming, PageKind list_kind);
+// The letter of the surname index page of a sort key: the upper-case form of the recognised
+// letter it begins with (A … Z, Æ, Ø, Å as written in `encoding`), or "~" for any other.
+std::string SurnameIndexLetter(std::string_view sort_key, platform::TextEncoding encoding);
+// The file of the surname index page of `letter` (a SurnameIndexLetter): "b_a.htm", "b_0.htm"
+// for "~"; ASCII letters lower-cased, Æ, Ø, Å as they are.
+std::string SurnameIndexFile(const PageNaming& naming, PageKind index_kind,
+                             const std::string& letter);
 
 
 }  // namespace kinloom::site

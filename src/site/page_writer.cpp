@@ -11,7 +11,8 @@
 #include "platform/system_error.h"
 #include "run/product.h"
 #include "run/progress_display.h"
-#include "store/genealogy_store.h"
+#include "site/classic_style.h"
+#include "site/page_frame.h"
 
 namespace kinloom::site {
 
@@ -24,17 +25,10 @@ constexpr int kMessageCreateFailed = 2266;
 constexpr int kMessageCloseFailed = 2370;
 constexpr int kMessageForeignPage = 2703;
 
-constexpr int kLabelRedDot = 12361;
-constexpr int kLabelDirectAncestors = 12362;
-constexpr int kLabelProducedBy = 12390;
-constexpr int kLabelPrivacy = 12404;
-constexpr int kLabelIconLink = 12405;
-constexpr int kLabelBackToMain = 12414;
-constexpr int kLabelVersion = 12422;
-constexpr int kLabelCopyright = 12486;
-
-std::string Colour(std::uint32_t value) {
-  return lang::FormatText("%06lx", static_cast<unsigned long>(value));
+// The style of a writer that is handed none; styles hold no state.
+PageStyle& ClassicPages() {
+  static ClassicStyle style;
+  return style;
 }
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
@@ -49,22 +43,6 @@ std::size_t FileNameStart(std::string_view path) {
 
 std::string EscapeHtml(std::string_view text) { return store::StoreEscapedText(text); }
 
-namespace {
-
-// A text the user typed, made safe inside a single-quoted attribute.
-std::string AttributeText(std::string_view text) {
-  std::string out;
-  for (char c : EscapeHtml(text)) {
-    if (c == '\'')
-      out += "&#39;";
-    else
-      out += c;
-  }
-  return out;
-}
-
-}  // namespace
-
 std::string LowerCaseFileName(std::string_view path) {
   std::string out(path);
   for (std::size_t i = FileNameStart(path); i < out.size(); ++i)
@@ -72,19 +50,9 @@ std::string LowerCaseFileName(std::string_view path) {
   return out;
 }
 
-std::string FamilyGroupHref(const SiteLanguage& language, const settings::Settings& settings,
-                            std::int32_t group) {
-  // "Groups" is at least 1 in a valid store; a zero must not divide.
-  const std::int64_t per_page = settings.groups == 0 ? 1 : settings.groups;
-  const std::int64_t g = group;
-  return lang::FormatText("%s_%llx.%s#%lli", language.Prefix(PageKind::kFamilyGroup).c_str(),
-                          static_cast<unsigned long long>(g / per_page),
-                          settings.htm ? "htm" : "html", static_cast<long long>(g % per_page));
-}
-
 PageWriter::PageWriter(run::RunContext& context, const lang::LabelSet& labels,
                        const SiteLanguage& language)
-    : context_(context), labels_(labels), language_(language) {
+    : context_(context), labels_(labels), language_(language), style_(&ClassicPages()) {
   buffer_.reserve(kPageBufferLimit + 1);
 }
 
@@ -213,61 +181,7 @@ void PageWriter::Create(const std::string& path, const std::string* plain_failur
 void PageWriter::OpenPage(const std::string& path, const std::string& title, bool with_notices,
                           bool with_meta_tags) {
   Create(path, nullptr);
-  const settings::Settings& s = context_.settings;
-
-  AppendHtml("<html><head>");
-  AppendHtml(gedcom::CharsetMetaTag(SiteEncoding()));
-  if (s.meta_refresh_tag) {
-    AppendHtml(lang::FormatText("<meta http-equiv=\"Refresh\" content=\"%llu\">",
-                                static_cast<unsigned long long>(s.meta_refresh_value) * 3600));
-  }
-  if (with_meta_tags) {
-    const std::string product = ProgramText(run::kProductString);
-    AppendHtml(lang::FormatText("<meta name='GENERATOR' content='%s Version %1.2f'>",
-                                product.c_str(), run::kProgramVersion));
-    AppendHtml(lang::FormatText("<meta name='Author' content='%s'>", run::kAuthorName));
-    AppendHtml(lang::FormatText("<meta name='CONTACT INFO' content='%s'>", run::kContactAddress));
-    AppendHtml(lang::FormatText("<meta name='Website Address' content='%s'>", run::kHomePage));
-    AppendHtml("<meta name='Description' content='Program to export GEDCOM file to HTML'>");
-    AppendHtml(lang::FormatText(
-        "<meta name='KeyWords' content='GEDCOM to HTML, Software, Genealogy, Family Tree, %s, "
-        "%s'>",
-        product.c_str(), run::kAuthorName));
-    // The custom meta tags stand between these two pieces, up to the first one without a
-    // name; a full table leaves out the second piece.
-    AppendHtml("\n\n");
-    int written = 0;
-    for (const settings::CustomLink& tag : s.meta_tags) {
-      if (tag.text.empty()) break;
-      AppendHtml("<meta name='" + ProgramText(AttributeText(tag.text)) + "' content='" +
-                 ProgramText(AttributeText(tag.hyperlink)) + "'>\n");
-      ++written;
-    }
-    if (written < settings::kLinkSlots) AppendHtml("\n\n");
-  }
-  AppendHtml("<title>" + title + "</title>");
-  AppendHtml("</head>");
-  AppendHtml("<body");
-  if (s.use_custom_colors) {
-    if (!s.use_default_background && !s.use_custom_background)
-      AppendHtml(" BGCOLOR='" + Colour(s.colours[settings::kColourBackground]) + "'");
-    AppendHtml(" TEXT='" + Colour(s.colours[settings::kColourText]) + "' LINK='" +
-               Colour(s.colours[settings::kColourLink]) + "' VLINK='" +
-               Colour(s.colours[settings::kColourVisitedLink]) + "'");
-  }
-  if (s.use_custom_background && !s.custom_background.empty())
-    AppendHtml(" bgproperties=\"fixed\" background=\"" + s.custom_background + "\"");
-  if (s.use_default_background) AppendHtml(" bgproperties=\"fixed\" background=\"q2.gif\"");
-  AppendHtml(">");
-  AppendHtml("<center><h2>" + title + "</h2></center>");
-
-  const bool mark_ancestors = context_.state.mark_all_ancestors;
-  if (with_notices && mark_ancestors) WriteAncestorNotice();
-  if (with_notices && s.suppress_living) {
-    if (!mark_ancestors) AppendHtml("<center><small>");
-    AppendHtml(labels_.Get(kLabelPrivacy) + ".</small></center>");
-  }
-  WriteRule();
+  style_->WritePageHead(*this, PageHeadFacts(*this, title, with_notices, with_meta_tags));
   ++pages_written_;
 }
 
@@ -296,67 +210,17 @@ void PageWriter::FlushPageBuffer() {
   buffer_.clear();
 }
 
-void PageWriter::WriteRule() { AppendHtml("<hr size=4 width='80%'>"); }
+void PageWriter::WriteRule() { style_->WriteRule(*this); }
 
 void PageWriter::WriteAncestorNotice() {
-  const settings::Settings& s = context_.settings;
-  AppendHtml("<center><small>" + labels_.Get(kLabelRedDot) + " ");
-  AppendHtml("<img src=\"q5.gif\" border=0 >");
-  AppendHtml(" " + labels_.Get(kLabelDirectAncestors));
-  const int index = context_.state.ancestor_index;
-  const store::IndividualRecord* ancestor = nullptr;
-  if (index >= 0 && static_cast<std::size_t>(index) < context_.store.individuals.size())
-    ancestor = &context_.store.individuals[static_cast<std::size_t>(index)];
-  if (ancestor) {
-    if (s.create_family_groups)
-      AppendHtml("<a href=\"" + FamilyGroupHref(language_, s, ancestor->group) + "\">");
-    if (!ancestor->given_names.empty()) AppendHtml(ancestor->given_names + " ");
-    if (!ancestor->surname.empty()) AppendHtml(ancestor->surname);
-    if (!ancestor->title.empty()) AppendHtml(ancestor->title);
-    if (s.create_family_groups) AppendHtml("</a>");
-  }
-  AppendHtml(s.suppress_living ? "<br>" : "</small></center>");
+  style_->WriteAncestorNotice(*this, AncestorNoticeFacts(*this));
 }
 
-void PageWriter::WriteProducedBy() {
-  AppendHtml("<P>");
-  WriteRule();
-  AppendHtml("<center><p><i>" + labels_.Get(kLabelProducedBy));
-  const std::string product = ProgramText(run::kProductString);
-  AppendHtml(lang::FormatText("<a href= %s><img src=\"q1.gif\" alt=\"%s %s\" BORDER=\"0\"></a>",
-                              run::kHomePage, product.c_str(),
-                              labels_.Get(kLabelIconLink).c_str()));
-  AppendHtml("<a href=");
-  AppendHtml(lang::FormatText("%s.%s>%s  </a>%s %1.2f ",
-                              language_.Prefix(PageKind::kAuthor).c_str(), PageExtension().c_str(),
-                              product.c_str(), labels_.Get(kLabelVersion).c_str(),
-                              run::kProgramVersion));
-  AppendHtml("</i>.</p></center>");
-}
+void PageWriter::WriteBackLink() { style_->WriteMainPageLink(*this, MainPageLinkFacts(*this)); }
 
-void PageWriter::WriteBackLink() {
-  AppendHtml("<center><h3><a href=\"" + language_.index_name + "." + PageExtension() + "\">" +
-             labels_.Get(kLabelBackToMain) + "</a></h3></center>");
-}
-
-void PageWriter::WriteSourceAndCopyright() {
-  const settings::Settings& s = context_.settings;
-  if (s.create_link_to_gedcom_file) {
-    const std::string& input = context_.state.gedcom_path;
-    std::string name = input.substr(FileNameStart(input));
-    AppendHtml("<center>" + SystemNameText(EscapeHtml(name)) + " " + language_.date_stamp +
-               "</center>");
-  }
-  if (!s.owner.user_name.empty() && s.include_copyright) {
-    std::time_t now = clock_                     ? clock_()
-                      : context_.progress != nullptr ? context_.progress->Now()
-                                                     : std::time(nullptr);
-    std::tm local{};
-    if (std::tm* t = std::localtime(&now)) local = *t;
-    AppendHtml(lang::FormatText("<center><i>%s %04d %s </i></center><p>",
-                                labels_.Get(kLabelCopyright).c_str(), local.tm_year + 1900,
-                                s.owner.user_name.c_str()));
-  }
+std::time_t PageWriter::Now() const {
+  if (clock_) return clock_();
+  return context_.progress != nullptr ? context_.progress->Now() : std::time(nullptr);
 }
 
 void PageWriter::Close(const std::string& failure_message) {
@@ -379,13 +243,9 @@ void PageWriter::CloseFile() {
 
 void PageWriter::CloseFile(const std::string& failure_message) { Close(failure_message); }
 
-int PageWriter::ClosePage() {
-  WriteProducedBy();
-  WriteBackLink();
-  WriteSourceAndCopyright();
-  AppendHtml("</body></html>");
+void PageWriter::ClosePage() {
+  style_->WritePageFoot(*this, PageFootFacts(*this, true));
   CloseFile();
-  return 1;
 }
 
 }  // namespace kinloom::site

@@ -1,7 +1,7 @@
-// Writes one HTML page of the site at a time: the fixed head (character-set declaration, meta
-// tags, title, body tag, heading, notices), the body text composed by a page kind, and the
-// fixed foot. Page text is collected in an 8191-character buffer; every line feed reaches
-// the file as CR LF.
+// The file sink of the site: creates one page file at a time, collects its text in an
+// 8191-character buffer and writes it with every line feed as CR LF, in the site's encoding,
+// counting pages and writes for the run statistics. How a page looks is a PageStyle's
+// (site/page_style.h); the page frame calls below hand their content to the writer's style.
 //
 // Page text is composed in the encoding of the store's text (see TextEncoding below) and
 // written in the site's encoding (SiteEncoding): Windows-1252 text for a Windows-1252 input,
@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "lang/label_set.h"
 #include "platform/file_system.h"
@@ -31,11 +32,7 @@ std::string EscapeHtml(std::string_view text);
 // Lower-cases the ASCII letters of the file-name part of a path (never the folders).
 std::string LowerCaseFileName(std::string_view path);
 
-// The link to where family group `group` is described in full: "%s_%x.%s#%i" with the
-// current language's family-group prefix, group / "Groups" in lower-case hexadecimal, the
-// page extension and group mod "Groups" (f_3.htm#7 for group 37, "Groups" 10, htm).
-std::string FamilyGroupHref(const SiteLanguage& language, const settings::Settings& settings,
-                            std::int32_t group);
+class PageStyle;
 
 class PageWriter {
  public:
@@ -46,19 +43,24 @@ class PageWriter {
   PageWriter(const PageWriter&) = delete;
   PageWriter& operator=(const PageWriter&) = delete;
 
-  // Creates the page (file name lower-cased) and writes its head. A file that cannot be
-  // created is reported and ends the program.
+  // The style that the page frame calls below write with: the classic pages unless another
+  // is handed in; `style` must outlive the writer.
+  void SetStyle(PageStyle& style) { style_ = &style; }
+  PageStyle& style() const { return *style_; }
+
+  // Creates the page (file name lower-cased) and has the style write its head. A file that
+  // cannot be created is reported and ends the program.
   void OpenPage(const std::string& path, const std::string& title, bool with_notices,
                 bool with_meta_tags);
   void AppendHtml(std::string_view text);
   void FlushPageBuffer();
+  // Pieces of the page frame, written by the style.
   void WriteRule();
   void WriteAncestorNotice();
-  void WriteProducedBy();
   void WriteBackLink();
-  void WriteSourceAndCopyright();
-  // Writes the standard foot and closes the page. Returns 1. A close failure ends the program.
-  int ClosePage();
+  // Has the style write the standard foot, then closes the page. A close failure ends the
+  // program.
+  void ClosePage();
   // Flushes and closes the page without a foot (pages that end themselves). A close
   // failure shows message 2370 and ends the program.
   void CloseFile();
@@ -75,6 +77,7 @@ class PageWriter {
   // The clock that dates the copyright line (local time); without one, the run's progress
   // display's clock when the run has one, else the system clock. Tests fix it.
   void SetClock(std::function<std::time_t()> clock) { clock_ = std::move(clock); }
+  std::time_t Now() const;
 
   // "htm" or "html" from the option "HTM".
   std::string PageExtension() const;
@@ -94,6 +97,7 @@ class PageWriter {
   void CountExtraFile();
 
   run::RunContext& context() { return context_; }
+  const run::RunContext& context() const { return context_; }
   const lang::LabelSet& labels() const { return labels_; }
   const SiteLanguage& language() const { return language_; }
 
@@ -116,6 +120,7 @@ class PageWriter {
   int pages_written_ = 0;
   int buffer_writes_ = 0;
   std::function<std::time_t()> clock_;
+  PageStyle* style_;
 };
 
 }  // namespace kinloom::site

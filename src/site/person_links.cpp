@@ -29,9 +29,7 @@ const Bookmark* BookmarkAt(const SiteContext& site, PersonLinkKind kind,
 
 std::string ChartTarget(const SiteContext& site, const Bookmark& bookmark, PageKind plain,
                         PageKind extended, bool use_extended) {
-  return FormatText("%s_%x.%s#%d", site.Prefix(use_extended ? extended : plain).c_str(),
-                    static_cast<unsigned>(bookmark.page), site.Extension().c_str(),
-                    bookmark.anchor);
+  return ChartHref(NamingOf(site), plain, extended, {use_extended, bookmark.page, bookmark.anchor});
 }
 
 // Pedigree pages are named from the extended prefix when bookmark 1 lies on a page other
@@ -41,38 +39,35 @@ bool PedigreeExtended(const SiteContext& site, const IndividualRecord& person) {
   return second != nullptr && second->page != 0;
 }
 
-std::string NotesTarget(const SiteContext& site, int entry) {
-  int per_page = site.GroupsNotes();
-  return FormatText("%s_%x.%s#%d", site.Prefix(PageKind::kNotes).c_str(),
-                    static_cast<unsigned>(entry / per_page), site.Extension().c_str(),
-                    entry % per_page);
+// The first appearance of the person on the chart pages of a descendancy or pedigree link;
+// false when there is none.
+bool FirstAppearance(const SiteContext& site, const IndividualRecord& person,
+                     PersonLinkKind kind, ChartAppearance* appearance) {
+  const Bookmark* first = BookmarkAt(site, kind, person, 0);
+  if (!first) return false;
+  const bool extended =
+      kind == PersonLinkKind::kPedigree ? PedigreeExtended(site, person) : first->extended;
+  *appearance = {extended, first->page, first->anchor};
+  return true;
+}
+
+// The person's notes entry number in the layout; -1 for none.
+std::int32_t NotesEntry(const SiteContext& site, const IndividualRecord& person) {
+  return site.layout().notes.IndividualEntry(static_cast<std::size_t>(TablePosition(site, person)));
 }
 
 bool TopmostOnly(const SiteContext& site, PersonLinkKind kind) {
   return kind == PersonLinkKind::kDescendancy && site.settings().group_only_for_topmost != 0;
 }
 
-void MaybeRedDot(SiteContext& site, const IndividualRecord& person) {
-  if (site.MarkAncestors() && person.ancestor) WriteRedDot(site);
-}
-
-// Without a link of its own the entry still carries the surname anchor that the list of
-// surnames points to.
-void WriteNameAnchorOnly(SiteContext& site, const IndividualRecord& person) {
-  site.writer.AppendHtml(FormatText("<a name=\"%s\"></a>", AnchorName(person).c_str()));
-}
-
-void MaybeGedcomId(SiteContext& site, const IndividualRecord& person) {
-  if (site.settings().show_gedcom_ids) WriteGedcomId(site, person);
-}
-
 }  // namespace
 
+PageNaming NamingOf(const SiteContext& site) {
+  return MakePageNaming(site.language, site.settings());
+}
+
 std::string FamilyGroupTarget(const SiteContext& site, const IndividualRecord& person) {
-  int groups = site.Groups();
-  return FormatText("%s_%x.%s#%i", site.Prefix(PageKind::kFamilyGroup).c_str(),
-                    static_cast<unsigned>(person.group / groups), site.Extension().c_str(),
-                    person.group % groups);
+  return FamilyGroupHref(NamingOf(site), person.group);
 }
 
 std::string SurnameAnchor(std::string_view surname) {
@@ -89,14 +84,6 @@ std::string SurnameAnchor(std::string_view surname) {
 }
 
 std::string AnchorName(const IndividualRecord& person) { return SurnameAnchor(person.surname); }
-
-std::string LinkName(const IndividualRecord& person) {
-  std::string name = person.surname;
-  name += ", ";
-  if (!person.given_names.empty()) name += person.given_names + " ";
-  name += person.title;
-  return name;
-}
 
 // Only individuals with note items get a notes entry.
 bool HasNotes(const IndividualRecord& person) { return !person.notes.empty(); }
@@ -130,7 +117,7 @@ std::string NotesIconTarget(const SiteContext& site, int number, bool is_individ
     entry = site.layout().notes.FamilyEntry(static_cast<std::size_t>(number));
   }
   if (entry == -1) return {};
-  return NotesTarget(site, entry);
+  return NotesHref(NamingOf(site), entry);
 }
 
 bool WriteNotesIcon(SiteContext& site, int number, bool is_individual) {
@@ -155,109 +142,78 @@ void WritePedigreeIcon(SiteContext& site, const IndividualRecord& person) {
                                     target.c_str(), kPedigreeIconImage));
 }
 
-// Where a person's link of `kind` leads; false for a chart kind when the person is on no chart.
-static bool PersonTarget(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
-                         std::string* target) {
-  const Bookmark* first = BookmarkAt(site, kind, person, 0);
-  switch (kind) {
-    case PersonLinkKind::kFamilyGroup:
-      *target = FamilyGroupTarget(site, person);
-      return true;
-    case PersonLinkKind::kNotes:
-      // The entry number, never a note record's table position: the notes pages are
-      // numbered by entries, so a record's position would land on someone else's entry.
-      if (int entry = site.layout().notes.IndividualEntry(TablePosition(site, person)); entry != -1)
-        *target = NotesTarget(site, entry);
-      return true;
-    case PersonLinkKind::kDescendancy:
-      if (!first) return false;
-      *target = ChartTarget(site, *first, PageKind::kDescendancy, PageKind::kExtendedDescendancy,
-                            first->extended);
-      return true;
-    case PersonLinkKind::kPedigree:
-      if (!first) return false;
-      *target = ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
-                            PedigreeExtended(site, person));
-      return true;
-  }
+// The link of `kind` to `person` with what surrounds the name; false when a chart kind
+// shows the person nowhere.
+static bool PersonLinkFacts(const SiteContext& site, PersonLinkKind kind,
+                            const IndividualRecord& person, bool with_name_anchor,
+                            PageStyle::PersonLink* link) {
+  ChartAppearance appearance;
+  const bool on_chart = (kind == PersonLinkKind::kDescendancy ||
+                         kind == PersonLinkKind::kPedigree) &&
+                        FirstAppearance(site, person, kind, &appearance);
+  const PersonTarget target =
+      PersonLinkTarget(NamingOf(site), kind, person, NotesEntry(site, person),
+                       on_chart ? &appearance : nullptr);
+  if (!target.shown) return false;
+  link->linked = !TopmostOnly(site, kind);
+  link->target = target.href;
+  link->name_anchor = with_name_anchor;
+  if (with_name_anchor) link->anchor_name = AnchorName(person);
+  link->red_dot = site.MarkAncestors() && person.ancestor;
+  link->name = PersonLinkName(person);
+  link->show_id = site.settings().show_gedcom_ids != 0;
+  if (link->show_id) link->id = person.id;
   return true;
 }
 
 void WritePersonLink(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                      bool with_icons, bool with_name_anchor, std::int64_t colour) {
-  std::string target;
-  if (!PersonTarget(site, kind, person, &target)) return;
-
-  PageWriter& out = site.writer;
-  bool anchor_element = !TopmostOnly(site, kind);
-  if (anchor_element) {
-    if (with_name_anchor)
-      out.AppendHtml(
-          FormatText("<a name=\"%s\" href=\"%s\"", AnchorName(person).c_str(), target.c_str()));
-    else
-      out.AppendHtml(FormatText("<a href=\"%s\"", target.c_str()));
-    if (kind == PersonLinkKind::kFamilyGroup && colour != kNoColour)
-      out.AppendHtml(FormatText(" style=\"color: #%06X\"", static_cast<unsigned>(colour)));
-    out.AppendHtml(">");
-  } else if (with_name_anchor) {
-    WriteNameAnchorOnly(site, person);
+  PageStyle::PersonLink link;
+  if (!PersonLinkFacts(site, kind, person, with_name_anchor, &link)) return;
+  const bool family_group = kind == PersonLinkKind::kFamilyGroup;
+  link.coloured = link.linked && family_group && colour != kNoColour;
+  if (link.coloured) link.colour = static_cast<std::uint32_t>(colour);
+  if (family_group && with_icons) {
+    const std::int32_t notes_entry = NotesEntry(site, person);
+    if (site.NotesPagesOn() && !person.notes.empty() && notes_entry != -1) {
+      link.notes_icon = true;
+      link.notes_target = NotesHref(NamingOf(site), notes_entry);
+    }
+    const Bookmark* first = BookmarkAt(site, PersonLinkKind::kPedigree, person, 0);
+    if (site.settings().create_pedigree_groups && first) {
+      link.pedigree_icon = true;
+      link.pedigree_target =
+          ChartTarget(site, *first, PageKind::kPedigree, PageKind::kExtendedPedigree,
+                      PedigreeExtended(site, person));
+    }
   }
-  MaybeRedDot(site, person);
-  out.AppendHtml(LinkName(person));
-  if (anchor_element) out.AppendHtml("</a>");
-  MaybeGedcomId(site, person);
-  if (kind == PersonLinkKind::kFamilyGroup && with_icons) {
-    if (site.NotesPagesOn()) WriteNotesIcon(site, TablePosition(site, person), true);
-    if (site.settings().create_pedigree_groups) WritePedigreeIcon(site, person);
-  }
-  out.AppendHtml("<br>");
+  site.style().WritePersonLink(site.writer, link);
 }
 
 void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRecord& person,
                       bool with_name_anchor) {
-  std::string target;
-  if (!PersonTarget(site, kind, person, &target)) return;
+  PageStyle::PersonEntry entry;
+  if (!PersonLinkFacts(site, kind, person, with_name_anchor, &entry.link)) return;
 
-  PageWriter& out = site.writer;
+  using Birth = PageStyle::PersonEntry::Birth;
   const settings::Settings& options = site.settings();
-  MaybeRedDot(site, person);
-  bool anchor_element = !TopmostOnly(site, kind);
-  if (anchor_element) {
-    if (with_name_anchor)
-      out.AppendHtml(
-          FormatText("<a name=\"%s\" href=\"%s\">", AnchorName(person).c_str(), target.c_str()));
-    else
-      out.AppendHtml(FormatText("<a href=\"%s\">", target.c_str()));
-  } else if (with_name_anchor) {
-    WriteNameAnchorOnly(site, person);
-  }
-  out.AppendHtml(LinkName(person));
-  if (anchor_element) out.AppendHtml("</a>");
-  MaybeGedcomId(site, person);
-
-  const std::string& born = site.Label(12425);
-  bool open = false;
   if (!person.birth_date.empty() || !person.christening_date.empty()) {
     if (options.suppress_living && IsLiving(person)) {
-      out.AppendHtml("(" + born + site.Label(12424));
-      open = true;
+      entry.birth = Birth::kWithheld;
     } else if (person.birth_seen && !person.birth_date.empty()) {
-      out.AppendHtml("(" + born + " " + person.birth_date);
-      open = true;
+      entry.birth = Birth::kDate;
+      entry.birth_date = person.birth_date;
     } else if (!person.birth_seen && options.use_baptism && !person.christening_date.empty()) {
-      out.AppendHtml("(" + born + " " + person.christening_date);
-      open = true;
+      entry.birth = Birth::kDate;
+      entry.birth_date = person.christening_date;
     }
   }
   if (!person.death_date.empty() || !person.burial_date.empty()) {
-    out.AppendHtml(open ? " - " : "(");
-    open = true;
-    const std::string& date = person.death_date.empty() ? person.burial_date : person.death_date;
-    out.AppendHtml(site.Label(12426) + " " + date);
+    entry.death = true;
+    entry.death_date = person.death_date.empty() ? person.burial_date : person.death_date;
   }
-  if (open) out.AppendHtml(")");
 
-  if (kind == PersonLinkKind::kDescendancy && !anchor_element) {
+  if (kind == PersonLinkKind::kDescendancy && !entry.link.linked) {
     const auto& individuals = site.store().individuals;
     auto surname_of = [&](std::int32_t i) -> std::string {
       return i >= 0 && i < static_cast<std::int32_t>(individuals.size()) ? individuals[i].surname
@@ -267,20 +223,16 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
     for (std::size_t k = 0; k < marks.size() && k < store::kExpandingArrayCapacity; ++k) {
       const Bookmark* mark = BookmarkAt(site, kind, person, k);
       if (!mark) break;
-      std::string couple = ChartTarget(site, *mark, PageKind::kDescendancy,
-                                       PageKind::kExtendedDescendancy, mark->extended);
-      out.AppendHtml(FormatText(" , <a href=\"%s\">", couple.c_str()));
-      out.AppendHtml(" (");
-      out.AppendHtml(surname_of(mark->first_person));
-      if (mark->second_person != -1) {
-        out.AppendHtml("-");
-        out.AppendHtml(surname_of(mark->second_person));
-      }
-      out.AppendHtml(") ");
-      out.AppendHtml("</a> ");
+      PageStyle::ChartTree tree;
+      tree.target = ChartTarget(site, *mark, PageKind::kDescendancy, PageKind::kExtendedDescendancy,
+                                mark->extended);
+      tree.first_surname = surname_of(mark->first_person);
+      tree.couple = mark->second_person != -1;
+      if (tree.couple) tree.second_surname = surname_of(mark->second_person);
+      entry.trees.push_back(std::move(tree));
     }
   }
-  out.AppendHtml("<br>");
+  site.style().WritePersonEntry(site.writer, entry);
 }
 
 }  // namespace kinloom::site

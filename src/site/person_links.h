@@ -8,14 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "site/page_facts.h"
 #include "site/site_driver.h"
 #include "store/records.h"
 
 namespace kinloom::site {
 
-enum class PersonLinkKind { kFamilyGroup = 0, kDescendancy = 1, kPedigree = 2, kNotes = 3 };
-
 inline constexpr std::int64_t kNoColour = -1;
+
+// The link targets and page-file names of the site's current language.
+PageNaming NamingOf(const SiteContext& site);
 
 // "f_3.htm#7": the family group page and anchor where the individual is described in full.
 std::string FamilyGroupTarget(const SiteContext& site, const store::IndividualRecord& person);
@@ -57,9 +59,6 @@ std::string SurnameAnchor(std::string_view surname);
 
 // The anchor name of a person: SurnameAnchor of the surname.
 std::string AnchorName(const store::IndividualRecord& person);
-
-// The name as links show it: surname, ", ", given names and a blank, title.
-std::string LinkName(const store::IndividualRecord& person);
 
 // Whether the individual is treated as living (its deceased flag is clear).
 inline bool IsLiving(const store::IndividualRecord& person) { return !person.deceased; }

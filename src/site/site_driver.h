@@ -1,7 +1,6 @@
 // What the page kinds of one output language share while the site driver writes them: the
-// page-kind prefixes and per-language texts, the label set, the one page writer, and the
-// few values one page kind leaves for a later one (the surname count of the main page), and
-// the language's layout. Also the progress reports of page creation.
+// page-kind prefixes and per-language texts, the label set, the one page writer, the page
+// style and the language's layout. Also the progress reports of page creation.
 #pragma once
 
 #include <array>
@@ -55,7 +54,6 @@ struct SiteContext {
   const lang::LabelSet& labels;
   PageWriter& writer;
 
-  int surname_count = 0;  // counted by the family list of surnames, shown on the main page
 
   const settings::Settings& settings() const { return run.settings; }
   store::GenealogyStore& store() const { return run.store; }
@@ -76,7 +74,10 @@ struct SiteContext {
 
   // How the pages look: the classic pages unless another style is handed in.
   PageStyle& style() const { return *style_; }
-  void SetStyle(PageStyle& style) { style_ = &style; }
+  void SetStyle(PageStyle& style) {
+    style_ = &style;
+    writer.SetStyle(style);
+  }
 
   // The language's layout, filled before its first page is written and only read after.
   const SiteLayout& layout() const { return layout_; }

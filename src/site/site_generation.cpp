@@ -75,9 +75,11 @@ int GenerateSite(run::RunContext& outer, int language) {
     ShowProgress(context, step, lang::LoadUiText(text, options), true);
   };
 
-  // Where the charts show every person is settled before the first page of the language.
+  // Where the charts show every person, and the surname counts, are settled before the
+  // first page of the language.
   if (options.create_pedigree_groups) LayOutPedigreeCharts(site);
   if (options.create_descendancy_groups) LayOutDescendancyCharts(site);
+  site.layout_to_fill().surnames = LayOutSurnames(site.store());
 
   if (options.create_family_groups) {
     status(1, 2345);
@@ -86,8 +88,8 @@ int GenerateSite(run::RunContext& outer, int language) {
   if (options.create_pedigree_groups) {
     status(3, 2346);
     WritePedigreePages(site);
-    WriteSurnameList(site, IndexKind::kPedigree, false);
-    if (!WriteSurnameIndexPages(site, IndexKind::kPedigree)) return 0;
+    WriteSurnameList(site, IndexKind::kPedigree);
+    WriteSurnameIndexPages(site, IndexKind::kPedigree);
   }
   if (site.NotesPagesOn()) {
     status(7, 2347);
@@ -95,19 +97,16 @@ int GenerateSite(run::RunContext& outer, int language) {
     WriteNotesSurnameList(site);
     WriteNotesSurnameIndexPages(site);
   }
-  site.surname_count = 0;
   if (options.create_family_groups) {
     status(11, 2348);
-    WriteSurnameList(site, IndexKind::kFamily, false);
+    WriteSurnameList(site, IndexKind::kFamily);
     WriteFamilyGroupPages(site);
-  } else {
-    WriteSurnameList(site, IndexKind::kFamily, true);
   }
   if (options.create_descendancy_groups) {
     status(13, 2349);
     WriteDescendancyPages(site);
-    WriteSurnameList(site, IndexKind::kDescendancy, false);
-    if (!WriteSurnameIndexPages(site, IndexKind::kDescendancy)) return 0;
+    WriteSurnameList(site, IndexKind::kDescendancy);
+    WriteSurnameIndexPages(site, IndexKind::kDescendancy);
   }
   status(16, 2350);
   WriteAuthorPageStep(site);

@@ -21,6 +21,13 @@ namespace kinloom::site {
 
 // ---- surname lists and index pages ----
 
+// What the index pages carry from one page kind to the next.
+struct SurnameLayout {
+  // The number of surnames the main index page shows: the surname groups of the family list
+  // of surnames (every listed individual), without a last group whose surname is empty.
+  int main_page_count = 0;
+};
+
 
 struct SiteLayout {
   // ---- descendancy charts ----
@@ -36,6 +43,8 @@ struct SiteLayout {
 
 
   // ---- surname lists and index pages ----
+
+  SurnameLayout surnames;
 
 
 };

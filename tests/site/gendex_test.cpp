@@ -20,7 +20,7 @@ TEST(GendexTest, LinesInTableOrderWithCrLf) {
   t.AddPerson("John", "", "John Smith", 10);
   t.AddPerson("Jean", "Dupr\xE9", "Jean /Dupr\xE9/ de /la Tour/", 25);
 
-  EXPECT_EQ(WriteGendexFile(t.writer), 1);
+  WriteGendexFile(t.writer);
   EXPECT_EQ(t.fs.Read("/out/gendex.txt"),
             "f_0.htm#3|SMITH|John /Smith/|1 JAN 1900|Boston|2 FEB 1970|Denver|\r\n"
             "f_1.htm#0||John Smith|||||\r\n"

@@ -46,7 +46,7 @@ TEST_F(IndexPagesTest, IndexLettersLinkPresentSlotsOnly) {
 TEST_F(IndexPagesTest, ListOfSurnamesGroupsCaseInsensitivelyAndCountsForTheMainPage) {
   AddPeople();
   SiteContext& site = f.Start();
-  EXPECT_EQ(WriteSurnameList(site, IndexKind::kFamily, false), 1);
+  WriteSurnameList(site, IndexKind::kFamily);
   std::string page = f.run.fs.Read("/out/c.htm");
   EXPECT_NE(page.find("<CENTER><P><B>A</B><BR><a href=\"b_a.htm#adams\">Adams</a>(1) "
                       "<P><B>S</B><BR><a href=\"b_s.htm#smith\">Smith</a>(2) "
@@ -57,40 +57,49 @@ TEST_F(IndexPagesTest, ListOfSurnamesGroupsCaseInsensitivelyAndCountsForTheMainP
                       "</CENTER>"),
             std::string::npos)
       << page;
-  EXPECT_EQ(site.surname_count, 6);
-  // Counting alone writes nothing and counts the same.
+  // Counting alone writes nothing and counts the groups of the list.
   f.run.fs.files.clear();
-  site.surname_count = 0;
-  WriteSurnameList(site, IndexKind::kFamily, true);
+  EXPECT_EQ(LayOutSurnames(site.store()).main_page_count, 6);
   EXPECT_TRUE(f.run.fs.files.empty());
-  EXPECT_EQ(site.surname_count, 6);
 }
 
 TEST_F(IndexPagesTest, LastGroupWithoutSurnameIsNotCounted) {
   f.run.AddPerson("I1", "Bo /Adams/");
   f.run.AddPerson("I2", "Nameless");
   SiteContext& site = f.Start();
-  WriteSurnameList(site, IndexKind::kFamily, true);
-  EXPECT_EQ(site.surname_count, 1);
+  EXPECT_EQ(LayOutSurnames(site.store()).main_page_count, 1);
+}
+
+// The main page counts the surnames of every listed individual, whichever page kinds are on
+// and whoever stands on a chart; only a group without surname that comes last is left out.
+TEST_F(IndexPagesTest, MainPageSurnameCountCoversEveryIndividual) {
+  f.run.AddPerson("I1", "Bo /Adams/");
+  f.run.AddPerson("I2", "Nameless");
+  f.run.AddPerson("I3", "Lo /\xF8ksen/");
+  f.run.AddPerson("I4", "Al /ADAMS/");
+  f.run.settings.create_family_groups = 0;
+  SiteContext& site = f.Start();
+  site.layout_to_fill().pedigree.bookmarks.Add(f.run.Person("I3").index, {false, 0, 1, -1, -1});
+  EXPECT_EQ(LayOutSurnames(site.store()).main_page_count, 3);
+  EXPECT_EQ(LayOutSurnames(store::GenealogyStore{}).main_page_count, 0);
 }
 
 TEST_F(IndexPagesTest, PedigreeListShowsOnlySurnamesOnTheChart) {
   AddPeople();
   SiteContext& site = f.Start();
   site.layout_to_fill().pedigree.bookmarks.Add(f.run.Person("I3").index, {false, 0, 1, -1, -1});
-  WriteSurnameList(site, IndexKind::kPedigree, false);
+  WriteSurnameList(site, IndexKind::kPedigree);
   std::string page = f.run.fs.Read("/out/m.htm");
   EXPECT_NE(page.find("<CENTER><P><B>A</B><BR><a href=\"l_a.htm#adams\">Adams</a>(1) </CENTER>"),
             std::string::npos)
       << page;
-  EXPECT_EQ(site.surname_count, 0);
 }
 
 TEST_F(IndexPagesTest, SurnameIndexPagesOnePerLetterWithNameAnchors) {
   AddPeople();
   f.run.settings.index_dates = 0;
   SiteContext& site = f.Start();
-  EXPECT_EQ(WriteSurnameIndexPages(site, IndexKind::kFamily), 1);
+  WriteSurnameIndexPages(site, IndexKind::kFamily);
   for (const char* name :
        {"/out/b_a.htm", "/out/b_s.htm", "/out/b_z.htm", "/out/b_0.htm", "/out/b_\xC3\x98.htm"})
     EXPECT_TRUE(f.run.fs.files.count(name)) << name;
@@ -213,7 +222,7 @@ TEST_F(MainIndexPageTest, CountsKindsCustomLinksOwnerAndLanguageLinks) {
   f.run.settings.owner.email_address = "ruth@example.org";
   f.run.settings.owner.homepages = {"", "http://ward.example", "", "", ""};
   SiteContext& site = f.Start();
-  site.surname_count = 6;
+  site.layout_to_fill().surnames.main_page_count = 6;
   std::string page = MainPage(10);
   EXPECT_NE(page.find("<center><a href=indexf.htm>Pages Fran\xE7"
                       "ais</a>, <a "

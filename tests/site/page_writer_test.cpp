@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/program_end.h"
+#include "site/page_facts.h"
 #include "site/page_writer_fixture.h"
 
 namespace kinloom::site {
@@ -33,7 +34,7 @@ TEST(PageWriterTest, FullPageHeadAndFootBytes) {
 
   t.writer.OpenPage("/out/Page.htm", "Test &amp; Page", true, true);
   t.writer.AppendHtml("<p>Body\nline</p>");
-  EXPECT_EQ(t.writer.ClosePage(), 1);
+  t.writer.ClosePage();
 
   const std::string expected =
       "<html><head>"
@@ -275,13 +276,13 @@ TEST(EscapeHtmlTest, FourSpecialCharacters) {
 TEST(FamilyGroupHrefTest, PageAndRemainder) {
   settings::Settings s;
   SiteLanguage language = testing::EnglishLanguage();
-  EXPECT_EQ(FamilyGroupHref(language, s, 37), "f_3.htm#7");
+  EXPECT_EQ(FamilyGroupHref(MakePageNaming(language, s), 37), "f_3.htm#7");
   s.groups = 5;
   s.htm = 0;
-  EXPECT_EQ(FamilyGroupHref(language, s, 84), "f_10.html#4");
+  EXPECT_EQ(FamilyGroupHref(MakePageNaming(language, s), 84), "f_10.html#4");
   language.prefixes[0] = "ff";
   s.groups = 0;  // never divides by zero
-  EXPECT_EQ(FamilyGroupHref(language, s, 26), "ff_1a.html#0");
+  EXPECT_EQ(FamilyGroupHref(MakePageNaming(language, s), 26), "ff_1a.html#0");
 }
 
 }  // namespace

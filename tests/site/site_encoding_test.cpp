@@ -165,7 +165,7 @@ TEST_F(Utf8IndexLettersTest, NordicLettersGetTheirPagesLinksAndHeadings) {
             std::string::npos)
       << block;
 
-  EXPECT_EQ(WriteSurnameIndexPages(site, IndexKind::kFamily), 1);
+  WriteSurnameIndexPages(site, IndexKind::kFamily);
   for (const char* name :
        {"/out/b_a.htm", "/out/b_0.htm", "/out/b_\xC3\x86.htm", "/out/b_\xC3\x98.htm"})
     EXPECT_TRUE(f.run.fs.files.count(name)) << name;
@@ -183,7 +183,7 @@ TEST_F(Utf8IndexLettersTest, NordicLettersGetTheirPagesLinksAndHeadings) {
   EXPECT_NE(other.find("\xC3\xB8ksen"), std::string::npos);
   EXPECT_NE(other.find("\xC3\x89mile"), std::string::npos);
 
-  EXPECT_EQ(WriteSurnameList(site, IndexKind::kFamily, false), 1);
+  WriteSurnameList(site, IndexKind::kFamily);
   std::string list = f.run.fs.Read("/out/c.htm");
   EXPECT_NE(list.find("<P><B>\xC3\x98</B><BR><a href=\"b_\xC3\x98.htm#\xC3\x98rsted\">\xC3\x98rsted"
                       "</a>(1) "),
