@@ -522,7 +522,10 @@ void ConversionRun::ReleaseStorage(RunContext& context, bool failed_mode) {
   step(97, "6-7");  // the page buffer belongs to the page writer, released with it
   step(98, "7-7");
   store_.Release();
-  if (StatisticsOf(state_) != nullptr) TrackStoreMemory(context);
+  if (RunStatistics* statistics = StatisticsOf(state_)) {
+    statistics->chart_bookmark_bytes = 0;
+    TrackStoreMemory(context);
+  }
 }
 
 }  // namespace kinloom::run

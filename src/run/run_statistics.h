@@ -24,6 +24,9 @@ struct RunStatistics {
 
   store::MemoryTracker memory;
   store::ExpandingArrayStatistics families, bookmarks, notes;
+  // The bookmark tiers of the chart kind laid out last, held beside the store until it is
+  // released.
+  std::uint64_t chart_bookmark_bytes = 0;
 
   // Files created (the report included) and writes of page buffers to disk.
   std::uint64_t files_created = 0;

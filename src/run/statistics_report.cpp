@@ -247,7 +247,10 @@ void StartReport(RunContext& context) {
 }
 
 void TrackStoreMemory(RunContext& context) {
-  context.state.statistics.memory.Follow(store::MeasureStore(context.store));
+  RunStatistics& statistics = context.state.statistics;
+  store::MemoryFigures present = store::MeasureStore(context.store);
+  present[store::MEM_TRACKER_BOOKMARK] += statistics.chart_bookmark_bytes;
+  statistics.memory.Follow(present);
 }
 
 void WriteReport(RunContext& context) {

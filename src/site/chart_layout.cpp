@@ -1,5 +1,6 @@
 #include "site/chart_layout.h"
 
+#include "store/memory_tracker.h"
 #include "store/records.h"
 
 namespace kinloom::site {
@@ -35,6 +36,12 @@ const std::vector<Bookmark>& ChartBookmarks::Of(std::int32_t person) const {
   static const std::vector<Bookmark> kNone;
   if (person < 0 || static_cast<std::size_t>(person) >= marks_.size()) return kNone;
   return marks_[static_cast<std::size_t>(person)];
+}
+
+std::uint64_t ChartBookmarks::TierBytes() const {
+  std::uint64_t bytes = 0;
+  for (const std::vector<Bookmark>& marks : marks_) bytes += store::BookmarkTierBytes(marks.size());
+  return bytes;
 }
 
 bool DescendancyLayout::IsRoot(std::int32_t person) const {

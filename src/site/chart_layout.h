@@ -42,6 +42,8 @@ class ChartBookmarks {
   const std::vector<Bookmark>& Of(std::int32_t person) const;
   // Whether the individual appears on a chart of this kind: it has bookmark 0.
   bool OnChart(std::int32_t person) const { return At(person, 0) != nullptr; }
+  // The bytes the bookmarks take in the tiers of the statistics (MEM_TRACKER_BOOKMARK).
+  std::uint64_t TierBytes() const;
 
  private:
   std::vector<std::vector<Bookmark>> marks_;

@@ -80,6 +80,13 @@ int GenerateSite(run::RunContext& outer, int language) {
   if (options.create_pedigree_groups) LayOutPedigreeCharts(site);
   if (options.create_descendancy_groups) LayOutDescendancyCharts(site);
   site.layout_to_fill().surnames = LayOutSurnames(site.store());
+  // The statistics count the bookmarks of the kind laid out last as held until the end.
+  if (run::RunStatistics* statistics = run::StatisticsOf(context.state)) {
+    if (options.create_descendancy_groups)
+      statistics->chart_bookmark_bytes = site.layout().descendancy.bookmarks.TierBytes();
+    else if (options.create_pedigree_groups)
+      statistics->chart_bookmark_bytes = site.layout().pedigree.bookmarks.TierBytes();
+  }
 
   if (options.create_family_groups) {
     status(1, 2345);

@@ -27,6 +27,7 @@ std::uint64_t TierSlots(std::size_t count) {
 constexpr std::uint64_t kNotesHeaderBytes = 64;
 constexpr std::uint64_t kNotesSlotBytes = 12;
 constexpr std::uint64_t kFamilySlotBytes = 4;
+constexpr std::uint64_t kBookmarkSlotBytes = 17;
 
 class Measure {
  public:
@@ -71,6 +72,8 @@ void MemoryTracker::Follow(const MemoryFigures& present) {
 std::uint64_t MemoryTracker::counter(int kind) const {
   return HasCounter(kind) ? counters_[static_cast<std::size_t>(kind)] : 0;
 }
+
+std::uint64_t BookmarkTierBytes(std::size_t count) { return TierSlots(count) * kBookmarkSlotBytes; }
 
 MemoryFigures MeasureStore(const GenealogyStore& store) {
   Measure m;

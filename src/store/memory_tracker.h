@@ -71,4 +71,8 @@ class MemoryTracker {
 // The bytes `store` holds now, per kind.
 MemoryFigures MeasureStore(const GenealogyStore& store);
 
+// The bytes of the tiers that an expanding array of `count` bookmarks occupies (17 bytes a
+// slot), counted under MEM_TRACKER_BOOKMARK.
+std::uint64_t BookmarkTierBytes(std::size_t count);
+
 }  // namespace kinloom::store

@@ -68,8 +68,14 @@ TEST(ChartBookmarksTest, KeepsTheFirst55AppearancesAndCountsTheRefusals) {
   EXPECT_FALSE(marks.OnChart(-1));
   EXPECT_TRUE(marks.Of(7).empty());
   EXPECT_TRUE(marks.OnChart(1));
+  // The statistics count them by tier: 55 entries fill all 55 slots, one entry (even an
+  // empty one) its tier of 2; 17 bytes a slot.
+  EXPECT_EQ(marks.TierBytes(), (55u + 2u) * 17u);
   marks.Reset(3);
   EXPECT_FALSE(marks.OnChart(1));
+  EXPECT_EQ(marks.TierBytes(), 0u);
+  for (int k = 0; k < 3; ++k) marks.Add(0, {false, 0, k, -1, -1});
+  EXPECT_EQ(marks.TierBytes(), 7u * 17u);
 }
 
 TEST(ChartLayoutTest, LayingOutWritesNoPageAndKeepsTheKindsApart) {
