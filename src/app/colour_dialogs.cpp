@@ -75,7 +75,7 @@ ColourDialog::ColourDialog(wxWindow* parent, const AppServices& services, Kind k
   auto* content = new wxBoxSizer(wxVERTICAL);
   if (kind == Kind::kFamily) {
     auto* check = AddCheck(this, 1072, 2193);
-    check->SetValue(s_.use_text_color_for_familypages != 0);
+    check->SetValue(s_.use_text_color_for_family_pages != 0);
     check->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateEnabling(); });
     content->Add(check, 0, wxBOTTOM, FromDIP(8));
   }
@@ -172,7 +172,7 @@ bool ColourDialog::Accept() {
       s_.colours[row.colour_index] = static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
     }
   }
-  if (kind_ == Kind::kFamily) s_.use_text_color_for_familypages = Checked(1072);
+  if (kind_ == Kind::kFamily) s_.use_text_color_for_family_pages = Checked(1072);
   return true;
 }
 

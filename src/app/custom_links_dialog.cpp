@@ -21,7 +21,7 @@ CustomLinksDialog::CustomLinksDialog(wxWindow* parent, const AppServices& servic
                                      bool meta_tags)
     : OptionDialog(parent, services, meta_tags ? 2592 : 2150),
       meta_tags_(meta_tags),
-      language_(s_.lables_in_french == 1) {
+      language_(s_.labels_in_french == 1) {
   const int gap = FromDIP(6);
   auto* content = new wxBoxSizer(wxVERTICAL);
   auto* radios = new wxGridSizer(5, gap, gap * 2);

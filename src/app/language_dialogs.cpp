@@ -25,7 +25,7 @@ LanguageDialog::LanguageDialog(wxWindow* parent, const AppServices& services)
       g, 1125, ToWx("Affichage de tous les boutons et \xE9tiquettes en fran\xE7" "ais."));
   group->Add(english, 0, wxALL, FromDIP(6));
   group->Add(french, 0, wxALL, FromDIP(6));
-  (s_.lables_in_french == 1 ? french : english)->SetValue(true);
+  (s_.labels_in_french == 1 ? french : english)->SetValue(true);
   english->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Choose(false); });
   french->Bind(wxEVT_RADIOBUTTON, [this](wxCommandEvent&) { Choose(true); });
   auto* content = new wxBoxSizer(wxVERTICAL);
@@ -34,7 +34,7 @@ LanguageDialog::LanguageDialog(wxWindow* parent, const AppServices& services)
 }
 
 void LanguageDialog::Choose(bool french) {
-  s_.lables_in_french = french ? 1 : 0;
+  s_.labels_in_french = french ? 1 : 0;
   Control<wxRadioButton>(this, french ? 1125 : 1124)->SetValue(true);
   ApplyTexts();
   // The main window and every other open window follow at once.
@@ -124,7 +124,7 @@ constexpr int kPageTitleRadios[settings::kLanguageCount] = {1124, 1125, 1126, 11
 }  // namespace
 
 PageTitleDialog::PageTitleDialog(wxWindow* parent, const AppServices& services, PageKind kind)
-    : OptionDialog(parent, services, 2203), kind_(kind), language_(s_.lables_in_french == 1) {
+    : OptionDialog(parent, services, 2203), kind_(kind), language_(s_.labels_in_french == 1) {
   auto* content = new wxBoxSizer(wxVERTICAL);
   auto* radios = new wxGridSizer(5, FromDIP(4), FromDIP(10));
   for (int k = 0; k < settings::kLanguageCount; ++k) {

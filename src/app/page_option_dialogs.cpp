@@ -438,14 +438,14 @@ MinimizeDialog::MinimizeDialog(wxWindow* parent, const AppServices& services)
   content->Add(new wxCheckBox(this, 1117, "One \"Back to main page\" link per page"), 0, wxALL,
                FromDIP(3));
   content->Add(new wxCheckBox(this, 1118, "No Colors"), 0, wxALL, FromDIP(3));
-  SetChecked(1116, s_.minimize_abosoute != 0);
+  SetChecked(1116, s_.minimize_absolute != 0);
   SetChecked(1117, s_.one_index_page_link != 0);
   SetChecked(1118, s_.no_colors != 0);
   Finish(content);
 }
 
 bool MinimizeDialog::Accept() {
-  s_.minimize_abosoute = Checked(1116);
+  s_.minimize_absolute = Checked(1116);
   s_.one_index_page_link = Checked(1117);
   s_.no_colors = Checked(1118);
   return true;

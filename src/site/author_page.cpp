@@ -92,7 +92,7 @@ int WriteAuthorPage(PageWriter& writer) {
   writer.AppendHtml(std::string("<a href=\"") + run::kHomePage + "\">");
   writer.AppendHtml(std::string(run::kHomePage) + "</a>");
   writer.AppendHtml("</i>.</p></center>");
-  if (!s.minimize_abosoute && !s.one_index_page_link) writer.WriteBackLink();
+  if (!s.minimize_absolute && !s.one_index_page_link) writer.WriteBackLink();
   writer.AppendHtml("</body></html>");
   writer.CloseFile(lang::FormatText(lang::LoadUiText(kMessageCloseFailed, s).c_str(),
                                     writer.path().c_str(), run::kProductString));

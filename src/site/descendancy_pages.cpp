@@ -36,7 +36,7 @@ class DescendancyWriter {
         per_page_(options_.groups_descendancy == 0 ? 1
                                                    : static_cast<int>(options_.groups_descendancy)),
         plain_colours_(site.ColoursSuppressed()),
-        no_back_link_(options_.minimize_abosoute != 0 || options_.one_index_page_link != 0),
+        no_back_link_(options_.minimize_absolute != 0 || options_.one_index_page_link != 0),
         topmost_(options_.group_only_for_topmost != 0),
         family_links_(options_.create_family_groups != 0),
         continuation_limit_(continuation_limit) {}
@@ -147,7 +147,7 @@ void DescendancyWriter::MainPass() {
 
 void DescendancyWriter::ExtendedPasses(int from, int to) {
   const std::string creating = lang::LoadUiText(kUiCreatingDescendancy, options_);
-  lang::LabelSet ui_labels(options_.lables_in_french ? 1 : 0);
+  lang::LabelSet ui_labels(options_.labels_in_french ? 1 : 0);
   const std::string& extended_ui = ui_labels.Get(kLabelExtended);
   const std::string& extended_page = site_.Label(kLabelExtended);
   const SiteLanguage& language = site_.language;

@@ -128,7 +128,7 @@ void WriteFamily(SiteContext& site, const IndividualRecord& principal, const Fam
 FamilyPageColours FamilyColours(const settings::Settings& settings) {
   FamilyPageColours c;
   bool text = settings.use_text_color != 0;
-  bool family_pages = settings.use_text_color_for_familypages != 0;
+  bool family_pages = settings.use_text_color_for_family_pages != 0;
   if (!family_pages) {
     c.spouses = settings.colours[settings::kColourHusbandAndWife];
     c.children = settings.colours[settings::kColourChildren];
@@ -175,7 +175,7 @@ void WriteFamilyGroup(SiteContext& site, int group) {
   FamilyPageColours colours = FamilyColours(options);
 
   out.AppendHtml("<blockquote>");
-  if (!options.minimize_abosoute && !options.one_index_page_link) out.WriteBackLink();
+  if (!options.minimize_absolute && !options.one_index_page_link) out.WriteBackLink();
   out.AppendHtml(FormatText("<a name=\"%li\">", static_cast<long>(group % site.Groups())));
   out.AppendHtml("<b>");
   bool font = OpenFont(site, colours.spouses);

@@ -55,7 +55,7 @@ std::string_view RecordKey(std::string_view text) {
 }
 
 bool BackLinksWanted(const settings::Settings& o) {
-  return !o.minimize_abosoute && !o.one_index_page_link;
+  return !o.minimize_absolute && !o.one_index_page_link;
 }
 
 // Whether an individual is listed on the notes index pages: it has a notes entry, or one of

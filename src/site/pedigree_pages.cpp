@@ -120,7 +120,7 @@ class PedigreeWriter {
     return static_cast<std::int32_t>(&person - site_.store().individuals.data());
   }
   bool BackLinksWanted() const {
-    return !options_.minimize_abosoute && !options_.one_index_page_link;
+    return !options_.minimize_absolute && !options_.one_index_page_link;
   }
 
   SiteContext& site_;
