@@ -17,7 +17,7 @@ std::string BasePagePath(settings::Settings& s) {
   const bool french = s.create_pages[1] != 0;
   if (english || french) {
     int language;
-    if (s.lables_in_french == 1) language = french ? 1 : 0;
+    if (s.labels_in_french == 1) language = french ? 1 : 0;
     else language = english ? 0 : 1;
     path += s.index_name[language];
   } else {

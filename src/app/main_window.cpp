@@ -296,7 +296,7 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::BuildMenu() {
-  const bool french = settings_.lables_in_french == 1;
+  const bool french = settings_.labels_in_french == 1;
   if (menu_bar_ != nullptr && menu_french_ == french) return;
   auto* bar = new wxMenuBar;
   auto* add = new wxMenu;

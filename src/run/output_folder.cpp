@@ -161,7 +161,7 @@ int MainLanguage(const settings::Settings& settings) {
   const bool english = settings.create_pages[0] != 0;
   const bool french = settings.create_pages[1] != 0;
   if (english || french) {
-    if (settings.lables_in_french == 1) return french ? 1 : 0;
+    if (settings.labels_in_french == 1) return french ? 1 : 0;
     return english ? 0 : 1;
   }
   for (int k = 0; k < settings::kLanguageCount; ++k)

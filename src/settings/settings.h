@@ -70,7 +70,7 @@ struct Settings {
   // Bookkeeping and files
   int initialized = 0;               // "Initialized"
   double version_number = kSettingsVersion;  // "Version Number"
-  int lables_in_french = 0;          // "Lables In French"
+  int labels_in_french = 0;          // "Lables In French"
   std::uint32_t debugging = 0;       // "Debugging"
   std::string input_file;            // "Input File"
   std::string output_file;           // "Output File" (the platform default is set at start-up)
@@ -119,7 +119,7 @@ struct Settings {
   int cl_top = 0;                      // "CL _top"
   int meta_refresh_tag = 0;            // "Meta Refresh Tag"
   std::uint32_t meta_refresh_value = 12;  // "Meta Refresh Value"
-  int minimize_abosoute = 0;           // "Minimize Abosoute"
+  int minimize_absolute = 0;           // "Minimize Abosoute"
   int one_index_page_link = 0;         // "One Index Page Link"
   int no_colors = 0;                   // "No Colors"
   std::string notes_to_include;        // "Notes To Include" (default: lang::DefaultNotesToInclude)
@@ -134,7 +134,7 @@ struct Settings {
   // Colours and backgrounds
   int use_custom_colors = 0;                // "Use Custom Colors"
   int use_text_color = 0;                   // "Use Text Color"
-  int use_text_color_for_familypages = 0;   // "Use Text Color For Familypages"
+  int use_text_color_for_family_pages = 0;  // "Use Text Color For Familypages"
   // "Color Background", "Color Text", "Color Link", "Color VLink", "Color Husband and Wife",
   // "Color Parents", "Color Children", "Color Level1 " … "Color Level6 "
   std::array<std::uint32_t, kColourCount> colours{0xFFFFFF, 0x000000, 0x0000FF, 0xFF0000,
@@ -158,7 +158,7 @@ struct Settings {
   Settings();
 
   // The user-interface language these settings choose.
-  operator lang::UiLanguage() const { return {lables_in_french == 1}; }
+  operator lang::UiLanguage() const { return {labels_in_french == 1}; }
 };
 
 // The documented defaults of the per-language texts (Windows-1252).

@@ -139,7 +139,7 @@ std::vector<ValueDefinition> BuildTable() {
   Builder b;
 
   // Read before the migration.
-  b.Int("Lables In French", Field(&S::lables_in_french), 0)
+  b.Int("Lables In French", Field(&S::labels_in_french), 0)
       .Load(LoadStep::kBeforeMigration)
       .Saved(410);
   b.Int("Initialized", Field(&S::initialized), 0).Load(LoadStep::kBeforeMigration);
@@ -201,7 +201,7 @@ std::vector<ValueDefinition> BuildTable() {
 
   b.Int("Create Family Groups", Field(&S::create_family_groups), 1).Saved(120).SavedAgain(260);
   b.Int("Use Text Color", Field(&S::use_text_color), 0).Saved(130);
-  b.Int("Use Text Color For Familypages", Field(&S::use_text_color_for_familypages), 0).Saved(140);
+  b.Int("Use Text Color For Familypages", Field(&S::use_text_color_for_family_pages), 0).Saved(140);
   b.Int("Create Descendancy Groups", Field(&S::create_descendancy_groups), 1).Saved(150);
   b.Int("Group Only For Topmost", Field(&S::group_only_for_topmost), 1).Saved(160);
   b.Int("Create Ascendancy Groups", Field(&S::create_ascendancy_groups), 1).Saved(270);
@@ -258,7 +258,7 @@ std::vector<ValueDefinition> BuildTable() {
   b.Int("Suppress LDS Deceased", Field(&S::suppress_lds_deceased), 1);
   b.Int("Suppress LDS Living", Field(&S::suppress_lds_living), 1);
   b.PerLanguageSwitch(kCreatePagesNames, &S::create_pages).Saved(450);
-  b.Int("Minimize Abosoute", Field(&S::minimize_abosoute), 0).Saved(500);
+  b.Int("Minimize Abosoute", Field(&S::minimize_absolute), 0).Saved(500);
   b.Int("One Index Page Link", Field(&S::one_index_page_link), 0).Saved(510);
   b.Int("No Colors", Field(&S::no_colors), 0).Saved(520);
 

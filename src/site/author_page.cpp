@@ -57,7 +57,7 @@ void WriteAuthorPage(PageWriter& writer, PageStyle& style) {
   page.contact_subject = kContactSubject;
   page.home_page = run::kHomePage;
   page.version = run::kProgramVersion;
-  page.back_link = !s.minimize_abosoute && !s.one_index_page_link;
+  page.back_link = !s.minimize_absolute && !s.one_index_page_link;
 
   writer.OpenPage(context.state.output_folder + "/" + language.Prefix(PageKind::kAuthor) + "." +
                       writer.PageExtension(),

@@ -39,7 +39,7 @@ class DescendancyWalk {
         fill_(fill),
         per_page_(ItemsPerPage(options_.groups_descendancy)),
         plain_colours_(site.ColoursSuppressed()),
-        no_back_link_(options_.minimize_abosoute != 0 || options_.one_index_page_link != 0),
+        no_back_link_(options_.minimize_absolute != 0 || options_.one_index_page_link != 0),
         topmost_(options_.group_only_for_topmost != 0),
         family_links_(options_.create_family_groups != 0),
         continuation_limit_(continuation_limit) {}
@@ -224,7 +224,7 @@ void DescendancyWalk::ExtendedPass(int from, int to) {
   std::string creating, extended_ui, extended_page;
   if (writing()) {
     creating = lang::LoadUiText(kUiCreatingDescendancy, options_);
-    extended_ui = lang::LabelSet(options_.lables_in_french ? 1 : 0).Get(kLabelExtended);
+    extended_ui = lang::LabelSet(options_.labels_in_french ? 1 : 0).Get(kLabelExtended);
     extended_page = site_.Label(kLabelExtended);
   }
   const SiteLanguage& language = site_.language;

@@ -126,7 +126,7 @@ FamilyBlockUnit FamilyBlock(SiteContext& site, const IndividualRecord& principal
 FamilyPageColours FamilyColours(const settings::Settings& settings) {
   FamilyPageColours c;
   bool text = settings.use_text_color != 0;
-  bool family_pages = settings.use_text_color_for_familypages != 0;
+  bool family_pages = settings.use_text_color_for_family_pages != 0;
   if (!family_pages) {
     c.spouses = settings.colours[settings::kColourHusbandAndWife];
     c.children = settings.colours[settings::kColourChildren];
@@ -171,7 +171,7 @@ void WriteFamilyGroup(SiteContext& site, int group) {
   FamilyPageColours colours = FamilyColours(options);
 
   FamilyGroupUnit unit;
-  unit.back_link = !options.minimize_abosoute && !options.one_index_page_link;
+  unit.back_link = !options.minimize_absolute && !options.one_index_page_link;
   unit.anchor = group % site.Groups();
   unit.principal = Described(site, principal, FullPersonUnit::Role::kPrincipal, colours.spouses);
   for (int k = 0;

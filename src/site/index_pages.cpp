@@ -96,7 +96,7 @@ bool KindSwitchedOn(const SiteContext& site, IndexKind kind) {
 }
 
 bool BackLinksWanted(const settings::Settings& o) {
-  return !o.minimize_abosoute && !o.one_index_page_link;
+  return !o.minimize_absolute && !o.one_index_page_link;
 }
 
 std::string BaseName(const std::string& path) {

@@ -44,7 +44,7 @@ constexpr int kNotesStep = 7;
 constexpr int kNotesIndexStep = 10;
 
 bool BackLinksWanted(const settings::Settings& o) {
-  return !o.minimize_abosoute && !o.one_index_page_link;
+  return !o.minimize_absolute && !o.one_index_page_link;
 }
 
 // Whether an individual is listed on the notes index pages: it has a notes entry.

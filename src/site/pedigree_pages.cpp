@@ -182,7 +182,7 @@ class PedigreeWriter {
   void WriteExtendedPages(std::size_t first);
 
   bool BackLinksWanted() const {
-    return !options_.minimize_abosoute && !options_.one_index_page_link;
+    return !options_.minimize_absolute && !options_.one_index_page_link;
   }
 
   SiteContext& site_;

@@ -96,7 +96,7 @@ int SiteContext::Groups() const { return Divisor(run.settings.groups); }
 int SiteContext::GroupsNotes() const { return Divisor(run.settings.groups_notes); }
 
 bool SiteContext::ColoursSuppressed() const {
-  return run.settings.minimize_abosoute != 0 || run.settings.no_colors != 0;
+  return run.settings.minimize_absolute != 0 || run.settings.no_colors != 0;
 }
 
 std::string SiteContext::OutputPath(const std::string& file_name) const {

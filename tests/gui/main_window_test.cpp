@@ -74,14 +74,14 @@ TEST_F(MainWindowTest, SwitchingTheInterfaceLanguageChangesTextsMenuAndTitle) {
   });
   Click(&w, 1105);
   EXPECT_EQ(modal_count(), 1);
-  EXPECT_EQ(settings_.lables_in_french, 1);
+  EXPECT_EQ(settings_.labels_in_french, 1);
   EXPECT_EQ(Label(1021), FromWx(wxControl::RemoveMnemonics(app::ToWx(lang::StringTable::Instance().Text(3110)))));
   EXPECT_NE(Label(1021), "GEDCOM file to read from");
   EXPECT_EQ(FromWx(w.GetMenuBar()->GetMenuLabelText(0)), "Ajouter");
   EXPECT_EQ(FromWx(w.GetMenuBar()->GetMenuLabelText(1)), "Aide");
   EXPECT_EQ(FromWx(w.GetTitle()), "KINLOOM\xA9  2.52 by Brennick Software");
   // and back
-  settings_.lables_in_french = 0;
+  settings_.labels_in_french = 0;
   w.RefreshUiLanguage();
   EXPECT_EQ(Label(1021), "GEDCOM file to read from");
   EXPECT_EQ(FromWx(w.GetMenuBar()->GetMenuLabelText(0)), "Add");
@@ -113,9 +113,9 @@ TEST_F(MainWindowTest, BasePagePathPicksTheLanguageTheUserLooksAtFirst) {
   EXPECT_EQ(app::BasePagePath(settings_), "/site/index.htm");
   EXPECT_EQ(settings_.output_file, "/site");
   settings_.create_pages[1] = 1;
-  settings_.lables_in_french = 1;
+  settings_.labels_in_french = 1;
   EXPECT_EQ(app::BasePagePath(settings_), "/site/indexf.htm");
-  settings_.lables_in_french = 0;
+  settings_.labels_in_french = 0;
   EXPECT_EQ(app::BasePagePath(settings_), "/site/index.htm");
   settings_.create_pages = {0, 0, 1, 0, 0, 0, 0, 0, 0};
   settings_.htm = 0;

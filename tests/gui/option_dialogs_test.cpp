@@ -153,7 +153,7 @@ TEST_F(DialogTest, GeneralSettingsSkipBrokenLinksInBothLanguages) {
     EXPECT_EQ(FromWx(Control<wxCheckBox>(&dialog, 1161)->GetLabel()),
               "Skip broken links in the GEDCOM file (with a warning)");
   }
-  settings_.lables_in_french = 1;
+  settings_.labels_in_french = 1;
   settings_.skip_broken_links = 1;
   app::GeneralSettingsDialog dialog(owner_, services_);
   EXPECT_TRUE(Checked(&dialog, 1161));
@@ -251,7 +251,7 @@ TEST_F(DialogTest, FamilyColoursAreDisabledWhileTheTextColourIsUsed) {
   EXPECT_FALSE(Enabled(&dialog, 1075));
   EXPECT_FALSE(Enabled(&dialog, 1071));
   EXPECT_TRUE(dialog.Accept());
-  EXPECT_EQ(settings_.use_text_color_for_familypages, 1);
+  EXPECT_EQ(settings_.use_text_color_for_family_pages, 1);
 }
 
 TEST_F(DialogTest, NotesTagsMoveBetweenListsAndRefuseAnEmptyList) {
@@ -410,7 +410,7 @@ TEST_F(DialogTest, LanguageDialogSwitchesItsOwnTextsAtOnce) {
   services_.language_changed = [&refreshed] { ++refreshed; };
   app::LanguageDialog listening(owner_, services_);
   listening.Choose(true);
-  EXPECT_EQ(settings_.lables_in_french, 1);
+  EXPECT_EQ(settings_.labels_in_french, 1);
   EXPECT_EQ(refreshed, 1);
   EXPECT_NE(wxWindow::FindWindowById(1093, &listening)->GetLabel(), english);
   EXPECT_EQ(FromWx(wxWindow::FindWindowById(1093, &listening)->GetLabel()), Ui(2438));

@@ -34,11 +34,11 @@ class ScreenshotTest : public GuiTest {};
 TEST_F(ScreenshotTest, DISABLED_Windows) {
   app::MainWindow& w = Window();
   Capture(&w, "main-en");
-  settings_.lables_in_french = 1;
+  settings_.labels_in_french = 1;
   settings_.create_pages[1] = 1;
   w.RefreshUiLanguage();
   Capture(&w, "main-fr");
-  settings_.lables_in_french = 0;
+  settings_.labels_in_french = 0;
   w.RefreshUiLanguage();
   w.Hide();
   {
@@ -116,7 +116,7 @@ TEST_F(ScreenshotTest, DISABLED_StatusWindowAtTheEndOfRoyal92Runs) {
   app::Control<app::ValidatedEdit>(&w, 1004)->SetValue(app::ToWx(home_ / "site"));
   w.Show();
   for (int french : {0, 1}) {
-    settings_.lables_in_french = french;
+    settings_.labels_in_french = french;
     w.RefreshUiLanguage();
     Settle();
     bool captured = false;

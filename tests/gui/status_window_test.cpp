@@ -86,7 +86,7 @@ TEST_F(StatusWindowTest, EveryStatusTextShowsWholeInEnglishAndFrench) {
   w.Show();
   for (int french : {0, 1}) {
     SCOPED_TRACE(french);
-    settings_.lables_in_french = french;
+    settings_.labels_in_french = french;
     run::ProgressFrame frame;
     frame.languages_selected = 2;
     frame.language_position = 1;

@@ -97,7 +97,7 @@ TEST_F(ValidatedEditTest, LeavingWithTooLongTextShows2263BeforeTheCharacterCheck
   box_->SetText(std::string(255, 'a'));
   EXPECT_TRUE(box_->CheckOnLeave());
   // French interface: the French text of the same message
-  settings_.lables_in_french = 1;
+  settings_.labels_in_french = 1;
   box_->SetText(std::string(256, 'a'));
   EXPECT_FALSE(box_->CheckOnLeave());
   EXPECT_EQ(ui_.messages.back().text,

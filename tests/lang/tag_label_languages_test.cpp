@@ -16,9 +16,9 @@ TEST(TagLabelLanguagesTest, PageLanguageAndInterfaceLanguageChooseTheBlock) {
   // SOUR on German pages is the German label; in a French interface the French one.
   EXPECT_EQ(TagLabel(kSour, LabelSet(2)), "Quelle");
   settings::Settings s;
-  s.lables_in_french = 0;
+  s.labels_in_french = 0;
   EXPECT_EQ(TagLabelUi(kSour, s), "Source");
-  s.lables_in_french = 1;
+  s.labels_in_french = 1;
   EXPECT_EQ(TagLabelUi(kSour, s), LabelSet(1).Get(12562));
   EXPECT_EQ(TagLabelUi(19, s), "Naissance");
   // The interface language never reaches the other page languages.

@@ -215,7 +215,7 @@ TEST_F(MultiLanguageRunTest, DutchOnlyRunWritesTheDutchMainPage) {
 }
 
 TEST_F(MultiLanguageRunTest, FrenchInterfaceShowsFrenchMessagesAndStatusTexts) {
-  settings.lables_in_french = 1;
+  settings.labels_in_french = 1;
   Select({0, 2});
   ASSERT_EQ(Run(), RunOutcome::kCompleted) << ::testing::PrintToString(Messages());
   std::vector<std::string> texts = ui.StatusTexts();

@@ -246,11 +246,11 @@ TEST(MainPage, MainLanguageFollowsTheEnglishAndFrenchSwitchesAndTheInterfaceLang
   settings::Settings s;
   s.create_pages = {1, 1, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(MainLanguage(s), 0);
-  s.lables_in_french = 1;
+  s.labels_in_french = 1;
   EXPECT_EQ(MainLanguage(s), 1);
   s.create_pages = {1, 0, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(MainLanguage(s), 0);
-  s.lables_in_french = 0;
+  s.labels_in_french = 0;
   s.create_pages = {0, 1, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_EQ(MainLanguage(s), 1);
   s.create_pages = {0, 0, 0, 1, 0, 1, 0, 0, 0};

@@ -77,7 +77,7 @@ TEST_F(FamilyGroupTest, ColourRulesFollowTheTwoTextColourSettings) {
   s.use_text_color = 1;
   c = FamilyColours(s);
   EXPECT_EQ(c.spouses, 0x112233);  // text colour alone changes nothing here
-  s.use_text_color_for_familypages = 1;
+  s.use_text_color_for_family_pages = 1;
   c = FamilyColours(s);
   EXPECT_EQ(c.spouses, 0x0A0B0C);
   EXPECT_EQ(c.children, 0x0A0B0C);
@@ -90,7 +90,7 @@ TEST_F(FamilyGroupTest, ColourRulesFollowTheTwoTextColourSettings) {
 }
 
 TEST_F(FamilyGroupTest, FamilyPagesTextColourAloneWritesNoColourAnywhere) {
-  f.run.settings.use_text_color_for_familypages = 1;
+  f.run.settings.use_text_color_for_family_pages = 1;
   f.Start();
   std::string page = Group(0);
   EXPECT_EQ(page.find("color"), std::string::npos) << page;

@@ -172,7 +172,7 @@ void FrenchPortuguese(settings::Settings& s) {
 
 void NoColours(settings::Settings& s) {
   s.no_colors = 1;
-  s.minimize_abosoute = 1;
+  s.minimize_absolute = 1;
   s.use_default_background = 0;
 }
 

@@ -271,7 +271,7 @@ TEST(PedigreePagesTest, PersonCellsShowMarksDatesAndWithholdTheBirthOfTheLiving)
   PedigreeFixture f;
   f.run.settings.suppress_living = 1;
   f.run.settings.show_gedcom_ids = 1;
-  f.run.settings.minimize_abosoute = 1;  // no back links
+  f.run.settings.minimize_absolute = 1;  // no back links
   f.run.state.mark_all_ancestors = true;
   f.run.AddPerson("KID", "Liv /Young/", 1);
   f.run.AddPerson("DAD", "John /Smith/ Sir", 2);

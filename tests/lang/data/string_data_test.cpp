@@ -211,10 +211,10 @@ TEST(StringDataTest, FilledMessageReadsAsTheUserSeesIt) {
 
 TEST(StringDataTest, FrenchInterfaceTakesTheFrenchBlock) {
   settings::Settings s;
-  s.lables_in_french = 0;
+  s.labels_in_french = 0;
   EXPECT_EQ(LoadUiText(2446, s), "French");
   EXPECT_EQ(LoadUiText(2127, s), "Create &HTML files");
-  s.lables_in_french = 1;
+  s.labels_in_french = 1;
   EXPECT_EQ(LoadUiText(2446, s),
             "Fran\xE7"
             "ais");
