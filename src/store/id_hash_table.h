@@ -1,5 +1,7 @@
 // Finds an individual or a family by its GEDCOM id (without the at signs). Individuals and
-// families share the table; ids are compared byte for byte, case-sensitively.
+// families share the table; ids are compared byte for byte, case-sensitively. The loading
+// pass enters every record's id and the resolution of links (store/family_links.h) reads
+// them; no step after it looks an id up.
 #pragma once
 
 #include <cstdint>
