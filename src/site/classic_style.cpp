@@ -215,6 +215,8 @@ void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
 
 // ---- notes pages ----
 
+void ClassicStyle::NotesPageStart(PageWriter& out) { out.AppendHtml("<p>"); }
+
 namespace {
 
 constexpr int kLabelAnd = 12400;

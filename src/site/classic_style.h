@@ -23,6 +23,7 @@ class ClassicStyle : public PageStyle {
 
 
   // ---- notes pages ----
+  void NotesPageStart(PageWriter& out) override;
   void NotesEntry(PageWriter& out, const NotesEntryUnit& entry) override;
 
 

@@ -136,7 +136,7 @@ void NotesWriter::WritePages() {
           FormatText("%s %li %s", site_.language.notes_text_a.c_str(),
                      static_cast<long>(open_page + 1), site_.language.notes_text_b.c_str());
       out_.OpenPage(site_.OutputPath(file), title, true, true);
-      out_.AppendHtml("<p>");
+      site_.style().NotesPageStart(out_);
     }
     if (subject.entry == -1) return;
     WriteEntry(subject);
@@ -283,7 +283,8 @@ int WriteNotesSurnameList(SiteContext& site) {
                false, true);
   if (BackLinksWanted(site.settings())) out.WriteBackLink();
   out.WriteRule();
-  out.AppendHtml("<center>");
+  const PageStyle::SurnameList list{PageKind::kNotesSurnameList};
+  site.style().WriteSurnameListStart(out, list);
 
   const std::string& index_prefix = site.Prefix(PageKind::kNotesSurnameIndex);
   std::string previous_letter;  // the first group always differs
@@ -294,7 +295,7 @@ int WriteNotesSurnameList(SiteContext& site) {
   // Only individuals with notes are counted, also within a run of one surname.
   ForEachSurnameGroup(
       store, [&](const IndividualRecord& person) { return Listed(site, person); }, write_group);
-  out.AppendHtml("</center>");
+  site.style().WriteSurnameListEnd(out, list);
   out.ClosePage();
   return site.layout().notes.any_listed ? 1 : 0;
 }

@@ -87,6 +87,8 @@ class PageStyle {
 
 
   // ---- notes pages ----
+  // What opens a notes page, after its head and before its first entry.
+  virtual void NotesPageStart(PageWriter& out) = 0;
   // One entry of a notes page: its heading and its note items.
   virtual void NotesEntry(PageWriter& out, const NotesEntryUnit& entry) = 0;
 

@@ -54,7 +54,7 @@ int ExtractRunImage(run::RunContext& context, int number) {
   return ExtractImage(writer, number);
 }
 
-int GenerateSite(run::RunContext& outer, int language) {
+int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   // Every text the pages take from the program (labels, options, per-language texts) comes
   // in the encoding of the store's text, so that a page is one encoding throughout.
   const platform::TextEncoding text = gedcom::TextEncodingFor(outer.state.source_encoding);
@@ -68,6 +68,7 @@ int GenerateSite(run::RunContext& outer, int language) {
   lang::LabelSet labels(language, text);
   PageWriter writer(context, labels, current);
   SiteContext site(context, current, labels, writer);
+  if (style != nullptr) site.SetStyle(*style);
 
   site.layout_to_fill().notes = LayOutNotes(context.store);
 

@@ -6,9 +6,11 @@
 
 namespace kinloom::site {
 
-// Writes the complete page set of one output language. Returns 1 on success, 0 when a page
-// writer failed (the user has been told).
-int GenerateSite(run::RunContext& context, int language);
+class PageStyle;
+
+// Writes the complete page set of one output language in `style` (the classic pages when
+// null). Returns 1 on success, 0 when a page writer failed (the user has been told).
+int GenerateSite(run::RunContext& context, int language, PageStyle* style = nullptr);
 
 // Writes one of the fixed images into the output folder; 0 when it could not be written.
 int ExtractRunImage(run::RunContext& context, int number);
