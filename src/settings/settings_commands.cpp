@@ -11,20 +11,6 @@
 namespace kinloom::settings {
 namespace {
 
-std::string Fold(const std::string& s) {
-  std::string out = s;
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  std::size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-
 std::size_t EditDistance(const std::string& a, const std::string& b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -41,7 +27,7 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 }
 
 bool ParseInteger(const std::string& text, int* out) {
-  std::string t = Trim(text);
+  std::string t = TrimBlanks(text);
   std::size_t i = 0;
   bool negative = false;
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
@@ -66,7 +52,7 @@ int HexDigit(char c) {
 }
 
 bool ParseDword(const std::string& text, std::uint32_t* out) {
-  std::string t = Trim(text);
+  std::string t = TrimBlanks(text);
   unsigned long long v = 0;
   if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
     if (t.size() > 10) return false;
@@ -88,7 +74,7 @@ bool ParseDword(const std::string& text, std::uint32_t* out) {
 }
 
 bool ParseRealValue(const std::string& text, double* out) {
-  std::string t = Trim(text);
+  std::string t = TrimBlanks(text);
   if (t.empty()) return false;
   std::size_t i = 0, digits = 0;
   if (t[i] == '+' || t[i] == '-') ++i;
@@ -105,7 +91,7 @@ bool ParseRealValue(const std::string& text, double* out) {
 // A dword as the listing shows it: the number, for a colour followed by " (0x…)" with the
 // same value in hexadecimal.
 bool ParseShownDword(const std::string& text, std::uint32_t* out) {
-  const std::string t = Trim(text);
+  const std::string t = TrimBlanks(text);
   const std::size_t open = t.find('(');
   if (open == std::string::npos) return ParseDword(t, out);
   std::uint32_t number = 0, again = 0;
@@ -203,7 +189,7 @@ bool FindStoredValue(RegistryStore& store, const std::string& name, ValueDefinit
   if (store.registry().OpenKey(key) != 0 || store.registry().ListValues(key, &values) != 0)
     return false;
   for (const auto& [stored, value] : values) {
-    if (Fold(stored) != Fold(name)) continue;
+    if (FoldCase(stored) != FoldCase(name)) continue;
     out->name = stored;
     out->kind = StoredKind(value.type);
     return true;
@@ -233,10 +219,10 @@ const char* KindHint(ValueKind kind) {
 }  // namespace
 
 std::vector<std::string> ClosestValueNames(const std::string& name, std::size_t count) {
-  const std::string folded = Fold(name);
+  const std::string folded = FoldCase(name);
   std::vector<std::pair<std::size_t, std::string>> ranked;
   for (const ValueDefinition& d : ValueDefinitions())
-    ranked.emplace_back(EditDistance(folded, Fold(d.name)), d.name);
+    ranked.emplace_back(EditDistance(folded, FoldCase(d.name)), d.name);
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> out;
@@ -350,7 +336,7 @@ int RunListSettings(RegistryStore& store, std::ostream& out) {
   for (const auto& [name, value] : values) {
     const ValueDefinition* def = nullptr;
     for (const ValueDefinition& d : ValueDefinitions())
-      if (Fold(d.name) == Fold(name)) def = &d;
+      if (FoldCase(d.name) == FoldCase(name)) def = &d;
     const ValueKind kind = def != nullptr ? def->kind : StoredKind(value.type);
     std::string shown;
     switch (kind) {

@@ -16,20 +16,6 @@ std::function<T&(S&)> Field(T S::*member) {
   return [member](S& s) -> T& { return s.*member; };
 }
 
-std::string Fold(const std::string& s) {
-  std::string out = s;
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  std::size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-
 // The rows added by one call of the builder, to give them their load step, save place and
 // flags.
 class Rows {
@@ -322,14 +308,28 @@ const std::vector<const ValueDefinition*>& BulkSaveOrder() {
   return order;
 }
 
+std::string FoldCase(const std::string& name) {
+  std::string out = name;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+std::string TrimBlanks(const std::string& text) {
+  std::size_t b = text.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  std::size_t e = text.find_last_not_of(" \t");
+  return text.substr(b, e - b + 1);
+}
+
 const ValueDefinition* FindValueDefinition(const std::string& name) {
-  const std::string folded = Fold(name);
+  const std::string folded = FoldCase(name);
   for (const ValueDefinition& d : ValueDefinitions())
-    if (Fold(d.name) == folded) return &d;
-  const std::string trimmed = Trim(folded);
+    if (FoldCase(d.name) == folded) return &d;
+  const std::string trimmed = TrimBlanks(folded);
   const ValueDefinition* found = nullptr;
   for (const ValueDefinition& d : ValueDefinitions()) {
-    if (Trim(Fold(d.name)) == trimmed) {
+    if (TrimBlanks(FoldCase(d.name)) == trimmed) {
       if (found != nullptr) return nullptr;
       found = &d;
     }

@@ -65,6 +65,11 @@ struct ValueDefinition {
 // Every value the program keeps in the application key, in the order of the load sequence.
 const std::vector<ValueDefinition>& ValueDefinitions();
 
+// A value name as names are compared: its ASCII capitals lowered.
+std::string FoldCase(const std::string& name);
+// A typed-in text without the blanks and tabs around it.
+std::string TrimBlanks(const std::string& text);
+
 // The definition of a value name (compared without regard to ASCII case, then also
 // ignoring blanks around it when that leaves one candidate); null when none.
 const ValueDefinition* FindValueDefinition(const std::string& name);

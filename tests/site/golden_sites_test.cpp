@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -232,7 +233,7 @@ settings::Settings BaseSettings() {
 
 // Converts `site` into `folder`; the manifest of what it wrote, by file name.
 std::map<std::string, std::string> Convert(const Site& site, const testing::TempFolder& temp,
-                                           std::string* failure) {
+                                           std::string* failure, std::uintmax_t* bytes = nullptr) {
   const std::string gedcom =
       temp.Write(std::string(site.input.name) + ".ged",
                  ReadAll(std::string(KINLOOM_SOURCE_DIR) + "/" + site.input.path));
@@ -253,6 +254,7 @@ std::map<std::string, std::string> Convert(const Site& site, const testing::Temp
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
     if (!entry.is_regular_file()) continue;
     manifest[fs::relative(entry.path(), folder).string()] = Sha256(ReadAll(entry.path()));
+    if (bytes != nullptr) *bytes += entry.file_size();
   }
   return manifest;
 }
@@ -292,11 +294,12 @@ class GoldenSitesTest : public ::testing::Test {
 
 TEST_F(GoldenSitesTest, EverySiteMatchesItsRecordedManifest) {
   int files = 0;
+  std::uintmax_t bytes = 0;
   for (const Site& site : Sites()) {
     SCOPED_TRACE(site.name);
     testing::TempFolder temp;
     std::string failure;
-    const auto manifest = Convert(site, temp, &failure);
+    const auto manifest = Convert(site, temp, &failure, &bytes);
     ASSERT_TRUE(failure.empty()) << failure;
     ASSERT_FALSE(manifest.empty());
     files += static_cast<int>(manifest.size());
@@ -323,6 +326,8 @@ TEST_F(GoldenSitesTest, EverySiteMatchesItsRecordedManifest) {
       if (!manifest.count(file)) ADD_FAILURE() << "missing " << file;
   }
   EXPECT_GT(files, 1000);
+  std::cout << "[ golden   ] " << Sites().size() << " sites, " << files << " files, " << bytes
+            << " bytes\n";
 }
 
 // One site kept whole: a change shows as the page's own lines.
