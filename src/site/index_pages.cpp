@@ -15,16 +15,16 @@ namespace kinloom::site {
 namespace {
 
 // Labels of the index page titles, and the texts of their messages.
-constexpr int kLabelGroupedByFamily = 12418;       // "Grouped by Family"
-constexpr int kLabelGroupedByDescendants = 12419;  // "Grouped by Descendants"
-constexpr int kLabelGroupedByPedigree = 12420;     // "Grouped by Pedigree"
-constexpr int kLabelByNotes = 12421;               // "By Notes"
-constexpr int kLabelGroupedByNotes = 12609;        // "Grouped by Notes"
-constexpr int kLabelIndexBeginningWith = 12372;    // "Index for surnames beginning with"
-constexpr int kLabelIndexBlankSurnames = 12373;    // "Index for blank surnames or ..."
-constexpr int kLabelIndexLetterEnd = 12364;        // the words after the letter; " " in English
-constexpr int kMessageGedcomCopyFailed = 2357;     // "Unable to copy the GEDCOM file %s.  To ..."
-constexpr int kStatusIndexPages = 2345;            // "Creating index pages"
+constexpr int kLabelGroupedByFamily = 12418;
+constexpr int kLabelGroupedByDescendants = 12419;
+constexpr int kLabelGroupedByPedigree = 12420;
+constexpr int kLabelByNotes = 12421;
+constexpr int kLabelGroupedByNotes = 12609;
+constexpr int kLabelIndexBeginningWith = 12372;  // "Index for surnames beginning with"
+constexpr int kLabelIndexBlankSurnames = 12373;  // "Index for blank surnames or ..."
+constexpr int kLabelIndexLetterEnd = 12364;      // the words after the letter; " " in English
+constexpr int kMessageGedcomCopyFailed = 2357;   // "Unable to copy the GEDCOM file %s.  To ..."
+constexpr int kStatusIndexPages = 2345;          // "Creating index pages"
 
 using lang::FormatText;
 using store::IndividualRecord;

@@ -18,14 +18,14 @@ namespace kinloom::site {
 namespace {
 
 // Texts of the progress steps of site generation.
-constexpr int kStatusIndexPages = 2345;         // "Creating index pages"
-constexpr int kStatusPedigreePages = 2346;      // "Creating data pages for Pedigree"
-constexpr int kStatusNotesPages = 2347;         // "Creating data pages Notes Pages"
-constexpr int kStatusFamilyPages = 2348;        // "Creating data pages for Families"
-constexpr int kStatusDescendancyPages = 2349;   // "Creating data pages for Descendancy"
-constexpr int kStatusAuthorPage = 2350;         // "Creating Author page"
-constexpr int kStatusFinishingMainPage = 2351;  // "Finishing main page"
-constexpr int kStatusFinishedMainPage = 2371;   // "Finished main page"
+constexpr int kStatusIndexPages = 2345;        // "Creating index pages"
+constexpr int kStatusPedigreePages = 2346;     // "Creating data pages for Pedigree"
+constexpr int kStatusNotesPages = 2347;        // "Creating data pages Notes Pages"
+constexpr int kStatusFamilyPages = 2348;       // "Creating data pages for Families"
+constexpr int kStatusDescendancyPages = 2349;  // "Creating data pages for Descendancy"
+constexpr int kStatusAuthorPage = 2350;        // "Creating Author page"
+constexpr int kStatusFinishingMainPage = 2351;
+constexpr int kStatusFinishedMainPage = 2371;
 
 void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer, site.style()); }
 
