@@ -12,17 +12,39 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTitleCustomBackground = 2221;  // "Select Custom Background"
+constexpr int kTextSearch = 2112;
+constexpr int kTitlePageColours = 2138;    // "Custom Colors"
+constexpr int kTitleFamilyColours = 2188;  // "Select colors for family groups"
+constexpr int kTitleLevelColours = 2195;   // "Select colors for each level"
+constexpr int kTextBackgroundColour = 2132;
+constexpr int kTextTextColour = 2133;
+constexpr int kTextLinkColour = 2134;
+constexpr int kTextVisitedLinkColour = 2135;  // "VLink Color"
+constexpr int kTextColour = 2190;
+constexpr int kTextHusbandAndWife = 2189;
+constexpr int kTextParents = 2191;
+constexpr int kTextChildren = 2192;
+constexpr int kTextLevel1 = 2196;             // "Level 1"; levels 2 … 6 follow
+constexpr int kTextUseTextColour = 2193;      // "Use Text Color for Husband && Wives, Children ..."
+constexpr int kTextLinkSample = 2130;         // "Links will be this color"
+constexpr int kTextVisitedLinkSample = 2131;  // "Visited Links will be this color"
+
+}  // namespace
+
 // ---- Select custom background ----
 
 SelectBackgroundDialog::SelectBackgroundDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2221) {
+    : OptionDialog(parent, services, kTitleCustomBackground) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   auto* box = AddEdit(this, 1047, "", 106, -1, false, wxTE_READONLY);
   box->Setup("", 106, -1, false, "/");
   box->SetMinSize(wxSize(FromDIP(360), -1));
   box->SetText(s_.custom_background_path);
   row->Add(box, 1, wxRIGHT, FromDIP(6));
-  auto* search = AddButton(this, 1048, 2112);
+  auto* search = AddButton(this, 1048, kTextSearch);
   row->Add(search, 0);
   search->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     wxFileDialog dialog(this, wxFileSelectorPromptStr, wxEmptyString,
@@ -49,38 +71,42 @@ void SelectBackgroundDialog::UpdateOk() { EnableControl(wxID_OK, !s_.custom_back
 
 ColourDialog::ColourDialog(wxWindow* parent, const AppServices& services, Kind kind)
     : OptionDialog(parent, services,
-                   kind == Kind::kPage ? 2138 : kind == Kind::kFamily ? 2188 : 2195),
+                   kind == Kind::kPage     ? kTitlePageColours
+                   : kind == Kind::kFamily ? kTitleFamilyColours
+                                           : kTitleLevelColours),
       kind_(kind),
       colours_(s_.colours) {
   using settings::ColourIndex;
   switch (kind) {
     case Kind::kPage:
-      rows_ = {{1032, 1037, settings::kColourBackground, 2132},
-               {1033, 1039, settings::kColourText, 2133},
-               {1034, 1038, settings::kColourLink, 2134},
-               {1036, 1040, settings::kColourVisitedLink, 2135}};
+      rows_ = {{1032, 1037, settings::kColourBackground, kTextBackgroundColour},
+               {1033, 1039, settings::kColourText, kTextTextColour},
+               {1034, 1038, settings::kColourLink, kTextLinkColour},
+               {1036, 1040, settings::kColourVisitedLink, kTextVisitedLinkColour}};
       break;
     case Kind::kFamily:
-      rows_ = {{1075, 1071, settings::kColourHusbandAndWife, 2190},
-               {1076, 1073, settings::kColourParents, 2190},
-               {1077, 1074, settings::kColourChildren, 2190}};
+      rows_ = {{1075, 1071, settings::kColourHusbandAndWife, kTextColour},
+               {1076, 1073, settings::kColourParents, kTextColour},
+               {1077, 1074, settings::kColourChildren, kTextColour}};
       break;
     case Kind::kLevel: {
       constexpr int kButtons[6] = {1081, 1087, 1079, 1083, 1089, 1091};
       constexpr int kBoxes[6] = {1080, 1086, 1078, 1082, 1088, 1090};
-      for (int i = 0; i < 6; ++i) rows_.push_back({kButtons[i], kBoxes[i], settings::kColourLevel1 + i, 2196 + i});
+      for (int i = 0; i < 6; ++i)
+        rows_.push_back({kButtons[i], kBoxes[i], settings::kColourLevel1 + i, kTextLevel1 + i});
       break;
     }
   }
   auto* content = new wxBoxSizer(wxVERTICAL);
   if (kind == Kind::kFamily) {
-    auto* check = AddCheck(this, 1072, 2193);
+    auto* check = AddCheck(this, 1072, kTextUseTextColour);
     check->SetValue(s_.use_text_color_for_family_pages != 0);
     check->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { UpdateEnabling(); });
     content->Add(check, 0, wxBOTTOM, FromDIP(8));
   }
   auto* grid = new wxFlexGridSizer(kind == Kind::kFamily ? 3 : 2, FromDIP(6), FromDIP(8));
-  constexpr int kFamilyLabels[3][2] = {{1093, 2189}, {1094, 2191}, {1095, 2192}};
+  constexpr int kFamilyLabels[3][2] = {
+      {1093, kTextHusbandAndWife}, {1094, kTextParents}, {1095, kTextChildren}};
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const Row& row = rows_[i];
     if (kind == Kind::kFamily) {
@@ -106,16 +132,16 @@ ColourDialog::ColourDialog(wxWindow* parent, const AppServices& services, Kind k
   if (kind == Kind::kPage) {
     samples_ = new wxPanel(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(280, 56)),
                            wxBORDER_SIMPLE);
-    Register(1041, 2130);
-    Register(1043, 2131);
+    Register(1041, kTextLinkSample);
+    Register(1043, kTextVisitedLinkSample);
     samples_->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
       wxPaintDC dc(samples_);
       dc.SetBackground(wxBrush(ToToolkitColour(colours_[settings::kColourBackground])));
       dc.Clear();
       dc.SetTextForeground(ToToolkitColour(colours_[settings::kColourLink]));
-      dc.DrawText(UiText(2130, s_), FromDIP(8), FromDIP(6));
+      dc.DrawText(UiText(kTextLinkSample, s_), FromDIP(8), FromDIP(6));
       dc.SetTextForeground(ToToolkitColour(colours_[settings::kColourVisitedLink]));
-      dc.DrawText(UiText(2131, s_), FromDIP(8), FromDIP(28));
+      dc.DrawText(UiText(kTextVisitedLinkSample, s_), FromDIP(8), FromDIP(28));
     });
     content->Add(samples_, 0, wxEXPAND | wxTOP, FromDIP(10));
   }

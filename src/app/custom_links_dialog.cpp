@@ -13,13 +13,38 @@
 namespace kinloom::app {
 
 namespace {
+
+constexpr int kTitleMetaTags = 2592;
+constexpr int kTitleCustomLinks = 2150;
+constexpr int kTextSectionTitle = 2159;
+constexpr int kTextAdd = 2151;
+constexpr int kTextEdit = 2152;
+constexpr int kTextDelete = 2153;
+constexpr int kTextMetaName = 2594;
+constexpr int kTextDisplayText = 2156;
+constexpr int kTextMetaValue = 2595;
+constexpr int kTextHyperLink = 2157;
+constexpr int kTextAccept = 2154;
+constexpr int kTextCancel = 2137;
+constexpr int kTextAddRefreshTag = 2598;  // "Add Refresh Meta Tag"
+constexpr int kTextRefreshInterval = 2599;
+constexpr int kTextHours = 2600;
+constexpr int kMessageSelectLine = 2259;        // "You must select a line to edit."
+constexpr int kMessageNoSelection = 2260;       // " Error, could not retrieve selection."
+constexpr int kMessageEnterMetaName = 2596;     // "You must enter the \"Meta Name\" or select ..."
+constexpr int kMessageEnterDisplayText = 2256;  // "You must enter the \"Display Text\" or ..."
+constexpr int kMessageEnterMetaValue = 2597;    // "You must enter the \"Meta Value\" or select ..."
+constexpr int kMessageEnterHyperLink = 2257;    // "You must enter the \"Hyper Link\" or select ..."
+constexpr int kMessageLinkLimit = 2258;         // "Sorry you have reached the limit of %d."
+constexpr int kQuestionDeleteEntry = 2261;      // "Are you sure you want to delete this entry?"
+constexpr int kTitleConfirmation = 2262;
+
 constexpr int kLinkRadios[settings::kLanguageCount] = {1124, 1125, 1126, 1127, 1130,
                                                        1131, 1132, 1133, 1134};
 }  // namespace
 
-CustomLinksDialog::CustomLinksDialog(wxWindow* parent, const AppServices& services,
-                                     bool meta_tags)
-    : OptionDialog(parent, services, meta_tags ? 2592 : 2150),
+CustomLinksDialog::CustomLinksDialog(wxWindow* parent, const AppServices& services, bool meta_tags)
+    : OptionDialog(parent, services, meta_tags ? kTitleMetaTags : kTitleCustomLinks),
       meta_tags_(meta_tags),
       language_(s_.labels_in_french == 1) {
   const int gap = FromDIP(6);
@@ -33,36 +58,41 @@ CustomLinksDialog::CustomLinksDialog(wxWindow* parent, const AppServices& servic
   }
   content->Add(radios, 0, wxBOTTOM, gap * 2);
   auto* title_row = new wxBoxSizer(wxHORIZONTAL);
-  title_row->Add(AddLabel(this, 1129, 2159), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
+  title_row->Add(AddLabel(this, 1129, kTextSectionTitle), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+                 gap);
   title_row->Add(AddEdit(this, 1073, "", 0, -1, false), 1);
   content->Add(title_row, 0, wxEXPAND | wxBOTTOM, gap);
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
   middle->Add(new wxListBox(this, 1117, wxDefaultPosition, FromDIP(wxSize(320, 160))), 1,
               wxEXPAND | wxRIGHT, gap);
   auto* list_buttons = new wxBoxSizer(wxVERTICAL);
-  list_buttons->Add(AddButton(this, 1118, 2151), 0, wxEXPAND | wxBOTTOM, gap);
-  list_buttons->Add(AddButton(this, 1120, 2152), 0, wxEXPAND | wxBOTTOM, gap);
-  list_buttons->Add(AddButton(this, 1119, 2153), 0, wxEXPAND);
+  list_buttons->Add(AddButton(this, 1118, kTextAdd), 0, wxEXPAND | wxBOTTOM, gap);
+  list_buttons->Add(AddButton(this, 1120, kTextEdit), 0, wxEXPAND | wxBOTTOM, gap);
+  list_buttons->Add(AddButton(this, 1119, kTextDelete), 0, wxEXPAND);
   middle->Add(list_buttons, 0);
   content->Add(middle, 1, wxEXPAND | wxBOTTOM, gap);
   auto* entry = new wxFlexGridSizer(2, gap, gap);
   entry->AddGrowableCol(1, 1);
-  entry->Add(AddLabel(this, 1128, meta_tags ? 2594 : 2156), 0, wxALIGN_CENTER_VERTICAL);
+  entry->Add(AddLabel(this, 1128, meta_tags ? kTextMetaName : kTextDisplayText), 0,
+             wxALIGN_CENTER_VERTICAL);
   entry->Add(AddEdit(this, 1072, "", 0, -1, false), 1, wxEXPAND);
-  entry->Add(AddLabel(this, 1038, meta_tags ? 2595 : 2157), 0, wxALIGN_CENTER_VERTICAL);
+  entry->Add(AddLabel(this, 1038, meta_tags ? kTextMetaValue : kTextHyperLink), 0,
+             wxALIGN_CENTER_VERTICAL);
   entry->Add(AddEdit(this, 1071, "", 0, -1, false), 1, wxEXPAND);
   content->Add(entry, 0, wxEXPAND | wxBOTTOM, gap);
   auto* entry_buttons = new wxBoxSizer(wxHORIZONTAL);
-  entry_buttons->Add(AddButton(this, 1122, 2154), 0, wxRIGHT, gap);
-  entry_buttons->Add(AddButton(this, 1121, 2137), 0);
+  entry_buttons->Add(AddButton(this, 1122, kTextAccept), 0, wxRIGHT, gap);
+  entry_buttons->Add(AddButton(this, 1121, kTextCancel), 0);
   content->Add(entry_buttons, 0, wxBOTTOM, gap * 2);
   auto* refresh = new wxBoxSizer(wxHORIZONTAL);
-  refresh->Add(AddCheck(this, 1152, 2598), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap * 2);
-  refresh->Add(AddLabel(this, 1153, 2599), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
-  auto* interval = AddEdit(this, 1155, Text(2599), 102, -1, true);
+  refresh->Add(AddCheck(this, 1152, kTextAddRefreshTag), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+               gap * 2);
+  refresh->Add(AddLabel(this, 1153, kTextRefreshInterval), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
+               gap);
+  auto* interval = AddEdit(this, 1155, Text(kTextRefreshInterval), 102, -1, true);
   interval->SetMinSize(wxSize(FromDIP(48), -1));
   refresh->Add(interval, 0, wxRIGHT, gap);
-  refresh->Add(AddLabel(this, 1154, 2600), 0, wxALIGN_CENTER_VERTICAL);
+  refresh->Add(AddLabel(this, 1154, kTextHours), 0, wxALIGN_CENTER_VERTICAL);
   content->Add(refresh, 0, wxBOTTOM, gap);
   content->Add(AddCheck(this, 1156, 0, "\"target=_top\""), 0);
 
@@ -121,11 +151,11 @@ void CustomLinksDialog::Add() {
 void CustomLinksDialog::EditSelected() {
   const int selected = Control<wxListBox>(this, 1117)->GetSelection();
   if (selected == wxNOT_FOUND) {
-    Warn(Text(2259));
+    Warn(Text(kMessageSelectLine));
     return;
   }
   if (selected >= settings::kLinkSlots || (*Table())[selected].text.empty()) {
-    Warn(Text(2260));
+    Warn(Text(kMessageNoSelection));
     return;
   }
   editing_slot_ = selected;
@@ -139,11 +169,11 @@ bool CustomLinksDialog::AcceptEntry() {
   const std::string text = Edit(1072)->Text();
   const std::string link = Edit(1071)->Text();
   if (text.empty()) {
-    Warn(Text(meta_tags_ ? 2596 : 2256));
+    Warn(Text(meta_tags_ ? kMessageEnterMetaName : kMessageEnterDisplayText));
     return false;
   }
   if (link.empty()) {
-    Warn(Text(meta_tags_ ? 2597 : 2257));
+    Warn(Text(meta_tags_ ? kMessageEnterMetaValue : kMessageEnterHyperLink));
     return false;
   }
   auto& table = *Table();
@@ -153,7 +183,7 @@ bool CustomLinksDialog::AcceptEntry() {
     auto empty = std::find_if(table.begin(), table.end(),
                               [](const settings::CustomLink& l) { return l.text.empty(); });
     if (empty == table.end()) {
-      Warn(lang::FormatText(Text(2258).c_str(), settings::kLinkSlots));
+      Warn(lang::FormatText(Text(kMessageLinkLimit).c_str(), settings::kLinkSlots));
     } else {
       *empty = {text, link};
     }
@@ -174,10 +204,11 @@ void CustomLinksDialog::CancelEntry() {
 void CustomLinksDialog::DeleteSelected() {
   const int selected = Control<wxListBox>(this, 1117)->GetSelection();
   if (selected == wxNOT_FOUND) {
-    Warn(Text(2259));
+    Warn(Text(kMessageSelectLine));
     return;
   }
-  if (services_.prompts.ShowMessage(Text(2261), Text(2262), platform::MessageIcon::kQuestion,
+  if (services_.prompts.ShowMessage(Text(kQuestionDeleteEntry), Text(kTitleConfirmation),
+                                    platform::MessageIcon::kQuestion,
                                     platform::MessageButtons::kYesNo) != platform::Choice::kYes) {
     return;
   }

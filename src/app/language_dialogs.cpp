@@ -11,13 +11,28 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTitleLanguageSpecifications = 2440;
+constexpr int kTextProgramLanguage = 2438;  // "Language for KINLOOM"
+constexpr int kTitleBasePageTitle = 2116;   // "Title for base (first) page"
+constexpr int kTitleOtherLanguages = 2614;  // "Other Output Languages"
+constexpr int kTextTitle = 2605;
+constexpr int kTitleCustomizePageTitle = 2203;
+constexpr int kTextBeforePageNumber = 2204;  // "Text before page number"
+constexpr int kTextAfterPageNumber = 2205;   // "Text after page number"
+constexpr int kTextPageNumber = 2206;        // "Page #"
+constexpr int kTextEitherBoxBlank = 2207;    // "Note:  Either or both of these boxes can be blank"
+
+}  // namespace
+
 // ---- Interface language ----
 
 LanguageDialog::LanguageDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2440) {
-  auto* group = new wxStaticBoxSizer(wxVERTICAL, this, UiText(2438, s_));
+    : OptionDialog(parent, services, kTitleLanguageSpecifications) {
+  auto* group = new wxStaticBoxSizer(wxVERTICAL, this, UiText(kTextProgramLanguage, s_));
   group->GetStaticBox()->SetId(1093);
-  Register(1093, 2438);
+  Register(1093, kTextProgramLanguage);
   wxWindow* g = group->GetStaticBox();
   auto* english = new wxRadioButton(g, 1124, "I want all labels and buttons displayed in English",
                                     wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
@@ -44,7 +59,7 @@ void LanguageDialog::Choose(bool french) {
 // ---- Base-page title ----
 
 BaseTitleDialog::BaseTitleDialog(wxWindow* parent, const AppServices& services, int language)
-    : OptionDialog(parent, services, 2116), language_(language) {
+    : OptionDialog(parent, services, kTitleBasePageTitle), language_(language) {
   auto* box = new wxTextCtrl(this, 1071, ToWx(s_.index_title[language]), wxDefaultPosition,
                              FromDIP(wxSize(460, 220)), wxTE_MULTILINE | wxTE_RICH2);
   box->Bind(wxEVT_TEXT, [this, box](wxCommandEvent&) {
@@ -68,7 +83,7 @@ bool BaseTitleDialog::Accept() {
 // ---- Other output languages ----
 
 OtherLanguagesDialog::OtherLanguagesDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2614) {
+    : OptionDialog(parent, services, kTitleOtherLanguages) {
   constexpr int kBoxes[7] = {1024, 1029, 1030, 1031, 1032, 1033, 1034};
   auto* grid = new wxFlexGridSizer(3, FromDIP(6), FromDIP(8));
   grid->AddGrowableCol(1, 1);
@@ -78,7 +93,7 @@ OtherLanguagesDialog::OtherLanguagesDialog(wxWindow* parent, const AppServices& 
                            k == 8 ? "Portugu\xEAs" : "");
     auto* box = AddEdit(this, kBoxes[row], "", 105, 255, false);
     box->SetMinSize(wxSize(FromDIP(180), -1));
-    auto* title = AddButton(this, 1159 + row, 2605);
+    auto* title = AddButton(this, 1159 + row, kTextTitle);
     check->SetValue(s_.create_pages[k] != 0);
     box->SetText(s_.index_name[k]);
     if ((k == kBetaItalian || k == kBetaPortuguese) && !BetaLanguages()) {
@@ -118,13 +133,16 @@ bool OtherLanguagesDialog::Accept() {
 // ---- Page title ----
 
 namespace {
+
 // Radio button of each language in the page-title dialog.
 constexpr int kPageTitleRadios[settings::kLanguageCount] = {1124, 1125, 1126, 1127, 1128,
                                                             1129, 1132, 1130, 1134};
 }  // namespace
 
 PageTitleDialog::PageTitleDialog(wxWindow* parent, const AppServices& services, PageKind kind)
-    : OptionDialog(parent, services, 2203), kind_(kind), language_(s_.labels_in_french == 1) {
+    : OptionDialog(parent, services, kTitleCustomizePageTitle),
+      kind_(kind),
+      language_(s_.labels_in_french == 1) {
   auto* content = new wxBoxSizer(wxVERTICAL);
   auto* radios = new wxGridSizer(5, FromDIP(4), FromDIP(10));
   for (int k = 0; k < settings::kLanguageCount; ++k) {
@@ -135,18 +153,18 @@ PageTitleDialog::PageTitleDialog(wxWindow* parent, const AppServices& services, 
   }
   content->Add(radios, 0, wxBOTTOM, FromDIP(10));
   auto* grid = new wxFlexGridSizer(3, FromDIP(6), FromDIP(8));
-  grid->Add(AddLabel(this, wxID_ANY, 2204), 0);
+  grid->Add(AddLabel(this, wxID_ANY, kTextBeforePageNumber), 0);
   grid->AddSpacer(0);
-  grid->Add(AddLabel(this, wxID_ANY, 2205), 0);
+  grid->Add(AddLabel(this, wxID_ANY, kTextAfterPageNumber), 0);
   auto* a = AddEdit(this, 1071, "", 0, -1, false);
   auto* b = AddEdit(this, 1072, "", 0, -1, false);
   a->SetMinSize(wxSize(FromDIP(200), -1));
   b->SetMinSize(wxSize(FromDIP(200), -1));
   grid->Add(a, 1, wxEXPAND);
-  grid->Add(AddLabel(this, 1093, 2206), 0, wxALIGN_CENTER_VERTICAL);
+  grid->Add(AddLabel(this, 1093, kTextPageNumber), 0, wxALIGN_CENTER_VERTICAL);
   grid->Add(b, 1, wxEXPAND);
   content->Add(grid, 0, wxEXPAND);
-  content->Add(AddLabel(this, 1131, 2207), 0, wxTOP, FromDIP(8));
+  content->Add(AddLabel(this, 1131, kTextEitherBoxBlank), 0, wxTOP, FromDIP(8));
   Control<wxRadioButton>(this, kPageTitleRadios[language_])->SetValue(true);
   a->SetText(TextA(language_));
   b->SetText(TextB(language_));

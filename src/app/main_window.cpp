@@ -22,6 +22,25 @@
 namespace kinloom::app {
 namespace {
 
+constexpr int kTextGedcomFile = 2110;    // "GEDCOM file to read from"
+constexpr int kTextGedcomSearch = 2112;  // "&Search"
+constexpr int kTextBasePageName = 2114;  // "Name for base (first) page"
+constexpr int kTextEnglish = 2445;
+constexpr int kTextTitle = 2605;
+constexpr int kTextFrench = 2446;
+constexpr int kTextOtherLanguages = 2614;  // "Other Output Languages"
+constexpr int kTextGeneralSettings = 2297;
+constexpr int kTextPrivacySettings = 2296;
+constexpr int kTextOptionalPages = 2115;
+constexpr int kTextLanguage = 2434;
+constexpr int kTextOutputFolder = 2123;  // "HTML Directory to write to"
+constexpr int kTextOutputSearch = 2125;  // "&Search"
+constexpr int kTextClose = 2126;
+constexpr int kTextCreate = 2127;                 // "Create &HTML files"
+constexpr int kTextView = 2128;                   // "&View HTML files"
+constexpr int kMessageRegistrySaveFailed = 2269;  // "Failed to save in registry."
+constexpr int kTextSelectOutputFolder = 2270;     // "Select the folder the HTML files will be ..."
+
 enum Id {
   kGedcomLabel = 1021, kGedcomBox = 1002, kGedcomSearch = 1003,
   kBaseLabel = 1025, kEnglish = 1137, kEnglishName = 1017, kEnglishTitle = 1157,
@@ -35,14 +54,23 @@ enum Id {
 
 const TextSet& MainTextSet() {
   static const TextSet set{0,
-                           {{kGedcomLabel, 2110, ""}, {kGedcomSearch, 2112, ""},
-                            {kBaseLabel, 2114, ""}, {kEnglish, 2445, ""},
-                            {kEnglishTitle, 2605, ""}, {kFrench, 2446, ""},
-                            {kFrenchTitle, 2605, ""}, {kOtherLanguages, 2614, ""},
-                            {kGeneral, 2297, ""}, {kPrivacy, 2296, ""},
-                            {kOptional, 2115, ""}, {kLanguage, 2434, ""},
-                            {kOutputLabel, 2123, ""}, {kOutputSearch, 2125, ""},
-                            {kClose, 2126, ""}, {kCreate, 2127, ""}, {kView, 2128, ""}}};
+                           {{kGedcomLabel, kTextGedcomFile, ""},
+                            {kGedcomSearch, kTextGedcomSearch, ""},
+                            {kBaseLabel, kTextBasePageName, ""},
+                            {kEnglish, kTextEnglish, ""},
+                            {kEnglishTitle, kTextTitle, ""},
+                            {kFrench, kTextFrench, ""},
+                            {kFrenchTitle, kTextTitle, ""},
+                            {kOtherLanguages, kTextOtherLanguages, ""},
+                            {kGeneral, kTextGeneralSettings, ""},
+                            {kPrivacy, kTextPrivacySettings, ""},
+                            {kOptional, kTextOptionalPages, ""},
+                            {kLanguage, kTextLanguage, ""},
+                            {kOutputLabel, kTextOutputFolder, ""},
+                            {kOutputSearch, kTextOutputSearch, ""},
+                            {kClose, kTextClose, ""},
+                            {kCreate, kTextCreate, ""},
+                            {kView, kTextView, ""}}};
   return set;
 }
 
@@ -435,14 +463,14 @@ void MainWindow::OnCommand(wxCommandEvent& event) {
       Control<ValidatedEdit>(this, kGedcomBox)->SetText(path);
       settings_.input_file = path;
       if (services_.store.WriteText("Input File", path) != 0) {
-        services_.prompts.ShowMessage(lang::LoadUiText(2269, settings_), run::kApplicationTitle,
-                                      platform::MessageIcon::kError,
+        services_.prompts.ShowMessage(lang::LoadUiText(kMessageRegistrySaveFailed, settings_),
+                                      run::kApplicationTitle, platform::MessageIcon::kError,
                                       platform::MessageButtons::kOk);
       }
       return;
     }
     case kOutputSearch: {
-      wxDirDialog dialog(this, UiText(2270, settings_),
+      wxDirDialog dialog(this, UiText(kTextSelectOutputFolder, settings_),
                          ToWx(Control<ValidatedEdit>(this, kOutputBox)->Text()));
       if (services_.ShowModal(dialog) != wxID_OK) return;
       const std::string path = FromWx(dialog.GetPath());
@@ -450,8 +478,8 @@ void MainWindow::OnCommand(wxCommandEvent& event) {
       settings_.output_file = path;
       UpdateViewButton();
       if (services_.store.WriteText("Output File", path) != 0) {
-        services_.prompts.ShowMessage(lang::LoadUiText(2269, settings_), run::kApplicationTitle,
-                                      platform::MessageIcon::kError,
+        services_.prompts.ShowMessage(lang::LoadUiText(kMessageRegistrySaveFailed, settings_),
+                                      run::kApplicationTitle, platform::MessageIcon::kError,
                                       platform::MessageButtons::kOk);
       }
       return;

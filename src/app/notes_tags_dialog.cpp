@@ -10,13 +10,24 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTitleNotesTags = 2581;    // "Tags to be included on Notes Pages"
+constexpr int kTextTagsIncluded = 2582;  // "Tags to include"
+constexpr int kTextTagsExcluded = 2583;  // "Tags NOT to include"
+constexpr int kTextTagDescription = 2584;
+constexpr int kMessageTagListUnreadable = 2579;  // "Internal Error: unable to read list of ..."
+constexpr int kMessageTagListEmpty = 2580;  // "You must have at least one entry in the list or ..."
+
+}  // namespace
+
 NotesTagsDialog::NotesTagsDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2581) {
+    : OptionDialog(parent, services, kTitleNotesTags) {
   auto* content = new wxBoxSizer(wxVERTICAL);
   auto* lists = new wxFlexGridSizer(3, FromDIP(6), FromDIP(8));
-  lists->Add(AddLabel(this, wxID_ANY, 2582), 0);
+  lists->Add(AddLabel(this, wxID_ANY, kTextTagsIncluded), 0);
   lists->AddSpacer(0);
-  lists->Add(AddLabel(this, wxID_ANY, 2583), 0);
+  lists->Add(AddLabel(this, wxID_ANY, kTextTagsExcluded), 0);
   auto* left = new wxListBox(this, 1117, wxDefaultPosition, FromDIP(wxSize(220, 300)));
   auto* right = new wxListBox(this, 1118, wxDefaultPosition, FromDIP(wxSize(220, 300)));
   lists->Add(left, 1, wxEXPAND);
@@ -31,14 +42,14 @@ NotesTagsDialog::NotesTagsDialog(wxWindow* parent, const AppServices& services)
   lists->Add(right, 1, wxEXPAND);
   content->Add(lists, 1, wxEXPAND);
   auto* description = new wxBoxSizer(wxHORIZONTAL);
-  description->Add(AddLabel(this, 1093, 2584), 0, wxRIGHT, FromDIP(6));
+  description->Add(AddLabel(this, 1093, kTextTagDescription), 0, wxRIGHT, FromDIP(6));
   description->Add(new wxStaticText(this, 1144, wxEmptyString), 1);
   content->Add(description, 0, wxEXPAND | wxTOP, FromDIP(8));
 
   int status = 0;
   const std::string value = services_.store.ReadText("Notes To Include", &status);
   if (status != 0) {
-    Warn(Text(2579));
+    Warn(Text(kMessageTagListUnreadable));
   } else {
     const std::set<std::string> entries = lang::NotesTagEntries(value);
     for (int code = 1; code <= lang::kLastTagCode; ++code) {
@@ -102,7 +113,7 @@ void NotesTagsDialog::Move(int button) {
 
 bool NotesTagsDialog::Accept() {
   if (Included()->GetCount() == 0) {
-    Warn(Text(2580));
+    Warn(Text(kMessageTagListEmpty));
     return false;
   }
   std::string value;

@@ -9,6 +9,12 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTextCancel = 2137;
+
+}  // namespace
+
 OptionDialog::OptionDialog(wxWindow* parent, const AppServices& services, int caption)
     : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE),
@@ -74,8 +80,8 @@ void OptionDialog::Finish(wxSizer* content, bool with_cancel) {
   ok->SetDefault();
   buttons->AddButton(ok);
   if (with_cancel) {
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, UiText(2137, s_)));
-    Register(wxID_CANCEL, 2137);
+    buttons->AddButton(new wxButton(this, wxID_CANCEL, UiText(kTextCancel, s_)));
+    Register(wxID_CANCEL, kTextCancel);
   }
   buttons->Realize();
   top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, FromDIP(12));

@@ -7,12 +7,25 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTitleUserInformation = 2240;
+constexpr int kTextAllFieldsOptional = 2241;  // "*** All fields are optional ***"
+constexpr int kTextYourName = 2242;
+constexpr int kTextYourEmail = 2243;
+constexpr int kTextYourHomepage = 2244;
+constexpr int kTextYourAddress = 2245;
+constexpr int kTextMore = 2585;
+constexpr int kTextWebsite2 = 2586;  // "Website #2"; the later websites follow
+
+}  // namespace
+
 // ---- Database owner ----
 
 OwnerDialog::OwnerDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2240) {
+    : OptionDialog(parent, services, kTitleUserInformation) {
   auto* content = new wxBoxSizer(wxVERTICAL);
-  content->Add(AddLabel(this, 1110, 2241), 0, wxBOTTOM, FromDIP(8));
+  content->Add(AddLabel(this, 1110, kTextAllFieldsOptional), 0, wxBOTTOM, FromDIP(8));
   auto* grid = new wxFlexGridSizer(2, FromDIP(6), FromDIP(8));
   grid->AddGrowableCol(1, 1);
   auto field = [&](int label, int text, int box, const std::string& value) {
@@ -27,14 +40,14 @@ OwnerDialog::OwnerDialog(wxWindow* parent, const AppServices& services)
     });
     grid->Add(edit, 1, wxEXPAND);
   };
-  field(1109, 2242, 1044, s_.owner.user_name);
-  field(1111, 2243, 1047, s_.owner.email_address);
-  field(1107, 2244, 1046, s_.owner.homepages[0]);
-  field(1108, 2245, 1045, s_.owner.address[0]);
+  field(1109, kTextYourName, 1044, s_.owner.user_name);
+  field(1111, kTextYourEmail, 1047, s_.owner.email_address);
+  field(1107, kTextYourHomepage, 1046, s_.owner.homepages[0]);
+  field(1108, kTextYourAddress, 1045, s_.owner.address[0]);
   field(0, 0, 1048, s_.owner.address[1]);
   field(0, 0, 1049, s_.owner.address[2]);
   content->Add(grid, 0, wxEXPAND);
-  auto* more = AddButton(this, 1140, 2585);
+  auto* more = AddButton(this, 1140, kTextMore);
   more->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
     MoreWebSitesDialog dialog(this, services_);
     services_.ShowModal(dialog);
@@ -68,7 +81,7 @@ MoreWebSitesDialog::MoreWebSitesDialog(wxWindow* parent, const AppServices& serv
   auto* grid = new wxFlexGridSizer(2, FromDIP(6), FromDIP(8));
   grid->AddGrowableCol(1, 1);
   for (int i = 0; i < 4; ++i) {
-    grid->Add(AddLabel(this, wxID_ANY, 2586 + i), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(AddLabel(this, wxID_ANY, kTextWebsite2 + i), 0, wxALIGN_CENTER_VERTICAL);
     auto* edit = AddEdit(this, 1146 + i, "", 0, -1, false);
     edit->SetMinSize(wxSize(FromDIP(300), -1));
     edit->SetText(s_.owner.homepages[i + 1]);

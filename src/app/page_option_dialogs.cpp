@@ -14,10 +14,63 @@
 
 namespace kinloom::app {
 
+namespace {
+
+// Texts of the page option dialogs.
+constexpr int kTitleGeneralSettings = 2297;
+constexpr int kTextUseCustomTextColours = 2176;
+constexpr int kTextSelectColours = 2177;
+constexpr int kTextUseCustomBackground = 2178;
+constexpr int kTextCustomBackground = 2179;
+constexpr int kTextUseDefaultBackground = 2180;
+constexpr int kTextIncludeCopyright = 2181;  // "Include Copyright on pages"
+constexpr int kTextOwnerInfo = 2182;
+constexpr int kTextGedcomDownloadLink = 2175;  // "Include link to allow people ... to download ..."
+constexpr int kTextIncludeCustomLinks = 2183;
+constexpr int kTextEditCustomLinks = 2184;
+constexpr int kTextIndexDates = 2120;     // "Birth && Death Dates on Index Page"
+constexpr int kTextCreateGendex = 2121;   // "Create GENDEX File"
+constexpr int kTextIndexGender = 2122;    // "Display gender on index pages"
+constexpr int kTextMarkAncestors = 2185;  // "Mark all ancestors of one individual"
+constexpr int kTextSelectIndividual = 2186;
+constexpr int kTextShowGedcomIds = 2290;  // "Show GEDCOM Id's on HTML pages"
+constexpr int kTextUseBaptism = 2161;     // "Use Baptism information when no Birth information ..."
+constexpr int kTextSkipBrokenLinks = 2727;  // "Skip broken links in the GEDCOM file ..."
+constexpr int kTitlePrivacySettings = 2296;
+constexpr int kTextAllPages = 2293;
+constexpr int kTextSuppressLivingDates = 2117;  // "Suppress dates on living"
+constexpr int kTextBornAfter = 2118;
+constexpr int kTextMarriedAfter = 2119;
+constexpr int kTextNotesPages = 2292;
+constexpr int kTextSuppressLdsLiving = 2295;    // "Suppress LDS baptism and marriage on living"
+constexpr int kTextSuppressLdsDeceased = 2294;  // "Suppress LDS baptism and marriage on deceased"
+constexpr int kTitleOptionalPages = 2115;
+constexpr int kTextGroupsPerPage = 2113;
+constexpr int kTextCreateFamilyPages = 2162;  // "Create Family Group Pages"
+constexpr int kTextFamilyColours = 2163;      // "Customize Output Colors" of the family group pages
+constexpr int kTextFamilyTitles = 2164;       // "Customize Page Titles" of the family group pages
+constexpr int kTextCreateDescendancyPages = 2165;  // "Create Descendancy Group Pages"
+constexpr int kTextGroupEveryParent = 2166;        // "Group for every parent"
+constexpr int kTextGroupTopmostParent = 2167;      // "Group for topmost parent"
+constexpr int kTextDescendancyColours = 2168;  // "Customize Output Colors" of the descendancy pages
+constexpr int kTextDescendancyTitles = 2169;   // "Customize Page Titles" of the descendancy pages
+constexpr int kTextCreatePedigreePages = 2170;
+constexpr int kTextPedigreeTitles = 2171;  // "Customize Page Titles" of the pedigree pages
+constexpr int kTextCreateNotesPages = 2172;
+constexpr int kTextNotesTitles = 2173;         // "Customize Page Titles" of the notes pages
+constexpr int kTextSelectTags = 2174;          // "Select The Tags"
+constexpr int kMessageMustBePositive = 2591;   // "%s must be greater than zero"
+constexpr int kMessageNoPagesSelected = 2265;  // "You have select not to '%s', not to '%s', ..."
+constexpr int kTitleMarkAncestors = 2287;      // "Identity all ancestors of this individual"
+constexpr int kTextAncestorIdHelp = 2288;  // "Enter the GEDCOM Id for the individual you want ..."
+constexpr int kTextAncestorIdExample = 2289;  // "Example:  I0003"
+
+}  // namespace
+
 // ---- General settings ----
 
 GeneralSettingsDialog::GeneralSettingsDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2297) {
+    : OptionDialog(parent, services, kTitleGeneralSettings) {
   auto* grid = new wxFlexGridSizer(2, FromDIP(6), FromDIP(12));
   grid->AddGrowableCol(0, 1);
   auto row = [&](int check, int text, int button, int button_text) {
@@ -25,19 +78,19 @@ GeneralSettingsDialog::GeneralSettingsDialog(wxWindow* parent, const AppServices
     if (button != 0) grid->Add(AddButton(this, button, button_text), 0, wxEXPAND);
     else grid->AddSpacer(0);
   };
-  row(1046, 2176, 1016, 2177);
-  row(1048, 2178, 1018, 2179);
-  row(1050, 2180, 0, 0);
-  row(1049, 2181, 1019, 2182);
-  row(1051, 2175, 0, 0);
-  row(1052, 2183, 1020, 2184);
-  row(1015, 2120, 0, 0);
-  row(1010, 2121, 0, 0);
-  row(1011, 2122, 0, 0);
-  row(1053, 2185, 1021, 2186);
-  row(1135, 2290, 0, 0);
-  row(1160, 2161, 0, 0);
-  row(1161, 2727, 0, 0);
+  row(1046, kTextUseCustomTextColours, 1016, kTextSelectColours);
+  row(1048, kTextUseCustomBackground, 1018, kTextCustomBackground);
+  row(1050, kTextUseDefaultBackground, 0, 0);
+  row(1049, kTextIncludeCopyright, 1019, kTextOwnerInfo);
+  row(1051, kTextGedcomDownloadLink, 0, 0);
+  row(1052, kTextIncludeCustomLinks, 1020, kTextEditCustomLinks);
+  row(1015, kTextIndexDates, 0, 0);
+  row(1010, kTextCreateGendex, 0, 0);
+  row(1011, kTextIndexGender, 0, 0);
+  row(1053, kTextMarkAncestors, 1021, kTextSelectIndividual);
+  row(1135, kTextShowGedcomIds, 0, 0);
+  row(1160, kTextUseBaptism, 0, 0);
+  row(1161, kTextSkipBrokenLinks, 0, 0);
   auto* content = new wxBoxSizer(wxHORIZONTAL);
   content->Add(grid, 1, wxEXPAND);
   preview_ = new wxWindow(this, wxID_ANY, wxDefaultPosition, FromDIP(wxSize(64, 64)),
@@ -196,23 +249,23 @@ bool GeneralSettingsDialog::Accept() {
 // ---- Privacy ----
 
 PrivacyDialog::PrivacyDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2296) {
-  auto* all = new wxStaticBoxSizer(wxVERTICAL, this, UiText(2293, s_));
+    : OptionDialog(parent, services, kTitlePrivacySettings) {
+  auto* all = new wxStaticBoxSizer(wxVERTICAL, this, UiText(kTextAllPages, s_));
   all->GetStaticBox()->SetId(1093);
-  Register(1093, 2293);
+  Register(1093, kTextAllPages);
   wxWindow* a = all->GetStaticBox();
-  all->Add(AddCheck(a, 1012, 2117), 0, wxALL, FromDIP(4));
+  all->Add(AddCheck(a, 1012, kTextSuppressLivingDates), 0, wxALL, FromDIP(4));
   auto* years = new wxFlexGridSizer(2, FromDIP(6), FromDIP(8));
-  years->Add(AddLabel(a, 1023, 2118), 0, wxALIGN_CENTER_VERTICAL);
-  years->Add(AddEdit(a, 1013, Text(2118), 102, 4, true), 0);
-  years->Add(AddLabel(a, 1024, 2119), 0, wxALIGN_CENTER_VERTICAL);
-  years->Add(AddEdit(a, 1014, Text(2119), 102, 4, true), 0);
+  years->Add(AddLabel(a, 1023, kTextBornAfter), 0, wxALIGN_CENTER_VERTICAL);
+  years->Add(AddEdit(a, 1013, Text(kTextBornAfter), 102, 4, true), 0);
+  years->Add(AddLabel(a, 1024, kTextMarriedAfter), 0, wxALIGN_CENTER_VERTICAL);
+  years->Add(AddEdit(a, 1014, Text(kTextMarriedAfter), 102, 4, true), 0);
   all->Add(years, 0, wxALL, FromDIP(4));
-  auto* notes = new wxStaticBoxSizer(wxVERTICAL, this, UiText(2292, s_));
+  auto* notes = new wxStaticBoxSizer(wxVERTICAL, this, UiText(kTextNotesPages, s_));
   notes->GetStaticBox()->SetId(1094);
-  Register(1094, 2292);
-  notes->Add(AddCheck(notes->GetStaticBox(), 1016, 2295), 0, wxALL, FromDIP(4));
-  notes->Add(AddCheck(notes->GetStaticBox(), 1019, 2294), 0, wxALL, FromDIP(4));
+  Register(1094, kTextNotesPages);
+  notes->Add(AddCheck(notes->GetStaticBox(), 1016, kTextSuppressLdsLiving), 0, wxALL, FromDIP(4));
+  notes->Add(AddCheck(notes->GetStaticBox(), 1019, kTextSuppressLdsDeceased), 0, wxALL, FromDIP(4));
   auto* content = new wxBoxSizer(wxVERTICAL);
   content->Add(all, 0, wxEXPAND | wxBOTTOM, FromDIP(8));
   content->Add(notes, 0, wxEXPAND);
@@ -242,7 +295,7 @@ bool PrivacyDialog::Accept() {
 // ---- Optional pages ----
 
 OptionalPagesDialog::OptionalPagesDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2115) {
+    : OptionDialog(parent, services, kTitleOptionalPages) {
   const int gap = FromDIP(6);
   auto* content = new wxBoxSizer(wxVERTICAL);
   auto kind_box = [&](int check, int text) {
@@ -252,47 +305,47 @@ OptionalPagesDialog::OptionalPagesDialog(wxWindow* parent, const AppServices& se
   };
   auto count_row = [&](wxWindow* parent_window, int edit) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
-    row->Add(new wxStaticText(parent_window, wxID_ANY, UiText(2113, s_)), 0,
+    row->Add(new wxStaticText(parent_window, wxID_ANY, UiText(kTextGroupsPerPage, s_)), 0,
              wxALIGN_CENTER_VERTICAL | wxRIGHT, gap);
-    auto* box = AddEdit(parent_window, edit, Text(2113), 102, 2, true);
+    auto* box = AddEdit(parent_window, edit, Text(kTextGroupsPerPage), 102, 2, true);
     box->SetMinSize(wxSize(FromDIP(48), -1));
     row->Add(box, 0);
     return row;
   };
 
-  auto* family = kind_box(1067, 2162);
+  auto* family = kind_box(1067, kTextCreateFamilyPages);
   wxWindow* f = family->GetStaticBox();
   auto* family_row = new wxBoxSizer(wxHORIZONTAL);
-  family_row->Add(AddButton(f, 1106, 2163), 0, wxRIGHT, gap);
-  family_row->Add(AddButton(f, 1107, 2164), 0, wxRIGHT, gap * 3);
+  family_row->Add(AddButton(f, 1106, kTextFamilyColours), 0, wxRIGHT, gap);
+  family_row->Add(AddButton(f, 1107, kTextFamilyTitles), 0, wxRIGHT, gap * 3);
   family_row->Add(count_row(f, 1009), 0, wxALIGN_CENTER_VERTICAL);
   family->Add(family_row, 0, wxALL, gap);
   content->Add(family, 0, wxEXPAND | wxBOTTOM, gap);
 
-  auto* descendancy = kind_box(1068, 2165);
+  auto* descendancy = kind_box(1068, kTextCreateDescendancyPages);
   wxWindow* d = descendancy->GetStaticBox();
   auto* radios = new wxBoxSizer(wxHORIZONTAL);
-  radios->Add(AddRadio(d, 1084, 2166, true), 0, wxRIGHT, gap * 3);
-  radios->Add(AddRadio(d, 1085, 2167), 0);
+  radios->Add(AddRadio(d, 1084, kTextGroupEveryParent, true), 0, wxRIGHT, gap * 3);
+  radios->Add(AddRadio(d, 1085, kTextGroupTopmostParent), 0);
   descendancy->Add(radios, 0, wxALL, gap);
   auto* descendancy_row = new wxBoxSizer(wxHORIZONTAL);
-  descendancy_row->Add(AddButton(d, 1029, 2168), 0, wxRIGHT, gap);
-  descendancy_row->Add(AddButton(d, 1031, 2169), 0, wxRIGHT, gap * 3);
+  descendancy_row->Add(AddButton(d, 1029, kTextDescendancyColours), 0, wxRIGHT, gap);
+  descendancy_row->Add(AddButton(d, 1031, kTextDescendancyTitles), 0, wxRIGHT, gap * 3);
   descendancy_row->Add(count_row(d, 1010), 0, wxALIGN_CENTER_VERTICAL);
   descendancy->Add(descendancy_row, 0, wxALL, gap);
   content->Add(descendancy, 0, wxEXPAND | wxBOTTOM, gap);
 
-  auto* pedigree = kind_box(1070, 2170);
+  auto* pedigree = kind_box(1070, kTextCreatePedigreePages);
   wxWindow* p = pedigree->GetStaticBox();
   auto* pedigree_row = new wxBoxSizer(wxHORIZONTAL);
-  pedigree_row->Add(AddButton(p, 1030, 2171), 0, wxRIGHT, gap * 3);
+  pedigree_row->Add(AddButton(p, 1030, kTextPedigreeTitles), 0, wxRIGHT, gap * 3);
   pedigree_row->Add(count_row(p, 1011), 0, wxALIGN_CENTER_VERTICAL);
   pedigree->Add(pedigree_row, 0, wxALL, gap);
   content->Add(pedigree, 0, wxEXPAND | wxBOTTOM, gap);
 
-  auto* notes = new wxStaticBoxSizer(wxVERTICAL, this, UiText(2172, s_));
+  auto* notes = new wxStaticBoxSizer(wxVERTICAL, this, UiText(kTextCreateNotesPages, s_));
   notes->GetStaticBox()->SetId(1133);
-  Register(1133, 2172);
+  Register(1133, kTextCreateNotesPages);
   wxWindow* n = notes->GetStaticBox();
   auto* languages = new wxGridSizer(5, gap, gap * 2);
   for (int k = 0; k < settings::kLanguageCount; ++k) {
@@ -303,8 +356,8 @@ OptionalPagesDialog::OptionalPagesDialog(wxWindow* parent, const AppServices& se
   }
   notes->Add(languages, 0, wxALL, gap);
   auto* notes_row = new wxBoxSizer(wxHORIZONTAL);
-  notes_row->Add(AddButton(n, 1032, 2173), 0, wxRIGHT, gap);
-  notes_row->Add(AddButton(n, 1145, 2174), 0, wxRIGHT, gap * 3);
+  notes_row->Add(AddButton(n, 1032, kTextNotesTitles), 0, wxRIGHT, gap);
+  notes_row->Add(AddButton(n, 1145, kTextSelectTags), 0, wxRIGHT, gap * 3);
   notes_row->Add(count_row(n, 1012), 0, wxALIGN_CENTER_VERTICAL);
   notes->Add(notes_row, 0, wxALL, gap);
   content->Add(notes, 0, wxEXPAND | wxBOTTOM, gap);
@@ -374,7 +427,8 @@ void OptionalPagesDialog::OnButton(wxCommandEvent& event) {
 bool OptionalPagesDialog::Accept() {
   for (int id : {1009, 1010, 1011, 1012}) {
     if (Edit(id)->IntValue() < 1) {
-      Warn(lang::FormatText(Text(2591).c_str(), Text(2113).c_str()));
+      Warn(
+          lang::FormatText(Text(kMessageMustBePositive).c_str(), Text(kTextGroupsPerPage).c_str()));
       return false;
     }
   }
@@ -396,8 +450,8 @@ bool OptionalPagesDialog::Accept() {
     auto label = [this](int id) {
       return FromWx(wxControl::RemoveMnemonics(wxWindow::FindWindowById(id, this)->GetLabel()));
     };
-    Warn(lang::FormatText(Text(2265).c_str(), label(1067).c_str(), label(1068).c_str(),
-                          label(1070).c_str(), label(1133).c_str()));
+    Warn(lang::FormatText(Text(kMessageNoPagesSelected).c_str(), label(1067).c_str(),
+                          label(1068).c_str(), label(1070).c_str(), label(1133).c_str()));
     return false;
   }
   return true;
@@ -406,14 +460,15 @@ bool OptionalPagesDialog::Accept() {
 // ---- Ancestor to mark ----
 
 AncestorDialog::AncestorDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2287) {
+    : OptionDialog(parent, services, kTitleMarkAncestors) {
   auto* content = new wxBoxSizer(wxVERTICAL);
-  const std::string help = lang::FormatText(Text(2288).c_str(), Text(2290).c_str());
+  const std::string help =
+      lang::FormatText(Text(kTextAncestorIdHelp).c_str(), Text(kTextShowGedcomIds).c_str());
   auto* label = AddLabel(this, 1093, 0, help);
   label->SetMinSize(wxSize(FromDIP(380), -1));
   static_cast<wxStaticText*>(label)->Wrap(FromDIP(380));
   content->Add(label, 0, wxBOTTOM, FromDIP(8));
-  content->Add(AddLabel(this, 1094, 2289), 0, wxBOTTOM, FromDIP(8));
+  content->Add(AddLabel(this, 1094, kTextAncestorIdExample), 0, wxBOTTOM, FromDIP(8));
   auto* box = AddEdit(this, 1072, "", 0, -1, false);
   box->SetText(s_.ancestor_id);
   content->Add(box, 0, wxEXPAND);

@@ -17,6 +17,19 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTitleAddShortcut = 2226;  // "Add Windows Shortcut"
+constexpr int kTextShortcutHelp = 2224;  // "Add shortcuts (icons) to your desktop and/or start ..."
+constexpr int kTextDesktopShortcut = 2227;    // "Add a shortcut to my desktop for %s"
+constexpr int kTextStartMenuShortcut = 2228;  // "Add a shortcut to my START button's PROGRAMS ..."
+constexpr int kTextShortcutName = 2253;       // "Shortcut to %s"
+constexpr int kMessageCreateFailed = 2266;    // "Error opening %s file for create."
+constexpr int kTitleAbout = 2143;             // "About %s Version %1.2f"
+constexpr int kTextProductVersion = 2147;     // "%s Version %1.2f"
+
+}  // namespace
+
 // ---- Debug parameters ----
 
 DebugDialog::DebugDialog(wxWindow* parent, const AppServices& services)
@@ -51,15 +64,17 @@ bool DebugDialog::Accept() {
 // ---- Shortcuts ----
 
 ShortcutDialog::ShortcutDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, 2226) {
+    : OptionDialog(parent, services, kTitleAddShortcut) {
   const char* product = run::kProductString;
   auto* content = new wxBoxSizer(wxVERTICAL);
-  auto* label = AddLabel(this, 1123, 0, lang::FormatText(Text(2224).c_str(), product));
+  auto* label = AddLabel(this, 1123, 0, lang::FormatText(Text(kTextShortcutHelp).c_str(), product));
   static_cast<wxStaticText*>(label)->Wrap(FromDIP(380));
   content->Add(label, 0, wxBOTTOM, FromDIP(10));
-  content->Add(AddCheck(this, 1116, 0, lang::FormatText(Text(2227).c_str(), product)), 0,
-               wxBOTTOM, FromDIP(6));
-  content->Add(AddCheck(this, 1117, 0, lang::FormatText(Text(2228).c_str(), product)), 0);
+  content->Add(
+      AddCheck(this, 1116, 0, lang::FormatText(Text(kTextDesktopShortcut).c_str(), product)), 0,
+      wxBOTTOM, FromDIP(6));
+  content->Add(
+      AddCheck(this, 1117, 0, lang::FormatText(Text(kTextStartMenuShortcut).c_str(), product)), 0);
   Finish(content, false);
   static_cast<wxStaticText*>(label)->Wrap(FromDIP(380));
   GetSizer()->SetSizeHints(this);
@@ -86,8 +101,8 @@ void ShortcutDialog::Leave() {
 
 bool ShortcutDialog::Accept() {
   const std::string name = platform::Cp1252ToUtf8("KINLOOM\xA9");
-  const std::string comment =
-      platform::Cp1252ToUtf8(lang::FormatText(Text(2253).c_str(), run::kProductString));
+  const std::string comment = platform::Cp1252ToUtf8(
+      lang::FormatText(Text(kTextShortcutName).c_str(), run::kProductString));
   const std::string icons = platform::ApplicationsFolder() + "/../icons/hicolor/48x48/apps";
   std::string icon_path;
   if (Checked(1116) || Checked(1117)) {
@@ -106,7 +121,8 @@ bool ShortcutDialog::Accept() {
     const std::string path = folder + "/" + platform::kDesktopEntryName;
     platform::ReportSystemError(
         services_.prompts,
-        lang::FormatText(Text(2266).c_str(), platform::Utf8ToCp1252(path).c_str()), error);
+        lang::FormatText(Text(kMessageCreateFailed).c_str(), platform::Utf8ToCp1252(path).c_str()),
+        error);
   };
   if (Checked(1116)) write(desktop_folder.empty() ? platform::DesktopFolder() : desktop_folder);
   if (Checked(1117)) {
@@ -119,14 +135,16 @@ bool ShortcutDialog::Accept() {
 
 AboutBox::AboutBox(wxWindow* parent, const AppServices& services)
     : OptionDialog(parent, services, 0) {
-  SetTitle(ToWx(lang::FormatText(Text(2143).c_str(), run::kProductString, run::kProgramVersion)));
+  SetTitle(
+      ToWx(lang::FormatText(Text(kTitleAbout).c_str(), run::kProductString, run::kProgramVersion)));
   auto* content = new wxBoxSizer(wxHORIZONTAL);
   content->Add(new wxStaticBitmap(this, wxID_ANY, ProgramIconBitmap(FromDIP(48))), 0,
                wxRIGHT | wxALIGN_TOP, FromDIP(12));
   auto* lines = new wxBoxSizer(wxVERTICAL);
-  auto* version = new wxStaticText(
-      this, wxID_ANY,
-      ToWx(lang::FormatText(Text(2147).c_str(), run::kProductString, run::kProgramVersion)));
+  auto* version =
+      new wxStaticText(this, wxID_ANY,
+                       ToWx(lang::FormatText(Text(kTextProductVersion).c_str(), run::kProductString,
+                                             run::kProgramVersion)));
   version->SetFont(version->GetFont().Bold());
   lines->Add(version, 0, wxBOTTOM, FromDIP(6));
   lines->Add(new wxStaticText(this, wxID_ANY, ToWx(std::string("Written by ") + run::kAuthorCredit)),

@@ -15,6 +15,12 @@
 
 namespace kinloom::app {
 
+namespace {
+
+constexpr int kTitleStatus = 2230;
+
+}  // namespace
+
 void ProcessPendingPaints() {
   if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) {
     loop->YieldFor(wxEVT_CATEGORY_UI);
@@ -52,7 +58,7 @@ StatusWindow::StatusWindow(wxWindow* parent, const settings::Settings& settings)
   gauge_->SetRange(100);
   gauge_->SetValue(0);
   running_time_->SetLabel(wxEmptyString);
-  SetDialogTexts(this, TextSet{2230, {}}, settings);
+  SetDialogTexts(this, TextSet{kTitleStatus, {}}, settings);
   CentreOnParent();
 }
 

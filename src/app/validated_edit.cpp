@@ -9,6 +9,9 @@
 namespace kinloom::app {
 namespace {
 
+constexpr int kMessageTooLong = 2263;  // "The '%s' field only allows a maximum of %d characters."
+constexpr int kMessageInvalidCharacter = 2264;  // "The character '%c' is not valid for the ..."
+
 constexpr int kBackspace = 8;
 constexpr int kCtrlC = 3;
 constexpr int kCtrlV = 22;
@@ -90,7 +93,7 @@ bool ValidatedEdit::CheckOnLeave() {
   const std::string text = Text();
   if (max_length_ >= 0 && static_cast<long>(text.size()) > max_length_) {
     prompts_.Beep();
-    prompts_.ShowMessage(lang::FormatText(lang::LoadUiText(2263, settings_).c_str(),
+    prompts_.ShowMessage(lang::FormatText(lang::LoadUiText(kMessageTooLong, settings_).c_str(),
                                           field_name_.c_str(), max_length_),
                          "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
     SetFocus();
@@ -100,9 +103,10 @@ bool ValidatedEdit::CheckOnLeave() {
     for (char c : text) {
       if (allowed_.find(c) != std::string::npos) continue;
       prompts_.Beep();
-      prompts_.ShowMessage(lang::FormatText(lang::LoadUiText(2264, settings_).c_str(), c,
-                                            field_name_.c_str()),
-                           "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
+      prompts_.ShowMessage(
+          lang::FormatText(lang::LoadUiText(kMessageInvalidCharacter, settings_).c_str(), c,
+                           field_name_.c_str()),
+          "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
       SetFocus();
       return false;
     }

@@ -22,6 +22,8 @@
 namespace kinloom::cli {
 namespace {
 
+constexpr int kTextBrokenLinksHint = 2728;  // "Broken links can be skipped with a warning: ..."
+
 constexpr int kUsageError = 2;
 
 // The real steps, without the pause after "Finished :)": that pause keeps the Status window
@@ -96,7 +98,8 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
   } catch (const store::StructuralErrorEnd&) {
     // One line after the message: the way past a broken link or a duplicate id.
     ui.CloseProgress();
-    std::fprintf(stderr, "%s\n", platform::Cp1252ToUtf8(lang::LoadUiText(2728, settings)).c_str());
+    std::fprintf(stderr, "%s\n",
+                 platform::Cp1252ToUtf8(lang::LoadUiText(kTextBrokenLinksHint, settings)).c_str());
     throw;
   }
 }

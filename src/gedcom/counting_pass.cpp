@@ -14,6 +14,14 @@ namespace kinloom::gedcom {
 
 namespace {
 
+constexpr int kTextOpenFailed = 2317;            // "Unable to open the file '%s'.  %s aborting."
+constexpr int kStatusPreparingFirstRead = 2318;  // "Preparing to read first statement"
+constexpr int kStatusReadFirstStatement = 2319;  // "Successfully read first statement"
+constexpr int kStatusRecordCounts = 2320;  // "Reading input File \n\nFamilies = %d       Notes ..."
+constexpr int kStatusFirstPassFinished = 2321;  // "Finished First Pass ..."
+constexpr int kTextCloseFailed = 2322;  // "Unable to close file %s.  Aborting Conversion.  %s ..."
+constexpr int kQuestionAncestorNotFound = 2323;  // "Unable to find GEDCOM identifier %s.  Do ..."
+
 constexpr int kTextNotTheDeclaredUtf8 = 2701;
 
 // Length of the level-0 NOTE, SOUR or REPO record being read: the bytes of the values of
@@ -64,10 +72,11 @@ bool CountingPass(run::RunContext& context) {
   int error = 0;
   std::unique_ptr<platform::InputFile> file = context.fs.OpenForRead(state.gedcom_path, &error);
   if (!file) {
-    platform::ReportSystemError(context.ui,
-                                lang::FormatText(lang::LoadUiText(2317, settings).c_str(),
-                                                 state.gedcom_path.c_str(), kProductString),
-                                error);
+    platform::ReportSystemError(
+        context.ui,
+        lang::FormatText(lang::LoadUiText(kTextOpenFailed, settings).c_str(),
+                         state.gedcom_path.c_str(), kProductString),
+        error);
     context.ui.Focus(platform::UiField::kGedcomPath);
     return false;
   }
@@ -77,7 +86,7 @@ bool CountingPass(run::RunContext& context) {
   RecordLength note_record;
   LineReader reader(*file);
 
-  ShowPassProgress(context, 6, lang::LoadUiText(2318, settings));
+  ShowPassProgress(context, 6, lang::LoadUiText(kStatusPreparingFirstRead, settings));
   int level = reader.ReadGedcomLine(false);
   state.source_encoding = reader.encoding();
   // The typed-in id is Windows-1252; the ids of a UTF-8, UTF-16 or ANSEL file arrive as UTF-8.
@@ -85,7 +94,7 @@ bool CountingPass(run::RunContext& context) {
       TextEncodingFor(state.source_encoding) == platform::TextEncoding::kUtf8
           ? platform::Cp1252ToUtf8(settings.ancestor_id)
           : settings.ancestor_id;
-  ShowPassProgress(context, 7, lang::LoadUiText(2319, settings));
+  ShowPassProgress(context, 7, lang::LoadUiText(kStatusReadFirstStatement, settings));
 
   for (; level != kEndOfInput; level = reader.ReadGedcomLine(false)) {
     std::string token = reader.ReadToken();
@@ -124,8 +133,8 @@ bool CountingPass(run::RunContext& context) {
       if (IsStatusCount(records)) {
         ShowPassProgress(
             context, 8,
-            lang::FormatText(lang::LoadUiText(2320, settings).c_str(), state.family_count,
-                             state.level0_note_count, state.individual_count));
+            lang::FormatText(lang::LoadUiText(kStatusRecordCounts, settings).c_str(),
+                             state.family_count, state.level0_note_count, state.individual_count));
       }
     }
   }
@@ -138,14 +147,15 @@ bool CountingPass(run::RunContext& context) {
         static_cast<int>(std::min<long long>(decoder.first_stray_line(), INT32_MAX))));
   }
 
-  ShowPassProgress(context, 9, lang::LoadUiText(2321, settings));
+  ShowPassProgress(context, 9, lang::LoadUiText(kStatusFirstPassFinished, settings));
 
   error = file->Close();
   if (error != 0) {
-    platform::ReportSystemError(context.ui,
-                                lang::FormatText(lang::LoadUiText(2322, settings).c_str(),
-                                                 state.gedcom_path.c_str(), kProductString),
-                                error);
+    platform::ReportSystemError(
+        context.ui,
+        lang::FormatText(lang::LoadUiText(kTextCloseFailed, settings).c_str(),
+                         state.gedcom_path.c_str(), kProductString),
+        error);
     return false;
   }
 
@@ -163,7 +173,8 @@ bool CountingPass(run::RunContext& context) {
 
   if (find_ancestor && state.ancestor_index == -1) {
     platform::Choice answer = context.ui.ShowMessage(
-        lang::FormatText(lang::LoadUiText(2323, settings).c_str(), settings.ancestor_id.c_str()),
+        lang::FormatText(lang::LoadUiText(kQuestionAncestorNotFound, settings).c_str(),
+                         settings.ancestor_id.c_str()),
         "", platform::MessageIcon::kQuestion, platform::MessageButtons::kYesNo);
     if (answer != platform::Choice::kYes) return false;
     state.mark_all_ancestors = false;

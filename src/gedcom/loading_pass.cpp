@@ -23,6 +23,11 @@ namespace kinloom::gedcom {
 
 namespace {
 
+constexpr int kStatusLineCount = 2329;           // "Reading input File \n\n Line = %d"
+constexpr int kStatusReadingIntoBuffers = 2324;  // "Reading Database into buffers"
+constexpr int kTextFamilyOverflow = 2327;      // "Error!  Family Table Overflow!  %s Closing Down."
+constexpr int kTextIndividualOverflow = 2325;  // "Error!  Individual Table Overflow! %s ..."
+
 enum class RecordKind { kNone, kIndividual, kFamily, kNoteRecord };
 enum class Event { kNone, kBirth, kChristening, kDeath, kBurial, kMarriage };
 
@@ -119,7 +124,8 @@ int Loader::Read(bool peek) {
     if (state_.reading_database && IsStatusCount(state_.line_count)) {
       ShowPassProgress(
           context_, 26,
-          lang::FormatText(lang::LoadUiText(2329, context_.settings).c_str(), state_.line_count));
+          lang::FormatText(lang::LoadUiText(kStatusLineCount, context_.settings).c_str(),
+                           state_.line_count));
     }
   }
   return level;
@@ -187,7 +193,7 @@ void Loader::Run() {
   buffer_.Create(store::NoteTextBuffer::kStep);
   skip_broken_links_ = context_.settings.skip_broken_links != 0;
 
-  ShowPassProgress(context_, 25, lang::LoadUiText(2324, context_.settings));
+  ShowPassProgress(context_, 25, lang::LoadUiText(kStatusReadingIntoBuffers, context_.settings));
   state_.line_count = 0;
   int level = Read(false);
   // The text arrives in the encoding the reader recognised; labels put into notes must match.
@@ -263,7 +269,7 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     }
     ++state_.families_loaded;
     if (slot >= state_.family_count || static_cast<std::size_t>(slot) >= store_.families.size())
-      Overflow(2327);
+      Overflow(kTextFamilyOverflow);
     family_ = &store_.families[static_cast<std::size_t>(slot)];
     family_->defined = true;
     family_->kind = 'F';
@@ -280,7 +286,7 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     ++state_.individuals_loaded;
     if (slot >= state_.individual_count ||
         static_cast<std::size_t>(slot) >= store_.individuals.size())
-      Overflow(2325);
+      Overflow(kTextIndividualOverflow);
     individual_ = &store_.individuals[static_cast<std::size_t>(slot)];
     individual_->defined = true;
     individual_->kind = 'I';

@@ -59,6 +59,36 @@ void AuxiliarySteps::WriteStatisticsReport(RunContext& context) { WriteReport(co
 
 namespace {
 
+// Texts of the messages and progress steps of a conversion.
+constexpr int kMessageSameBasePageName = 2441;  // "The name of the base page for the %s pages ..."
+constexpr int kMessageSpecifyInputFile = 2271;  // "Please specify the %s file to convert to HTML."
+constexpr int kMessageSpecifyOutputFolder = 2272;  // "Please specify the directory to create ..."
+constexpr int kQuestionEnterOwnerName = 2273;      // "You have not entered the Name of the ..."
+constexpr int kTitleIncomplete = 2274;
+constexpr int kStatusVerifiedInputOutput = 2275;
+constexpr int kMessageException = 2281;    // "Exception: %s \n %s closing down."
+constexpr int kStatusPagesCreated = 2313;  // "Pages Created.  Starting cleanup... %s"
+constexpr int kStatusFinished = 2314;
+constexpr int kMessageTotalRunningTime = 2315;
+constexpr int kStatusInitializingOutput = 2276;  // "Initializing output directory"
+constexpr int kStatusCreatedDirectories = 2277;
+constexpr int kStatusSavedSettings = 2278;
+constexpr int kStatusCopyingBackground = 2279;      // "Copying Background Image"
+constexpr int kMessageBackgroundCopyFailed = 2280;  // "Unable to copy the Background file %s ..."
+constexpr int kStatusPreprocessed = 2282;           // "Finished Preprecessing GEDCOM file"
+constexpr int kMessageTooFewRecords = 2283;     // "Error detected reading GEDCOM file. %s only ..."
+constexpr int kTextLargeFileRemark = 2285;      // "  This may take some time, you have a very ..."
+constexpr int kStatusAllocatingBuffers = 2284;  // "Allocating buffers %s"
+constexpr int kStatusVerifyingBuffers = 2300;
+constexpr int kMessageAllocationFailed = 2301;    // "Error allocating internal buffers.  This ..."
+constexpr int kStatusInitializingStorage = 2302;  // "Initializing storage structures %s"
+constexpr int kStatusStartingSecondPass = 2303;   // "Starting 2nd pass...Opending input file"
+constexpr int kMessageReopenFailed = 2304;  // "Unable to re-open the file '%s'.  %s aborting."
+constexpr int kStatusOpenedInput = 2305;    // "Opended input file.... Starting to Load input file"
+constexpr int kStatusLoadedGedcom = 2306;
+constexpr int kMessageCloseFailed = 2307;    // "Unable to close file %s.  Aborting Conversion ..."
+constexpr int kStatusFreeingStorage = 2337;  // "Finished creating pages.  Freeing dynamic ..."
+
 using platform::MessageButtons;
 using platform::MessageIcon;
 
@@ -154,7 +184,8 @@ bool ConversionRun::CheckBasePageNames() {
       if (settings_.create_pages[static_cast<std::size_t>(j)] == 0) continue;
       const std::string name = BasePageName(settings_, i);
       if (name != BasePageName(settings_, j)) continue;
-      text = lang::FormatText(Text(2441).c_str(), LanguageDisplayName(settings_, i).c_str(),
+      text = lang::FormatText(Text(kMessageSameBasePageName).c_str(),
+                              LanguageDisplayName(settings_, i).c_str(),
                               LanguageDisplayName(settings_, j).c_str(), name.c_str());
     }
   }
@@ -188,20 +219,22 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
 
   // 4. Validation.
   if (state_.gedcom_path.empty()) {
-    Message(lang::FormatText(Text(2271).c_str(), "GEDCOM"), MessageIcon::kWarning);
+    Message(lang::FormatText(Text(kMessageSpecifyInputFile).c_str(), "GEDCOM"),
+            MessageIcon::kWarning);
     ui_.Focus(platform::UiField::kGedcomPath);
     ui_.EndWaitCursor();
     return RunOutcome::kValidationStop;
   }
   if (state_.output_folder.empty()) {
-    Message(Text(2272), MessageIcon::kWarning);
+    Message(Text(kMessageSpecifyOutputFolder), MessageIcon::kWarning);
     ui_.Focus(platform::UiField::kOutputFolder);
     ui_.EndWaitCursor();
     return RunOutcome::kValidationStop;
   }
   if (settings_.owner.user_name.empty()) {
-    const platform::Choice choice = ui_.ShowMessage(Text(2273), Text(2274), MessageIcon::kQuestion,
-                                                    MessageButtons::kYesNoCancel);
+    const platform::Choice choice =
+        ui_.ShowMessage(Text(kQuestionEnterOwnerName), Text(kTitleIncomplete),
+                        MessageIcon::kQuestion, MessageButtons::kYesNoCancel);
     if (choice == platform::Choice::kCancel) {
       ui_.EndWaitCursor();
       return RunOutcome::kValidationStop;
@@ -211,7 +244,7 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
 
   // 5, 6.
   ui_.OpenProgress();
-  Report(context, 1, Text(2275));
+  Report(context, 1, Text(kStatusVerifiedInputOutput));
 
   // A memory or file exception from any step is shown with the exception's text and ends
   // the run with a failure status; the store is released.
@@ -224,7 +257,8 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   } catch (const platform::ProgramEnd&) {
     throw;
   } catch (const std::exception& e) {
-    Message(lang::FormatText(Text(2281).c_str(), e.what(), kProductString), MessageIcon::kError);
+    Message(lang::FormatText(Text(kMessageException).c_str(), e.what(), kProductString),
+            MessageIcon::kError);
     Abort();
     ReleaseStorage(context, true);
     return RunOutcome::kAbortedAndFreed;
@@ -232,10 +266,11 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
 
   // 36 … 39. Clean-up.
   state_.finishing = true;
-  if (!state_.failed) Report(context, 90, lang::FormatText(Text(2313).c_str(), "1-2"));
+  if (!state_.failed)
+    Report(context, 90, lang::FormatText(Text(kStatusPagesCreated).c_str(), "1-2"));
   ReleaseStorage(context, state_.failed);
   if (!state_.failed) {
-    Report(context, 100, Text(2314));
+    Report(context, 100, Text(kStatusFinished));
     auxiliary_->WaitOneSecond();
   }
 
@@ -246,7 +281,7 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   state_.end_time = display_.Now();
   const long long elapsed = static_cast<long long>(state_.end_time - state_.start_time);
   if ((state_.debug_flags & DEBUG_SHOW_RUN_TIME) != 0) {
-    Message(lang::FormatText(Text(2315).c_str(), static_cast<int>(elapsed / 60),
+    Message(lang::FormatText(Text(kMessageTotalRunningTime).c_str(), static_cast<int>(elapsed / 60),
                              static_cast<int>(elapsed % 60)),
             MessageIcon::kInformation);
   }
@@ -283,7 +318,7 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   // 7, 8.
   std::string& folder = state_.output_folder;
   if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
-  Report(context, 2, Text(2276));
+  Report(context, 2, Text(kStatusInitializingOutput));
   if (!PrepareOutputFolder(context)) {
     Abort();
     return RunOutcome::kAborted;
@@ -293,7 +328,7 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   if ((state_.debug_flags & DEBUG_STATISTICS) != 0) auxiliary_->StartStatisticsReport(context);
   settings_.output_file = folder;
   saver_->SaveOutputFolder(settings_);
-  Report(context, 3, Text(2277));
+  Report(context, 3, Text(kStatusCreatedDirectories));
   state_.individuals_loaded = 0;
   state_.families_loaded = 0;
   auxiliary_->MakeDateStamps(context);
@@ -311,12 +346,12 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
       static_cast<int>(std::count_if(settings_.create_pages.begin(), settings_.create_pages.end(),
                                      [](int on) { return on != 0; }));
   state_.languages_done = 0;
-  Report(context, 4, Text(2278));
+  Report(context, 4, Text(kStatusSavedSettings));
 
   // 16. The custom background image. Its option should hold a bare file name; only that
   // name is used, so the copy always lands in the output folder.
   if (settings_.use_custom_background != 0) {
-    Report(context, 5, Text(2279));
+    Report(context, 5, Text(kStatusCopyingBackground));
     const std::string& source = settings_.custom_background_path;
     const std::string name = BareFileName(settings_.custom_background);
     const std::string destination = folder + "/" + name;
@@ -324,7 +359,8 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
     if (error != 0) {
       platform::ReportSystemError(
           ui_,
-          lang::FormatText(Text(2280).c_str(), source.c_str(), destination.c_str(), kProductString),
+          lang::FormatText(Text(kMessageBackgroundCopyFailed).c_str(), source.c_str(),
+                           destination.c_str(), kProductString),
           error);
       Abort();
       return RunOutcome::kAborted;
@@ -351,7 +387,8 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   } catch (const platform::ProgramEnd&) {
     throw;
   } catch (const std::exception& e) {
-    Message(lang::FormatText(Text(2281).c_str(), e.what(), kProductString), MessageIcon::kError);
+    Message(lang::FormatText(Text(kMessageException).c_str(), e.what(), kProductString),
+            MessageIcon::kError);
     counted = false;
   }
   if (!counted) {
@@ -360,10 +397,10 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   }
 
   // 20, 21.
-  Report(context, 10, Text(2282));
+  Report(context, 10, Text(kStatusPreprocessed));
   if (state_.family_count < 2 || state_.individual_count < 3) {
-    Message(lang::FormatText(Text(2283).c_str(), kProductString, state_.family_count,
-                             state_.individual_count, kProductString),
+    Message(lang::FormatText(Text(kMessageTooFewRecords).c_str(), kProductString,
+                             state_.family_count, state_.individual_count, kProductString),
             MessageIcon::kWarning);
     Abort();
     return RunOutcome::kAborted;
@@ -378,7 +415,7 @@ RunOutcome ConversionRun::Load(RunContext& context) {
   const int families = std::max(state_.family_count, 0);
   const int notes = std::max(state_.level0_note_count, 0);
   const bool large = individuals >= kLargeFileIndividuals;
-  const std::string remark = Text(2285);
+  const std::string remark = Text(kTextLargeFileRemark);
   auto labelled = [&](int text, const char* label, bool with_remark) {
     std::string shown = lang::FormatText(Text(text).c_str(), label);
     if (with_remark && large) shown += remark;
@@ -403,25 +440,25 @@ RunOutcome ConversionRun::Load(RunContext& context) {
       *ok = false;
     }
   };
-  Report(context, 11, labelled(2284, "1-6", true));
+  Report(context, 11, labelled(kStatusAllocatingBuffers, "1-6", true));
   allocate(1, store_.individuals, individuals, &individuals_ok);
-  Report(context, 12, labelled(2284, "2-6", true));
+  Report(context, 12, labelled(kStatusAllocatingBuffers, "2-6", true));
   allocate(2, store_.sorted_index, individuals, &sorted_ok);
-  Report(context, 13, labelled(2284, "3-6", true));
+  Report(context, 13, labelled(kStatusAllocatingBuffers, "3-6", true));
   allocate(3, store_.group_heads, individuals, &heads_ok);
-  Report(context, 14, labelled(2284, "4-6", true));
+  Report(context, 14, labelled(kStatusAllocatingBuffers, "4-6", true));
   allocate(4, store_.families, families, &families_ok);
-  Report(context, 15, labelled(2284, "5-6", true));
+  Report(context, 15, labelled(kStatusAllocatingBuffers, "5-6", true));
   try {
     store_.ids.Create(static_cast<std::size_t>(individuals) + static_cast<std::size_t>(families));
   } catch (const std::bad_alloc&) {
     // The table grows as ids are entered; a failed reservation only costs speed.
   }
-  Report(context, 16, labelled(2284, "6-6", false));
+  Report(context, 16, labelled(kStatusAllocatingBuffers, "6-6", false));
   allocate(6, store_.notes, notes, &notes_ok);
 
   // 23.
-  Report(context, 17, Text(2300));
+  Report(context, 17, Text(kStatusVerifyingBuffers));
   if ((state_.debug_flags & DEBUG_STATISTICS) != 0) {
     TrackStoreMemory(context);
     auxiliary_->TakeMemorySnapshot(context);
@@ -434,7 +471,8 @@ RunOutcome ConversionRun::Load(RunContext& context) {
         (individuals * kIndividualRecordBytes + individuals * kIndexEntryBytes +
          individuals * kIndexEntryBytes + families * kFamilyRecordBytes) *
         0.000001;
-    Message(lang::FormatText(Text(2301).c_str(), individuals, families, kProductString, megabytes),
+    Message(lang::FormatText(Text(kMessageAllocationFailed).c_str(), individuals, families,
+                             kProductString, megabytes),
             MessageIcon::kError);
     ui_.RestoreTitle();
     ReleaseStorage(context, true);
@@ -448,31 +486,32 @@ RunOutcome ConversionRun::Load(RunContext& context) {
               table.begin() + static_cast<std::ptrdiff_t>(to), Record{});
   };
   const std::size_t n = static_cast<std::size_t>(individuals);
-  Report(context, 18, labelled(2302, "1-5", true));
+  Report(context, 18, labelled(kStatusInitializingStorage, "1-5", true));
   clear(store_.individuals, 0, n / 3);
-  Report(context, 19, labelled(2302, "2-5", true));
+  Report(context, 19, labelled(kStatusInitializingStorage, "2-5", true));
   clear(store_.individuals, n / 3, 2 * n / 3);
-  Report(context, 20, labelled(2302, "3-5", true));
+  Report(context, 20, labelled(kStatusInitializingStorage, "3-5", true));
   clear(store_.individuals, 2 * n / 3, n);
-  Report(context, 20, labelled(2302, "3-5", true));
-  Report(context, 21, labelled(2302, "4-5", false));
+  Report(context, 20, labelled(kStatusInitializingStorage, "3-5", true));
+  Report(context, 21, labelled(kStatusInitializingStorage, "4-5", false));
   clear(store_.notes, 0, store_.notes.size());
-  Report(context, 22, labelled(2302, "5-5", false));
+  Report(context, 22, labelled(kStatusInitializingStorage, "5-5", false));
   clear(store_.families, 0, store_.families.size());
 
   // 25 … 27. The loading pass.
-  Report(context, 23, Text(2303));
+  Report(context, 23, Text(kStatusStartingSecondPass));
   int error = 0;
   std::unique_ptr<platform::InputFile> file = fs_.OpenForRead(state_.gedcom_path, &error);
   if (!file) {
-    platform::ReportSystemError(
-        ui_, lang::FormatText(Text(2304).c_str(), state_.gedcom_path.c_str(), kProductString),
-        error);
+    platform::ReportSystemError(ui_,
+                                lang::FormatText(Text(kMessageReopenFailed).c_str(),
+                                                 state_.gedcom_path.c_str(), kProductString),
+                                error);
     Abort();
     ReleaseStorage(context, true);
     return RunOutcome::kAbortedAndFreed;
   }
-  Report(context, 24, Text(2305));
+  Report(context, 24, Text(kStatusOpenedInput));
   state_.reading_database = true;
   passes_->Load(context, *file);
   state_.reading_database = false;
@@ -480,12 +519,13 @@ RunOutcome ConversionRun::Load(RunContext& context) {
   store::MessageBoxFaults faults(ui_);
   store::ResolveLinks(store_, faults);
   if ((state_.debug_flags & DEBUG_STATISTICS) != 0) TrackStoreMemory(context);
-  Report(context, 27, Text(2306));
+  Report(context, 27, Text(kStatusLoadedGedcom));
   error = file->Close();
   if (error != 0) {
-    platform::ReportSystemError(
-        ui_, lang::FormatText(Text(2307).c_str(), state_.gedcom_path.c_str(), kProductString),
-        error);
+    platform::ReportSystemError(ui_,
+                                lang::FormatText(Text(kMessageCloseFailed).c_str(),
+                                                 state_.gedcom_path.c_str(), kProductString),
+                                error);
     Abort();
     ReleaseStorage(context, true);
     return RunOutcome::kAbortedAndFreed;
@@ -501,14 +541,15 @@ RunOutcome ConversionRun::Load(RunContext& context) {
 // Step 38: releases the store; normal mode reports each table, failed mode reports nothing.
 void ConversionRun::ReleaseStorage(RunContext& context, bool failed_mode) {
   auto step = [&](int value, const char* label) {
-    if (!failed_mode) Report(context, value, lang::FormatText(Text(2337).c_str(), label));
+    if (!failed_mode)
+      Report(context, value, lang::FormatText(Text(kStatusFreeingStorage).c_str(), label));
   };
   if (RunStatistics* statistics = StatisticsOf(state_)) {
     statistics->note_records_stored = static_cast<std::uint64_t>(std::max(store_.note_records_stored, 0));
     statistics->notes_entries_stored =
         static_cast<std::uint64_t>(std::max(store_.notes_entries_stored, 0));
   }
-  if (!failed_mode) Report(context, 90, lang::FormatText(Text(2313).c_str(), "2-2"));
+  if (!failed_mode) Report(context, 90, lang::FormatText(Text(kStatusPagesCreated).c_str(), "2-2"));
   step(92, "1-7");
   std::vector<store::IndividualRecord>().swap(store_.individuals);
   step(93, "2-7");

@@ -9,13 +9,20 @@
 namespace kinloom::run {
 namespace {
 
+constexpr int kTextLargeFileRemark = 2285;      // "  This may take some time, you have a very ..."
+constexpr int kStatusCalculatingLiving = 2308;  // "Calculating living individuals ..."
+constexpr int kStatusStartingSort = 2309;
+constexpr int kStatusCalculatingLayouts = 2310;
+constexpr int kStatusSortingData = 2311;
+constexpr int kStatusFinishedSort = 2312;  // "Finished Sort sequence.  Creating pages..."
+
 // From this many individuals on, the sort steps say that they may take a while.
 constexpr int kLargeFile = 5000;
 
 std::string StatusText(RunContext& context, int n) {
   std::string text = lang::LoadUiText(n, context.settings);
   if (context.state.individual_count >= kLargeFile)
-    text += lang::LoadUiText(2285, context.settings);
+    text += lang::LoadUiText(kTextLargeFileRemark, context.settings);
   return text;
 }
 
@@ -33,16 +40,16 @@ void PrepareDerivedOrder(RunContext& context, const std::function<void()>& ances
     ancestors_marked();
   }
   if (options.suppress_living) {
-    ShowProgress(context, 28, lang::LoadUiText(2308, options), false);
+    ShowProgress(context, 28, lang::LoadUiText(kStatusCalculatingLiving, options), false);
     store::CalculateLiving(store, {options.born, options.married, options.use_baptism != 0});
   }
-  ShowProgress(context, 29, StatusText(context, 2309), false);
+  ShowProgress(context, 29, StatusText(context, kStatusStartingSort), false);
   store::BuildSortKeys(store);
-  ShowProgress(context, 30, StatusText(context, 2310), false);
+  ShowProgress(context, 30, StatusText(context, kStatusCalculatingLayouts), false);
   store::AssignFamilyGroups(store);
-  ShowProgress(context, 31, StatusText(context, 2311), false);
+  ShowProgress(context, 31, StatusText(context, kStatusSortingData), false);
   store::SortIndividuals(store);
-  ShowProgress(context, 32, lang::LoadUiText(2312, options), false);
+  ShowProgress(context, 32, lang::LoadUiText(kStatusFinishedSort, options), false);
 }
 
 }  // namespace kinloom::run

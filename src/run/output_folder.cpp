@@ -11,6 +11,14 @@
 namespace kinloom::run {
 namespace {
 
+constexpr int kMessageFolderNotFound = 2330;      // "Unable to create or find the directory '%s'"
+constexpr int kMessageFolderCreateFailed = 2336;  // "Unable to create the directory '%s'."
+constexpr int kMessageFolderNotEmptied = 2335;  // "Error deleting the contents of directory %s ..."
+constexpr int kStatusDeletingFile = 2333;  // "Initializing output directory...\n\ndeleting file %s"
+constexpr int kMessageFileDeleteFailed = 2334;  // "Unable to delete the file '%s'.  Everything ..."
+constexpr int kMessageGedcomOpenFailed = 2317;  // "Unable to open the file '%s'.  %s aborting."
+constexpr int kMessageGedcomCloseFailed = 2322;  // "Unable to close file %s.  Aborting ..."
+
 constexpr int kTextPagesKept = 2700;
 constexpr int kTextGedcomInFolder = 2702;
 
@@ -25,7 +33,8 @@ bool CreateFolderPath(RunContext& context, const std::string& folder) {
     error = context.fs.CreateFolder(folder.substr(0, i));
     if (error != 0 && error != platform::kErrorAlreadyExists) {
       platform::ReportSystemError(
-          context.ui, lang::FormatText(Text(context, 2330).c_str(), folder.c_str()), error);
+          context.ui,
+          lang::FormatText(Text(context, kMessageFolderNotFound).c_str(), folder.c_str()), error);
       return false;
     }
   }
@@ -36,8 +45,9 @@ bool CreateOnce(RunContext& context, const std::string& folder, bool* created) {
   int error = context.fs.CreateFolder(folder);
   *created = error == 0;
   if (error == 0 || error == platform::kErrorAlreadyExists) return true;
-  platform::ReportSystemError(context.ui,
-                              lang::FormatText(Text(context, 2336).c_str(), folder.c_str()), error);
+  platform::ReportSystemError(
+      context.ui,
+      lang::FormatText(Text(context, kMessageFolderCreateFailed).c_str(), folder.c_str()), error);
   return false;
 }
 
@@ -75,9 +85,10 @@ bool ClearFolder(RunContext& context, const std::string& folder) {
   std::vector<std::string> names;
   int error = context.fs.ListFolder(folder, &names);
   if (error != 0) {
-    platform::ReportSystemError(
-        context.ui, lang::FormatText(Text(context, 2335).c_str(), folder.c_str(), folder.c_str()),
-        error);
+    platform::ReportSystemError(context.ui,
+                                lang::FormatText(Text(context, kMessageFolderNotEmptied).c_str(),
+                                                 folder.c_str(), folder.c_str()),
+                                error);
     return false;
   }
   for (const std::string& name : names) {
@@ -94,12 +105,14 @@ bool ClearFolder(RunContext& context, const std::string& folder) {
       context.state.foreign_pages.insert(name);
       continue;
     }
-    ShowProgress(context, 3, lang::FormatText(Text(context, 2333).c_str(), name.c_str()), false);
+    ShowProgress(context, 3,
+                 lang::FormatText(Text(context, kStatusDeletingFile).c_str(), name.c_str()), false);
     error = context.fs.DeleteFile(path);
     if (error != 0) {
-      platform::ReportSystemError(
-          context.ui, lang::FormatText(Text(context, 2334).c_str(), name.c_str(), folder.c_str()),
-          error);
+      platform::ReportSystemError(context.ui,
+                                  lang::FormatText(Text(context, kMessageFileDeleteFailed).c_str(),
+                                                   name.c_str(), folder.c_str()),
+                                  error);
       return false;
     }
   }
@@ -120,9 +133,10 @@ bool PrepareOutputFolder(RunContext& context) {
   int error = 0;
   auto file = context.fs.OpenForRead(gedcom, &error);
   if (!file) {
-    platform::ReportSystemError(
-        context.ui, lang::FormatText(Text(context, 2317).c_str(), gedcom.c_str(), kProductString),
-        error);
+    platform::ReportSystemError(context.ui,
+                                lang::FormatText(Text(context, kMessageGedcomOpenFailed).c_str(),
+                                                 gedcom.c_str(), kProductString),
+                                error);
     context.ui.Focus(platform::UiField::kGedcomPath);
     return false;
   }
@@ -130,9 +144,10 @@ bool PrepareOutputFolder(RunContext& context) {
   context.state.gedcom_file_size = context.fs.FileSize(gedcom, &size) == 0 ? size : 0;
   error = file->Close();
   if (error != 0) {
-    platform::ReportSystemError(
-        context.ui, lang::FormatText(Text(context, 2322).c_str(), gedcom.c_str(), kProductString),
-        error);
+    platform::ReportSystemError(context.ui,
+                                lang::FormatText(Text(context, kMessageGedcomCloseFailed).c_str(),
+                                                 gedcom.c_str(), kProductString),
+                                error);
     return false;
   }
 

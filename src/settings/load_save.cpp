@@ -9,6 +9,8 @@
 namespace kinloom::settings {
 namespace {
 
+constexpr int kTextLinkSaveFailed = 2255;  // "Error, Unable to save entry %d.\n Text = ..."
+
 constexpr std::uint32_t kMissingDword = 0xFFFFFFFFu;
 
 // Reads one value of the table into its field.
@@ -126,7 +128,7 @@ bool SaveLinkTable(RegistryStore& store, const Settings& s, const char* key,
                    const LinkTable& table) {
   bool all_ok = true;
   store.SelectLinksKey(key);
-  const std::string format = lang::LoadUiText(2255, s);
+  const std::string format = lang::LoadUiText(kTextLinkSaveFailed, s);
   auto report = [&](int slot, const CustomLink& link, int status) {
     if (status == 0) return;
     all_ok = false;

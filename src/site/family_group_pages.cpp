@@ -11,6 +11,8 @@
 namespace kinloom::site {
 namespace {
 
+constexpr int kStatusFamilyPages = 2348;  // "Creating data pages for Families"
+
 using lang::FormatText;
 using store::FamilyRecord;
 using store::IndividualRecord;
@@ -146,7 +148,8 @@ void WriteFamilyGroupPages(SiteContext& site) {
       if (i > 0) {
         ShowProgress(
             site.run, 11,
-            FormatText("%s : %d", lang::LoadUiText(2348, site.settings()).c_str(), i / per_page),
+            FormatText("%s : %d", lang::LoadUiText(kStatusFamilyPages, site.settings()).c_str(),
+                       i / per_page),
             true);
         site.writer.ClosePage();
       }

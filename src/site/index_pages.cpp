@@ -14,6 +14,18 @@
 namespace kinloom::site {
 namespace {
 
+// Labels of the index page titles, and the texts of their messages.
+constexpr int kLabelGroupedByFamily = 12418;
+constexpr int kLabelGroupedByDescendants = 12419;
+constexpr int kLabelGroupedByPedigree = 12420;
+constexpr int kLabelByNotes = 12421;
+constexpr int kLabelGroupedByNotes = 12609;
+constexpr int kLabelIndexBeginningWith = 12372;  // "Index for surnames beginning with"
+constexpr int kLabelIndexBlankSurnames = 12373;  // "Index for blank surnames or ..."
+constexpr int kLabelIndexLetterEnd = 12364;      // the words after the letter; " " in English
+constexpr int kMessageGedcomCopyFailed = 2357;   // "Unable to copy the GEDCOM file %s.  To ..."
+constexpr int kStatusIndexPages = 2345;          // "Creating index pages"
+
 using lang::FormatText;
 using store::IndividualRecord;
 
@@ -30,15 +42,15 @@ constexpr int kLanguageLinkLabels[settings::kLanguageCount] = {12442, 12443, 124
 int ModeLabel(IndexKind kind, bool for_titles) {
   switch (kind) {
     case IndexKind::kFamily:
-      return 12418;
+      return kLabelGroupedByFamily;
     case IndexKind::kDescendancy:
-      return 12419;
+      return kLabelGroupedByDescendants;
     case IndexKind::kPedigree:
-      return 12420;
+      return kLabelGroupedByPedigree;
     case IndexKind::kNotes:
-      return for_titles ? 12421 : 12609;
+      return for_titles ? kLabelByNotes : kLabelGroupedByNotes;
   }
-  return 12418;
+  return kLabelGroupedByFamily;
 }
 
 const LetterPresence& Presence(const SiteContext& site, IndexKind kind) {
@@ -149,10 +161,11 @@ bool CopyGedcomBesidePages(SiteContext& site) {
   if (run::IsInputFile(run, destination)) return true;
   int error = CopyGedcomFile(run, destination);
   if (error != 0) {
-    platform::ReportSystemError(run.ui,
-                                FormatText(lang::LoadUiText(2357, run.settings).c_str(),
-                                           input.c_str(), destination.c_str(), kProductString),
-                                error);
+    platform::ReportSystemError(
+        run.ui,
+        FormatText(lang::LoadUiText(kMessageGedcomCopyFailed, run.settings).c_str(), input.c_str(),
+                   destination.c_str(), kProductString),
+        error);
     return false;
   }
   site.writer.CountExtraFile();
@@ -202,9 +215,10 @@ void OwnerFacts(const SiteContext& site, PageStyle::MainIndexPage& page) {
 std::string IndexPageTitle(SiteContext& site, IndexKind kind, const std::string& letter) {
   if (letter == "~")
     return FormatText("(%s) %s", site.Label(ModeLabel(kind, true)).c_str(),
-                      site.Label(12373).c_str());
-  return FormatText("%s %s %s (%s)", site.Label(12372).c_str(), letter.c_str(),
-                    site.Label(12364).c_str(), site.Label(ModeLabel(kind, true)).c_str());
+                      site.Label(kLabelIndexBlankSurnames).c_str());
+  return FormatText("%s %s %s (%s)", site.Label(kLabelIndexBeginningWith).c_str(), letter.c_str(),
+                    site.Label(kLabelIndexLetterEnd).c_str(),
+                    site.Label(ModeLabel(kind, true)).c_str());
 }
 
 }  // namespace
@@ -413,7 +427,8 @@ void WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
       if (page_open) {
         out.ClosePage();
         ShowProgress(site.run, kIndexPageSteps[static_cast<int>(kind)],
-                     lang::LoadUiText(2345, o) + " " + StatusFileName(site, file), true);
+                     lang::LoadUiText(kStatusIndexPages, o) + " " + StatusFileName(site, file),
+                     true);
       }
       out.OpenPage(site.OutputPath(file), IndexPageTitle(site, kind, letter), true, true);
       PageStyle::SurnameIndexTop top;

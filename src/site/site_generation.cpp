@@ -17,6 +17,16 @@
 namespace kinloom::site {
 namespace {
 
+// Texts of the progress steps of site generation.
+constexpr int kStatusIndexPages = 2345;        // "Creating index pages"
+constexpr int kStatusPedigreePages = 2346;     // "Creating data pages for Pedigree"
+constexpr int kStatusNotesPages = 2347;        // "Creating data pages Notes Pages"
+constexpr int kStatusFamilyPages = 2348;       // "Creating data pages for Families"
+constexpr int kStatusDescendancyPages = 2349;  // "Creating data pages for Descendancy"
+constexpr int kStatusAuthorPage = 2350;        // "Creating Author page"
+constexpr int kStatusFinishingMainPage = 2351;
+constexpr int kStatusFinishedMainPage = 2371;
+
 void WriteAuthorPageStep(SiteContext& site) { WriteAuthorPage(site.writer, site.style()); }
 
 void WriteGendexStep(SiteContext& site) { WriteGendexFile(site.writer); }
@@ -90,38 +100,38 @@ int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   }
 
   if (options.create_family_groups) {
-    status(1, 2345);
+    status(1, kStatusIndexPages);
     WriteSurnameIndexPages(site, IndexKind::kFamily);
   }
   if (options.create_pedigree_groups) {
-    status(3, 2346);
+    status(3, kStatusPedigreePages);
     WritePedigreePages(site);
     WriteSurnameList(site, IndexKind::kPedigree);
     WriteSurnameIndexPages(site, IndexKind::kPedigree);
   }
   if (site.NotesPagesOn()) {
-    status(7, 2347);
+    status(7, kStatusNotesPages);
     WriteNotesPages(site);
     WriteNotesSurnameList(site);
     WriteNotesSurnameIndexPages(site);
   }
   if (options.create_family_groups) {
-    status(11, 2348);
+    status(11, kStatusFamilyPages);
     WriteSurnameList(site, IndexKind::kFamily);
     WriteFamilyGroupPages(site);
   }
   if (options.create_descendancy_groups) {
-    status(13, 2349);
+    status(13, kStatusDescendancyPages);
     WriteDescendancyPages(site);
     WriteSurnameList(site, IndexKind::kDescendancy);
     WriteSurnameIndexPages(site, IndexKind::kDescendancy);
   }
-  status(16, 2350);
+  status(16, kStatusAuthorPage);
   WriteAuthorPageStep(site);
   if (options.text_file) WriteGendexStep(site);
-  status(17, 2351);
+  status(17, kStatusFinishingMainPage);
   if (!WriteMainIndexPage(site)) return 0;
-  status(18, 2371);
+  status(18, kStatusFinishedMainPage);
   return 1;
 }
 
