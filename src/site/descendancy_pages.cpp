@@ -335,8 +335,7 @@ void DescendancyWalk::SetMarriage(const FamilyRecord& family, OutlineFamilyUnit&
   if (family.marriage_date.empty()) return;
   const IndividualRecord* husband = store::Husband(run_.store, family);
   const IndividualRecord* wife = store::Wife(run_.store, family);
-  bool living = (husband && IsLiving(*husband)) || (wife && IsLiving(*wife));
-  if (options_.suppress_living && living) {
+  if (MarriageDateWithheld(husband, wife, options_)) {
     unit.marriage = Marriage::kWithheld;
   } else {
     unit.marriage = Marriage::kShown;

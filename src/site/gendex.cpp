@@ -34,17 +34,16 @@ std::string GendexLine(PageWriter& writer, const store::IndividualRecord& person
     }
   }
 
-  std::string birth_date = person.birth_date;
-  if (!birth_date.empty() && s.suppress_living && !person.deceased)
-    birth_date = w.labels().Get(kLabelNotShown);
-  const std::string& death_date =
-      person.death_date.empty() ? person.burial_date : person.death_date;
-  const std::string& death_place =
-      person.death_place.empty() ? person.burial_place : person.death_place;
+  const ShownDates dates = DatesShown(person, DatesOn::kGendex, s);
+  const std::string birth_date =
+      dates.birth.withheld ? w.labels().Get(kLabelNotShown) : std::string(dates.birth.date);
+  const std::string birth_place(dates.birth.place);
+  const std::string death_date(dates.death.date);
+  const std::string death_place(dates.death.place);
 
   std::string line = FamilyGroupHref(MakePageNaming(w.language(), s), person.group);
   for (const std::string* field : std::initializer_list<const std::string*>{
-           &surname, &full_name, &birth_date, &person.birth_place, &death_date, &death_place}) {
+           &surname, &full_name, &birth_date, &birth_place, &death_date, &death_place}) {
     line += '|';
     line += *field;
   }

@@ -293,19 +293,15 @@ PedigreeCellUnit PedigreeWriter::CellUnit(const PedigreeChart& chart, int row) c
   cell.title = person.title;
   cell.show_gedcom_id = options_.show_gedcom_ids != 0;
   cell.gedcom_id = person.id;
-  if (!person.birth_date.empty() || !person.christening_date.empty()) {
-    if (options_.suppress_living && IsLiving(person)) {
-      cell.birth = Birth::kWithheld;
-    } else {
-      cell.birth = Birth::kShown;
-      if (person.birth_seen && !person.birth_date.empty())
-        cell.birth_date = person.birth_date;
-      else if (!person.birth_seen && options_.use_baptism && !person.christening_date.empty())
-        cell.birth_date = person.christening_date;
-    }
+  const ShownDates dates = DatesShown(person, DatesOn::kPedigree, options_);
+  if (dates.birth.withheld) {
+    cell.birth = Birth::kWithheld;
+  } else if (dates.birth.shown) {
+    cell.birth = Birth::kShown;
+    cell.birth_date = dates.birth.date;
   }
   // Death and burial data are shown for the living too.
-  cell.death_date = !person.death_date.empty() ? person.death_date : person.burial_date;
+  cell.death_date = dates.death.date;
   const int continuation = chart.continuation[at];
   if (continuation != kEmpty)
     cell.continuation = ItemTarget(site_.Prefix(PageKind::kExtendedPedigree), continuation,

@@ -196,21 +196,16 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
   if (!PersonLinkFacts(site, kind, person, with_name_anchor, &entry.link)) return;
 
   using Birth = PageStyle::PersonEntry::Birth;
-  const settings::Settings& options = site.settings();
-  if (!person.birth_date.empty() || !person.christening_date.empty()) {
-    if (options.suppress_living && IsLiving(person)) {
-      entry.birth = Birth::kWithheld;
-    } else if (person.birth_seen && !person.birth_date.empty()) {
-      entry.birth = Birth::kDate;
-      entry.birth_date = person.birth_date;
-    } else if (!person.birth_seen && options.use_baptism && !person.christening_date.empty()) {
-      entry.birth = Birth::kDate;
-      entry.birth_date = person.christening_date;
-    }
+  const ShownDates dates = DatesShown(person, DatesOn::kIndexEntry, site.settings());
+  if (dates.birth.withheld) {
+    entry.birth = Birth::kWithheld;
+  } else if (dates.birth.shown) {
+    entry.birth = Birth::kDate;
+    entry.birth_date = dates.birth.date;
   }
-  if (!person.death_date.empty() || !person.burial_date.empty()) {
+  if (dates.death.shown) {
     entry.death = true;
-    entry.death_date = person.death_date.empty() ? person.burial_date : person.death_date;
+    entry.death_date = dates.death.date;
   }
 
   if (kind == PersonLinkKind::kDescendancy && !entry.link.linked) {
