@@ -13,7 +13,7 @@ namespace kinloom::app {
 
 namespace {
 
-constexpr int kTitleLanguageSpecifications = 2440;
+constexpr int kTitleLanguageDialog = 2440;
 constexpr int kTextProgramLanguage = 2438;  // "Language for KINLOOM"
 constexpr int kTitleBasePageTitle = 2116;   // "Title for base (first) page"
 constexpr int kTitleOtherLanguages = 2614;  // "Other Output Languages"
@@ -29,7 +29,7 @@ constexpr int kTextEitherBoxBlank = 2207;    // "Note:  Either or both of these 
 // ---- Interface language ----
 
 LanguageDialog::LanguageDialog(wxWindow* parent, const AppServices& services)
-    : OptionDialog(parent, services, kTitleLanguageSpecifications) {
+    : OptionDialog(parent, services, kTitleLanguageDialog) {
   auto* group = new wxStaticBoxSizer(wxVERTICAL, this, UiText(kTextProgramLanguage, s_));
   group->GetStaticBox()->SetId(1093);
   Register(1093, kTextProgramLanguage);
