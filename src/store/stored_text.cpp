@@ -58,7 +58,7 @@ char* TextArena::Room(std::size_t bytes) {
       return blocks_.back().get();
     }
     std::size_t size = blocks_.empty() ? kFirstBlock : std::min(kLargestBlock, block_bytes_);
-    size = std::max(size, kFirstBlock);
+    size = std::max({size, kFirstBlock, bytes});
     // The new block goes before a large text's own block, which is never appended to.
     blocks_.push_back(std::make_unique<char[]>(size));
     block_bytes_ += size;
