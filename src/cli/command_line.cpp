@@ -35,8 +35,10 @@ class ConsoleAuxiliary : public run::AuxiliarySteps {
 };
 
 constexpr char kUsage[] =
-    "usage: kinloom [--set NAME=VALUE ...] [--skip-broken-links] GEDCOM,FOLDER\n"
-    "       kinloom [--set NAME=VALUE ...] [--skip-broken-links] GEDCOM FOLDER\n"
+    "usage: kinloom [--set NAME=VALUE ...] [--skip-broken-links] [--style STYLE]\n"
+    "               GEDCOM,FOLDER\n"
+    "       kinloom [--set NAME=VALUE ...] [--skip-broken-links] [--style STYLE]\n"
+    "               GEDCOM FOLDER\n"
     "       kinloom [--set NAME=VALUE ...] [--settings]\n"
     "       kinloom --help | --version\n"
     "\n"
@@ -52,6 +54,9 @@ constexpr char kUsage[] =
     "  --skip-broken-links   for this conversion, drop links to missing records and\n"
     "                        records whose id is taken, with a warning, instead of\n"
     "                        stopping (the stored option is \"Skip Broken Links\")\n"
+    "  --style STYLE         for this conversion, write the pages in STYLE: classic\n"
+    "                        (HTML 3.2 pages) or modern (HTML5 pages with a style sheet,\n"
+    "                        for phones too); the stored option is \"Page Style\"\n"
     "  --                    what follows are paths, even when they start with \"--\"\n"
     "\n"
     "Exit status: 0 when the conversion completed, 1 when it stopped on an error or an\n"
@@ -83,6 +88,8 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
   if (invocation.list_settings && settings::RunListSettings(store, std::cout) != 0) return 1;
   if (invocation.kind != Invocation::Kind::kConvert) return 0;
   if (invocation.skip_broken_links) settings.skip_broken_links = 1;
+  if (invocation.page_style >= 0)
+    settings.page_style = static_cast<std::uint32_t>(invocation.page_style);
 
   run::ProgressDisplay display;
   run::RegistrySettingsSaver saver(store, invocation.gedcom_path, invocation.output_folder);
@@ -138,6 +145,20 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
       invocation.list_settings = true;
     } else if (argument == "--skip-broken-links") {
       invocation.skip_broken_links = true;
+    } else if (argument == "--style" || argument.rfind("--style=", 0) == 0) {
+      std::string name;
+      if (argument == "--style") {
+        if (i + 1 >= arguments.size()) return failed;
+        name = arguments[++i];
+      } else {
+        name = argument.substr(8);
+      }
+      if (name == "classic")
+        invocation.page_style = 0;
+      else if (name == "modern")
+        invocation.page_style = 1;
+      else
+        return failed;
     } else {
       return failed;
     }
@@ -145,7 +166,8 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
 
   if (paths.empty()) {
     if (invocation.assignments.empty() && !invocation.list_settings) return failed;
-    if (invocation.skip_broken_links) return failed;  // it goes with a conversion
+    // They go with a conversion.
+    if (invocation.skip_broken_links || invocation.page_style >= 0) return failed;
     invocation.kind = Invocation::Kind::kSettings;
     return invocation;
   }

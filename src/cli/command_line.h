@@ -33,12 +33,15 @@ struct Invocation {
   bool list_settings = false;
   // "--skip-broken-links": "Skip Broken Links" on for this conversion, without storing it.
   bool skip_broken_links = false;
+  // "--style classic|modern": "Page Style" for this conversion, without storing it; -1 keeps
+  // the stored one.
+  int page_style = -1;
 };
 
 // The paths: "GEDCOM,FOLDER" (split at the first comma, nothing trimmed) or "GEDCOM FOLDER".
 // "--set" takes every following argument that contains "=" (at least one); "--settings"
 // lists; both may be given without paths, and "--set" with paths too;
-// "--skip-broken-links" goes with paths only. "--" ends the
+// "--skip-broken-links" and "--style" go with paths only. "--" ends the
 // options. "--help" and "--version" stand alone. Anything else is a usage error.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
 

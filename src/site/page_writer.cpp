@@ -101,6 +101,8 @@ platform::TextEncoding PageWriter::TextEncoding() const {
 }
 
 platform::TextEncoding PageWriter::SiteEncoding() const {
+  // The modern pages are UTF-8 whatever the input's encoding.
+  if (context_.settings.modern_pages()) return platform::TextEncoding::kUtf8;
   return gedcom::SiteEncodingFor(context_.state.source_encoding);
 }
 
@@ -122,7 +124,10 @@ void PageWriter::WriteToFile(std::string_view text) {
   std::string site_text;
   if (TextEncoding() != SiteEncoding()) {
     // Pieces are whole characters, so a block of them converts on its own.
-    site_text = gedcom::Utf8ToSiteText(text, SiteEncoding());
+    if (TextEncoding() == platform::TextEncoding::kWindows1252)
+      site_text = platform::Cp1252ToUtf8(text);
+    else
+      site_text = gedcom::Utf8ToSiteText(text, SiteEncoding());
     text = site_text;
   }
   // The file is a text file in the Windows sense: every line feed becomes CR LF.
@@ -188,6 +193,11 @@ void PageWriter::OpenPage(const std::string& path, const std::string& title, boo
 void PageWriter::OpenFile(const std::string& path, const std::string& failure_message) {
   ++pages_written_;
   Create(path, &failure_message);
+}
+
+void PageWriter::OpenPlainFile(const std::string& path) {
+  ++pages_written_;
+  Create(path, nullptr);
 }
 
 void PageWriter::AppendHtml(std::string_view text) {

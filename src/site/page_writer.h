@@ -70,6 +70,9 @@ class PageWriter {
   // Counts as one page written. A file that cannot be created shows `failure_message` in a
   // warning box and ends the program.
   void OpenFile(const std::string& path, const std::string& failure_message);
+  // The same for a file that is not a page (the style sheet), reported as a page is when it
+  // cannot be created.
+  void OpenPlainFile(const std::string& path);
   bool is_open() const { return file_ != nullptr; }
   // The path of the file last opened (lower-cased file name).
   const std::string& path() const { return path_; }
