@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "settings/settings.h"
 #include "site/page_style.h"
@@ -70,6 +71,14 @@ class ModernStyle : public PageStyle {
   void WriteSurnameListEnd(PageWriter& out, const SurnameList& list) override;
   void WriteSurnameIndexTop(PageWriter& out, const SurnameIndexTop& top) override;
   void WriteMainIndexBody(PageWriter& out, const MainIndexPage& page) override;
+
+ private:
+  // What the index pages leave open between units; the page foot closes it. One style
+  // writes one page at a time.
+  bool people_open_ = false;          // the list of people of a surname index page
+  bool surname_group_open_ = false;   // the section of one initial in a list of surnames
+  std::unordered_set<std::string> page_ids_;  // the surname anchors set on the page
+  void CloseIndexLists(PageWriter& out);
 };
 
 // The file name of the style sheet, in the output folder beside the pages.
