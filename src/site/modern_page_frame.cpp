@@ -71,6 +71,4 @@ void ModernStyle::WritePageFoot(PageWriter& out, const PageFoot&) {
   out.AppendHtml("</main>\n<footer>\n</footer>\n</body>\n</html>\n");
 }
 
-void ModernStyle::AuthorPage(PageWriter&, const AuthorPageUnit&) {}
-
 }  // namespace kinloom::site
