@@ -302,6 +302,4 @@ void ModernStyle::WritePageFoot(PageWriter& out, const PageFoot& foot) {
   out.AppendHtml("</footer>\n</body>\n</html>\n");
 }
 
-void ModernStyle::AuthorPage(PageWriter&, const AuthorPageUnit&) {}
-
 }  // namespace kinloom::site
