@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/settings.h"
 #include "site/page_style.h"
@@ -70,6 +71,11 @@ class ModernStyle : public PageStyle {
   void WriteSurnameListEnd(PageWriter& out, const SurnameList& list) override;
   void WriteSurnameIndexTop(PageWriter& out, const SurnameIndexTop& top) override;
   void WriteMainIndexBody(PageWriter& out, const MainIndexPage& page) override;
+
+ private:
+  // The descendancy outline being written: per open level, whether a list of children of
+  // the level's person is open.
+  std::vector<bool> outline_levels_;
 };
 
 // The file name of the style sheet, in the output folder beside the pages.
