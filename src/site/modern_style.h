@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "settings/settings.h"
 #include "site/page_style.h"
@@ -79,6 +80,9 @@ class ModernStyle : public PageStyle {
   bool surname_group_open_ = false;   // the section of one initial in a list of surnames
   std::unordered_set<std::string> page_ids_;  // the surname anchors set on the page
   void CloseIndexLists(PageWriter& out);
+  // The descendancy outline being written: per open level, whether a list of children of
+  // the level's person is open.
+  std::vector<bool> outline_levels_;
 };
 
 // The file name of the style sheet, in the output folder beside the pages.
