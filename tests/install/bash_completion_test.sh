@@ -63,11 +63,11 @@ expect "kinloom -" $'--\n--help\n--set\n--settings\n--style\n--version' "$(compl
 expect "kinloom --st" --style "$(complete_words kinloom --st)"
 expect "kinloom --style " $'classic\nmodern' "$(complete_words kinloom --style '')"
 expect "kinloom --style m" modern "$(complete_words kinloom --style m)"
-expect "kinloom --style modern examples/sam" examples/sample.ged \
-  "$(complete_words kinloom --style modern examples/sam)"
 
 # Paths: file and folder names, also after the assignments and after "--".
 cd "$source_dir" || exit 1
+expect "kinloom --style modern examples/sam" examples/sample.ged \
+  "$(complete_words kinloom --style modern examples/sam)"
 expect "kinloom examples/sam" examples/sample.ged "$(complete_words kinloom examples/sam)"
 expect 'kinloom --set "Groups Notes=30" examples/sam' examples/sample.ged \
   "$(complete_words kinloom --set '"Groups Notes=30"' examples/sam)"
