@@ -96,6 +96,21 @@ TEST(ParseArguments, StyleNamesClassicOrModernForAConversionOnly) {
     EXPECT_EQ(ParseArguments(bad).kind, Kind::kUsageError) << bad[0] << " " << bad[1];
 }
 
+TEST(ParseArguments, JobsTakesAWholeNumberFrom1To64WithAConversionOnly) {
+  Invocation a = ParseArguments({"--jobs", "3", "f.ged", "site"});
+  EXPECT_EQ(a.kind, Kind::kConvert);
+  EXPECT_EQ(a.jobs, 3);
+  EXPECT_EQ(ParseArguments({"f.ged", "site", "--jobs", "64"}).jobs, 64);
+  EXPECT_EQ(ParseArguments({"--jobs", "1", "f.ged,site"}).jobs, 1);
+  EXPECT_EQ(ParseArguments({"f.ged", "site"}).jobs, 0);  // not given: the number of cores
+  for (const char* bad : {"0", "65", "100", "-1", "+2", "2x", "", " 2", "1.5", "007"}) {
+    EXPECT_EQ(ParseArguments({"--jobs", bad, "f.ged", "site"}).kind, Kind::kUsageError) << bad;
+  }
+  EXPECT_EQ(ParseArguments({"f.ged", "site", "--jobs"}).kind, Kind::kUsageError);
+  EXPECT_EQ(ParseArguments({"--jobs", "2"}).kind, Kind::kUsageError);
+  EXPECT_EQ(ParseArguments({"--jobs", "2", "--set", "A=1"}).kind, Kind::kUsageError);
+}
+
 // Runs the built program with standard input from /dev/null.
 using Result = testing::ProgramResult;
 
@@ -235,6 +250,24 @@ TEST_F(ProgramTest, SampleConvertsAndExitsWith0) {
       Run(Quote(std::string(KINLOOM_SOURCE_DIR) + "/examples/sample.ged") + " " + Quote(folder));
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("100% Finished :)"), std::string::npos) << r.err;
+}
+
+TEST_F(ProgramTest, JobsOutOfRangeIsAUsageErrorAndInRangeConverts) {
+  const std::string sample = Quote(std::string(KINLOOM_SOURCE_DIR) + "/examples/sample.ged");
+  for (const char* jobs : {"0", "65", "two"}) {
+    Result r = Run(std::string("--jobs ") + jobs + " " + sample + " " + Quote(temp / "site"));
+    EXPECT_EQ(r.status, 2) << jobs;
+    EXPECT_NE(r.err.find("usage: kinloom"), std::string::npos) << jobs;
+    EXPECT_FALSE(temp.Exists("site")) << jobs;
+  }
+  Result help = Run("--help");
+  EXPECT_NE(help.out.find("--jobs N"), std::string::npos);
+  Result r = Run("--set \"Create French Pages=1\" \"Create German Pages=1\" --jobs 3 " + sample +
+                 " " + Quote(temp / "site"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("100% Finished :)"), std::string::npos) << r.err;
+  for (const char* page : {"site/index.htm", "site/indexf.htm", "site/indexg.htm"})
+    EXPECT_TRUE(temp.Exists(page)) << page;
 }
 
 // Settings are kept between invocations in the store of XDG_CONFIG_HOME: "--set" writes
