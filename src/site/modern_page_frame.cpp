@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "site/modern_search.h"
 #include "site/modern_style.h"
 
 namespace kinloom::site {
@@ -52,7 +53,9 @@ void ModernStyle::WritePageHead(PageWriter& out, const PageHead& head) {
   out.AppendHtml(kModernStyleSheetName);
   out.AppendHtml("\">\n</head>\n<body>\n<header>\n<h1>");
   out.AppendHtml(head.title);
-  out.AppendHtml("</h1>\n</header>\n<main>\n");
+  out.AppendHtml("</h1>\n");
+  WriteSearchBox(out);
+  out.AppendHtml("</header>\n<main>\n");
 }
 
 void ModernStyle::WriteRule(PageWriter&) {}

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "site/modern_search.h"
 #include "site/modern_style.h"
 
 namespace kinloom::site {
@@ -33,6 +34,7 @@ std::string ModernStyleSheet(const settings::Settings& settings) {
   sheet += kModernFrameRules;
   sheet += kModernGroupRules;
   sheet += kModernChartRules;
+  sheet += kModernSearchRules;
   return sheet;
 }
 
