@@ -1,4 +1,4 @@
-// Web-page labels: label n (an English number 12352 … 12635) in the current output
+// Web-page labels: label n (an English number 12352 … 12643) in the current output
 // language is string n + 1000 × language. A number without a text gives the empty text.
 // Labels come in the encoding of the text they are written beside: the program's own
 // Windows-1252, or UTF-8 for a store read from a UTF-8, UTF-16 or ANSEL file.

@@ -6,6 +6,7 @@
 #include "lang/ui_text.h"
 #include "run/product.h"
 #include "site/images.h"
+#include "site/modern_search.h"
 #include "site/modern_style.h"
 
 namespace kinloom::site {
@@ -216,6 +217,7 @@ void ModernStyle::WritePageHead(PageWriter& out, const PageHead& head) {
     out.AppendHtml(out.labels().Get(kLabelPrivacy));
     out.AppendHtml(".</small></p>\n");
   }
+  WriteSearchBox(out);
   out.AppendHtml("</header>\n<main>\n");
 }
 

@@ -10,6 +10,7 @@
 // their family colour there too.
 #include <string>
 
+#include "site/modern_search.h"
 #include "site/modern_style.h"
 
 namespace kinloom::site {
@@ -108,6 +109,7 @@ std::string ModernStyleSheet(const settings::Settings& settings) {
   sheet += kModernFrameRules;
   sheet += kModernGroupRules;
   sheet += kModernChartRules;
+  sheet += kModernSearchRules;
   sheet += kPrintRules;
   return sheet;
 }

@@ -10,7 +10,9 @@
 #include "site/images.h"
 #include "site/family_group_pages.h"
 #include "site/index_pages.h"
+#include "site/modern_search.h"
 #include "site/modern_style.h"
+#include "site/search_index.h"
 #include "site/notes_pages.h"
 #include "site/pedigree_pages.h"
 #include "site/site_driver.h"
@@ -142,6 +144,12 @@ int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   }
   status(16, kStatusAuthorPage);
   WriteAuthorPageStep(site);
+  // The search of the modern pages: its index of this language and its page. Reads the store
+  // and the layout, writes only its own files.
+  if (SearchOn(options)) {
+    WriteSearchIndex(site);
+    WriteSearchPage(site);
+  }
   if (options.text_file) WriteGendexStep(site);
   status(17, kStatusFinishingMainPage);
   if (!WriteMainIndexPage(site)) return 0;
