@@ -383,8 +383,11 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   }
 
   // 17, 18.
-  if (settings_.use_default_background != 0) auxiliary_->ExtractImage(context, 152);
-  auxiliary_->ExtractImage(context, 153);
+  // The modern pages use none of the images: their marks and icons are text and SVG.
+  if (!settings_.modern_pages()) {
+    if (settings_.use_default_background != 0) auxiliary_->ExtractImage(context, 152);
+    auxiliary_->ExtractImage(context, 153);
+  }
   if (settings_.modern_pages()) site::WriteRunStyleSheet(context);
   state_.notes_wanted =
       std::any_of(settings_.create_notes_pages.begin(), settings_.create_notes_pages.end(),

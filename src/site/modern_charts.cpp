@@ -33,10 +33,8 @@ constexpr std::string_view kLevelClasses[] = {"level-1", "level-2", "level-3",
 // The class of the level colour of `depth`: six colours, the root's first.
 std::string_view LevelClass(std::size_t depth) { return kLevelClasses[depth % 6]; }
 
-// The red dot of a direct ancestor, the image the ancestor notice speaks of.
-void AncestorMark(PageWriter& out) {
-  out.AppendHtml("<img class=\"ancestor-mark\" src=\"q5.gif\" alt=\"&#9679;\">");
-}
+// The red dot of a direct ancestor, the mark the ancestor notice speaks of.
+void AncestorMark(PageWriter& out) { WriteModernRedDot(out); }
 
 void GedcomId(PageWriter& out, bool shown, const std::string& id) {
   if (!shown) return;
@@ -109,7 +107,6 @@ const std::string_view kModernChartRules = R"css(
   stroke-linejoin: round; }
 .ped-role { position: absolute; width: 1px; height: 1px; overflow: hidden;
   clip-path: inset(50%); white-space: nowrap; }
-.ancestor-mark { width: 0.75em; height: 0.75em; margin-right: 0.2em; }
 .pedigree .ped-parents { flex: 0 0 100%; box-sizing: border-box; padding-left: 1rem; }
 .ped-parents > .ped-node { position: relative; padding: 0.4rem 0 0 1.25rem; }
 .ped-parents > .ped-node::before { content: ""; position: absolute; left: 0; top: 1.4rem;

@@ -49,11 +49,15 @@ constexpr std::string_view kPedigreeIcon =
     "focusable=\"false\"><path d=\"M1 8h5M6 3v10M6 3h4M6 13h4M10 1v4M10 11v4M10 1h5M10 5h5M10 "
     "11h5M10 15h5\" fill=\"none\" stroke=\"currentColor\" stroke-width=\"1.4\"/></svg>";
 
-void WriteRedDot(PageWriter& out) {
+}  // namespace
+
+void WriteModernRedDot(PageWriter& out) {
   out.AppendHtml("<span class=\"red-dot\" role=\"img\" aria-label=\"");
   out.AppendHtml(ModernAttribute(out.labels().Get(kLabelRedDot)));
   out.AppendHtml("\">&#9679;</span>");
 }
+
+namespace {
 
 void WriteId(PageWriter& out, const std::string& id) {
   out.AppendHtml(" <small class=\"gedcom-id\">{");
@@ -231,7 +235,7 @@ void ModernStyle::WritePersonLink(PageWriter& out, const PersonLink& link) {
     if (link.coloured) WriteLinkColour(out, link.colour);
     out.AppendHtml(">");
   }
-  if (link.red_dot) WriteRedDot(out);
+  if (link.red_dot) WriteModernRedDot(out);
   out.AppendHtml(link.name);
   if (link.linked) out.AppendHtml("</a>");
   if (link.show_id) WriteId(out, link.id);
@@ -252,7 +256,7 @@ void ModernStyle::WritePersonEntry(PageWriter& out, const PersonEntry& entry) {
     out.AppendHtml("\"");
   }
   out.AppendHtml(">");
-  if (link.red_dot) WriteRedDot(out);
+  if (link.red_dot) WriteModernRedDot(out);
   if (link.linked) {
     out.AppendHtml("<a href=\"");
     out.AppendHtml(link.target);

@@ -101,4 +101,8 @@ extern const std::string_view kModernChartRules;   // descendancy and pedigree c
 // and the apostrophe as entities.
 std::string ModernAttribute(std::string_view text);
 
+// The red dot that marks a direct ancestor of the chosen individual: a text mark named for
+// screen readers by the label of the ancestor notice.
+void WriteModernRedDot(PageWriter& out);
+
 }  // namespace kinloom::site

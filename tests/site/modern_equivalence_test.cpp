@@ -511,8 +511,14 @@ struct Links {
   std::set<std::string> anchors;
 };
 
-Links LinksOf(const std::string& page) {
+// The search of the modern pages (its index, script and page) has no classic counterpart.
+bool SearchFile(std::string_view name) { return name.rfind("kinloom-search", 0) == 0; }
+
+Links LinksOf(const std::string& markup) {
   Links links;
+  // Without scripts the search box gives way to a link to the surname list: leave it out.
+  static const std::regex no_script(R"re(<noscript>[\s\S]*?</noscript>)re", std::regex::icase);
+  const std::string page = std::regex_replace(markup, no_script, "");
   static const std::regex href(R"re(href=\s*(?:"([^"]*)"|'([^']*)'|([^\s>]*)))re",
                                std::regex::icase);
   static const std::regex anchor(
@@ -521,7 +527,8 @@ Links LinksOf(const std::string& page) {
     return m[1].matched ? m[1].str() : m[2].matched ? m[2].str() : m[3].str();
   };
   for (std::sregex_iterator it(page.begin(), page.end(), href), end; it != end; ++it)
-    if (LocalTarget(value(*it))) links.targets.insert(VisibleText(value(*it)));
+    if (LocalTarget(value(*it)) && !SearchFile(value(*it)))
+      links.targets.insert(VisibleText(value(*it)));
   for (std::sregex_iterator it(page.begin(), page.end(), anchor), end; it != end; ++it)
     links.anchors.insert(VisibleText(value(*it)));
   return links;
@@ -628,8 +635,10 @@ class ModernEquivalenceTest : public ::testing::TestWithParam<Case> {
         for (const std::string& target : record.targets[static_cast<std::size_t>(part)])
           if (!links.targets.count(target) && ++missing <= 10)
             ADD_FAILURE() << "no link to " << target;
+        // The classic pages name the group of people without a surname with an empty name;
+        // HTML5 has no empty id, and a link with an empty fragment goes to the page's top.
         for (const std::string& anchor : record.anchors[static_cast<std::size_t>(part)])
-          if (!links.anchors.count(anchor) && ++missing <= 15)
+          if (!anchor.empty() && !links.anchors.count(anchor) && ++missing <= 15)
             ADD_FAILURE() << "no anchor " << anchor;
         if (missing > 0) {
           ADD_FAILURE() << missing << " missing on the page";
@@ -649,9 +658,11 @@ testing::TempFolder* ModernEquivalenceTest::temp_ = nullptr;
 
 TEST_P(ModernEquivalenceTest, BothStylesWriteTheSameFilesFromTheSameUnits) {
   const std::array<Site, 2>& sites = Sites();
-  // The modern site adds its style sheet; the classic one its chart images.
+  // The modern site adds its style sheet and its search; the classic one its chart images.
   std::set<std::string> classic = sites[0].files, modern = sites[1].files;
   EXPECT_TRUE(modern.erase(std::string(kModernStyleSheetName)));
+  for (auto it = modern.begin(); it != modern.end();)
+    it = SearchFile(*it) ? modern.erase(it) : std::next(it);
   for (auto it = classic.begin(); it != classic.end();)
     it = it->size() > 4 && it->substr(it->size() - 4) == ".gif" && !modern.count(*it)
              ? classic.erase(it)
@@ -667,7 +678,9 @@ TEST_P(ModernEquivalenceTest, BothStylesWriteTheSameFilesFromTheSameUnits) {
     for (std::size_t part = 0; part < kPartCount; ++part)
       EXPECT_EQ(it->second.units[part], record.units[part]) << kPartNames[part];
   }
-  EXPECT_EQ(sites[1].record.size(), sites[0].record.size());
+  std::size_t modern_pages = 0;
+  for (const auto& [file, record] : sites[1].record) modern_pages += !SearchFile(file);
+  EXPECT_EQ(modern_pages, sites[0].record.size());
   for (char kind : std::string(GetParam().kinds)) EXPECT_TRUE(kinds.count(kind)) << kind;
 }
 
@@ -691,8 +704,8 @@ TEST_P(ModernEquivalenceTest, EveryPageLinksToTheSameTargetsAndKeepsEveryAnchor)
     const Links classic = LinksOf(PageMarkup(sites[0], file));
     const Links modern = LinksOf(PageMarkup(sites[1], file));
     EXPECT_EQ(modern.targets, classic.targets);
-    for (const std::string& anchor : classic.anchors)
-      EXPECT_TRUE(modern.anchors.count(anchor)) << "no anchor " << anchor;
+    for (const std::string& anchor : classic.anchors)  // an empty name: see above
+      EXPECT_TRUE(anchor.empty() || modern.anchors.count(anchor)) << "no anchor " << anchor;
   }
 }
 
