@@ -289,6 +289,18 @@ void Family(PageWriter& out, PageStyle& style, const FamilyBlockUnit& family) {
   out.AppendHtml("</section>\n");
 }
 
+// The text of a birth after its label: the withheld notice or the date, then the place.
+void WriteBirthText(PageWriter& out, const ShownEvent& birth) {
+  if (birth.withheld) {
+    out.AppendHtml(out.labels().Get(kLabelNotShown));
+    out.AppendHtml(" ");
+  } else if (!birth.date.empty()) {
+    out.AppendHtml(birth.date);
+    out.AppendHtml(" ");
+  }
+  out.AppendHtml(birth.place);
+}
+
 }  // namespace
 
 void ModernStyle::Vitals(PageWriter& out, const VitalsUnit& vitals) {
@@ -309,14 +321,7 @@ void ModernStyle::Vitals(PageWriter& out, const VitalsUnit& vitals) {
     if (birth.shown) {
       out.AppendHtml(labels.Get(kLabelBorn));
       out.AppendHtml(" ");
-      if (birth.withheld) {
-        out.AppendHtml(labels.Get(kLabelNotShown));
-        out.AppendHtml(" ");
-      } else if (!birth.date.empty()) {
-        out.AppendHtml(birth.date);
-        out.AppendHtml(" ");
-      }
-      out.AppendHtml(birth.place);
+      WriteBirthText(out, birth);
     }
     if (death.shown) {
       if (birth.shown) out.AppendHtml(" - ");
@@ -336,14 +341,7 @@ void ModernStyle::Vitals(PageWriter& out, const VitalsUnit& vitals) {
     out.AppendHtml("<dt>");
     out.AppendHtml(labels.Get(kLabelBorn));
     out.AppendHtml("</dt><dd>");
-    if (birth.withheld) {
-      out.AppendHtml(labels.Get(kLabelNotShown));
-      out.AppendHtml(" ");
-    } else if (!birth.date.empty()) {
-      out.AppendHtml(birth.date);
-      out.AppendHtml(" ");
-    }
-    out.AppendHtml(birth.place);
+    WriteBirthText(out, birth);
     out.AppendHtml("</dd>");
   }
   if (death.shown) {
