@@ -25,23 +25,19 @@
 #include "run/parallel_languages.h"
 #include "run/shared_gedcom.h"
 #include "run/temp_folder.h"
+#include "run/whole_run.h"
 #include "store/genealogy_store.h"
 
 namespace kinloom::run {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NoPause;
+using testing::ReadAll;
 using Op = platform::FailingFileSystem::Operation;
 
 // 2026-12-07 01:23:45 UTC: the date stamps and the copyright year.
 constexpr std::time_t kMoment = 1796606625;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Every file below `folder` by its path there, with its bytes.
 std::map<std::string, std::string> FilesIn(const std::string& folder) {
@@ -116,11 +112,6 @@ class SameThreadUi : public platform::UserInterface {
     if (std::this_thread::get_id() != owner_) other_thread = true;
   }
   std::thread::id owner_ = std::this_thread::get_id();
-};
-
-class NoPause : public AuxiliarySteps {
- public:
-  void WaitOneSecond() override {}
 };
 
 // What a conversion left and showed.

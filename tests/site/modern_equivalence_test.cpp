@@ -26,6 +26,7 @@
 #include "platform/text_encoding.h"
 #include "run/conversion_run.h"
 #include "run/temp_folder.h"
+#include "run/whole_run.h"
 #include "site/classic_style.h"
 #include "site/modern_style.h"
 #include "site/page_style.h"
@@ -35,6 +36,9 @@ namespace kinloom::site {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NoPause;
+using testing::ReadAll;
+using testing::StyledSite;
 
 constexpr int kLabelNotShown = 12424;
 
@@ -474,29 +478,6 @@ class RecordingStyle : public PageStyle {
 };
 
 // ---- whole conversions ----
-
-class StyledSite : public run::SiteSteps {
- public:
-  explicit StyledSite(PageStyle* style) : style_(style) {}
-  int GenerateSite(run::RunContext& context, int language) override {
-    return site::GenerateSite(context, language, style_);
-  }
-
- private:
-  PageStyle* style_;
-};
-
-class NoPause : public run::AuxiliarySteps {
- public:
-  void WaitOneSecond() override {}
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool LocalTarget(const std::string& target) {
   return !target.empty() && target.find(':') == std::string::npos &&
