@@ -94,11 +94,17 @@ std::vector<bool> DescribedOnFamilyGroups(const store::GenealogyStore& store) {
   return described;
 }
 
-void AddYearKey(std::vector<std::string>& keys, int year) {
-  if (year <= 0 || year > 9999) return;
-  std::string key = "y0000";
+// The key of a year, "y" and four digits; false for a year out of 1 … 9999.
+bool YearKey(int year, std::string& key) {
+  if (year <= 0 || year > 9999) return false;
+  key = "y0000";
   for (std::size_t k = 4; k >= 1; --k, year /= 10) key[k] = static_cast<char>('0' + year % 10);
-  keys.push_back(std::move(key));
+  return true;
+}
+
+void AddYearKey(std::vector<std::string>& keys, int year) {
+  std::string key;
+  if (YearKey(year, key)) keys.push_back(std::move(key));
 }
 
 void AddTokenKeys(std::vector<std::string>& keys, char kind, std::string_view text) {
@@ -164,6 +170,38 @@ void AppendJoined(std::string& out, const std::vector<std::string>& first,
       out += token;
     }
   }
+}
+
+// Appends SearchRecordScript(record) to `out`.
+void AppendRecordScript(std::string& out, const SearchRecord& record) {
+  out += '[';
+  for (const std::string* text : {&record.surname, &record.given_names, &record.title}) {
+    AppendJsStringLiteral(out, *text);
+    out += ',';
+  }
+  out += std::to_string(record.birth_year);
+  out += ',';
+  out += std::to_string(record.death_year);
+  for (const std::string* text : {&record.birth_place, &record.death_place, &record.href}) {
+    out += ',';
+    AppendJsStringLiteral(out, *text);
+  }
+  out += ']';
+}
+
+// The whole-name keys of the name tokens (see SearchNameKeys).
+std::vector<std::string> WholeNameKeys(const std::vector<std::string>& given,
+                                       const std::vector<std::string>& surname) {
+  std::vector<std::string> keys;
+  if (surname.empty() && given.empty()) return keys;
+  keys.emplace_back("f");
+  AppendJoined(keys.back(), given, surname);
+  if (!surname.empty() && !given.empty()) {
+    keys.emplace_back("f");
+    AppendJoined(keys.back(), surname, given);
+    if (keys[1] == keys[0]) keys.pop_back();
+  }
+  return keys;
 }
 
 // The search records of a site one at a time, in the site's sort order (see
@@ -234,18 +272,22 @@ class RecordReader {
   std::size_t count_ = 0, sorted_ = 0, at_ = 0;
 };
 
-// Gathers the number lists of the keys, record by record in number order.
+// Gathers the number lists of the keys (SearchKeys and SearchNameKeys), record by record in
+// number order. Each record's text is split into tokens once, and a key is copied only the
+// first time it is met.
 class KeyListBuilder {
  public:
   void Add(const SearchRecord& record, std::int32_t number) {
-    keys_ = SearchKeys(record);
-    for (std::string& key : SearchNameKeys(record)) keys_.push_back(std::move(key));
-    for (std::string& key : keys_) {
-      auto [at, added] = found_.try_emplace(std::move(key), lists_.size());
-      if (added) lists_.push_back({at->first, {}});
-      std::vector<std::int32_t>& numbers = lists_[at->second].numbers;
-      if (numbers.empty() || numbers.back() != number) numbers.push_back(number);
-    }
+    number_ = number;
+    const std::vector<std::string> surname = SearchTokens(record.surname);
+    const std::vector<std::string> given = SearchTokens(record.given_names);
+    for (const std::vector<std::string>* tokens : {&surname, &given})
+      for (const std::string& token : *tokens) AddKey('n', token);
+    for (const std::string* place : {&record.birth_place, &record.death_place})
+      for (const std::string& token : SearchTokens(*place)) AddKey('p', token);
+    for (int year : {record.birth_year, record.death_year})
+      if (YearKey(year, key_)) Insert(key_);
+    for (const std::string& key : WholeNameKeys(given, surname)) Insert(key);
   }
 
   // The lists in key order; the builder is empty afterwards.
@@ -263,8 +305,33 @@ class KeyListBuilder {
   }
 
  private:
-  std::vector<std::string> keys_;
-  std::unordered_map<std::string, std::size_t> found_;
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+      return std::hash<std::string_view>{}(key);
+    }
+  };
+
+  void AddKey(char kind, std::string_view token) {
+    key_.assign(1, kind);
+    key_ += token;
+    Insert(key_);
+  }
+
+  // Adds the record to the key's list, once.
+  void Insert(std::string_view key) {
+    auto at = found_.find(key);
+    if (at == found_.end()) {
+      at = found_.emplace(std::string(key), lists_.size()).first;
+      lists_.push_back({std::string(key), {}});
+    }
+    std::vector<std::int32_t>& numbers = lists_[at->second].numbers;
+    if (numbers.empty() || numbers.back() != number_) numbers.push_back(number_);
+  }
+
+  std::int32_t number_ = 0;
+  std::string key_;
+  std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> found_;
   std::vector<SearchKeyNumbers> lists_;
 };
 
@@ -292,18 +359,7 @@ std::vector<std::string> SearchKeys(const SearchRecord& record) {
 }
 
 std::vector<std::string> SearchNameKeys(const SearchRecord& record) {
-  const std::vector<std::string> surname = SearchTokens(record.surname);
-  const std::vector<std::string> given = SearchTokens(record.given_names);
-  std::vector<std::string> keys;
-  if (surname.empty() && given.empty()) return keys;
-  keys.emplace_back("f");
-  AppendJoined(keys.back(), given, surname);
-  if (!surname.empty() && !given.empty()) {
-    keys.emplace_back("f");
-    AppendJoined(keys.back(), surname, given);
-    if (keys[1] == keys[0]) keys.pop_back();
-  }
-  return keys;
+  return WholeNameKeys(SearchTokens(record.given_names), SearchTokens(record.surname));
 }
 
 std::vector<SearchKeyNumbers> SearchKeyLists(const std::vector<SearchRecord>& records) {
@@ -386,19 +442,8 @@ std::vector<SearchShard> ShardSearchKeys(const std::vector<SearchKeyNumbers>& ke
 }
 
 std::string SearchRecordScript(const SearchRecord& record) {
-  std::string out = "[";
-  for (const std::string* text : {&record.surname, &record.given_names, &record.title}) {
-    out += JsStringLiteral(*text);
-    out += ',';
-  }
-  out += std::to_string(record.birth_year);
-  out += ',';
-  out += std::to_string(record.death_year);
-  for (const std::string* text : {&record.birth_place, &record.death_place, &record.href}) {
-    out += ',';
-    out += JsStringLiteral(*text);
-  }
-  out += ']';
+  std::string out;
+  AppendRecordScript(out, record);
   return out;
 }
 std::string_view SearchLanguageTag(int language) {
@@ -457,7 +502,7 @@ void WriteSearchIndex(SiteContext& site) {
       text = DataStart(chunks);
       text.reserve(kSearchChunkRecords * 128);
     }
-    text += SearchRecordScript(record);
+    AppendRecordScript(text, record);
     text += ",\n";
     builder.Add(record, static_cast<std::int32_t>(number));
   }
@@ -473,7 +518,7 @@ void WriteSearchIndex(SiteContext& site) {
     for (std::size_t k = shard.begin; k < shard.end; ++k) {
       const std::vector<std::int32_t>& numbers = keys[k].numbers;
       text += '[';
-      text += JsStringLiteral(keys[k].key);
+      AppendJsStringLiteral(text, keys[k].key);
       text += ",\"";
       if (shard.part)
         AppendSearchNumbers(text, numbers, shard.number_begin, shard.number_end);

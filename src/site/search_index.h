@@ -99,7 +99,7 @@ std::string SearchPageFile(int language, std::string_view extension);
 // The key file budget: a name query loads one or two key files besides the records it shows.
 inline constexpr std::size_t kSearchShardBudget = 32 * 1024;
 // Records per chunk file: the results shown load their chunks, one per result at worst.
-inline constexpr int kSearchChunkRecords = 64;
+inline constexpr int kSearchChunkRecords = 128;
 
 // Writes the language's search script, record chunks and key files into the output folder
 // (modern style with family group pages only). Reads the store and the layout, writes only
