@@ -122,8 +122,9 @@ if (window.KinloomSearch) return;
 const F = D.folds, L = D.labels, SHARDS = D.shards, COUNT = D.count, PER = D.per;
 const CHUNKS = Math.ceil(COUNT / PER);
 // At most SHOWN results are listed, from at most SHOWN_FILES record chunks; a query loads at
-// most LOAD_LIMIT bytes besides them.
-const SHOWN = 50, SHOWN_FILES = 16, LOAD_LIMIT = 400 * 1024, WAIT = 60;
+// most LOAD_LIMIT bytes of files it has not loaded before, chunks included (a first chunk of
+// results is always loaded).
+const SHOWN = 50, SHOWN_FILES = 16, LOAD_LIMIT = 400000, WAIT = 60;
 
 // Search tokens, exactly as the index was made.
 function tokens(text) {
@@ -292,9 +293,10 @@ async function find(text) {
   if (!all.length || all[0].short) return { short: q.words.length > 0, count: 0, found: [] };
   let bytes = 0, cut = false;
   const files = new Set(), later = [];
-  const take = list => { for (const i of list) if (!files.has(i)) { files.add(i); bytes += SHARDS[i][2]; } };
+  const cost = i => files.has(i) || loaded.has(CHUNKS + i) ? 0 : SHARDS[i][2];
+  const take = list => { for (const i of list) { bytes += cost(i); files.add(i); } };
   all.forEach((t, k) => {
-    const extra = bytesOf(t.files.filter(i => !files.has(i)));
+    const extra = t.files.reduce((sum, i) => sum + cost(i), 0);
     if (bytes + extra <= LOAD_LIMIT) {
       take(t.files);
     } else if (k === 0) {
@@ -302,7 +304,7 @@ async function find(text) {
       cut = true;
       const some = [];
       for (const i of t.files) {
-        if (some.length && bytes + SHARDS[i][2] > LOAD_LIMIT) break;
+        if (some.length && bytes + cost(i) > LOAD_LIMIT) break;
         take([i]);
         some.push(i);
       }
@@ -343,8 +345,9 @@ async function find(text) {
     for (; checked < found.length; checked++) {
       const c = chunkOf(found[checked]);
       if (!chunks.has(c)) {
-        if (checked > 0 && (bytes + D.chunk > LOAD_LIMIT || chunks.size === SHOWN_FILES)) break;
-        bytes += D.chunk;
+        const more = loaded.has(c) ? 0 : D.chunk;
+        if (checked > 0 && (bytes + more > LOAD_LIMIT || chunks.size === SHOWN_FILES)) break;
+        bytes += more;
         chunks.add(c);
       }
     }
@@ -362,12 +365,17 @@ async function find(text) {
     });
     found.sort(order);
   }
-  // The best results, as many as SHOWN_FILES chunks hold.
+  // The best results, as many as SHOWN_FILES chunks and the load limit allow.
   const shown = [], chunks = new Set();
   for (const n of found) {
     const c = chunkOf(n);
-    if (shown.length === SHOWN || (!chunks.has(c) && chunks.size === SHOWN_FILES)) break;
-    chunks.add(c);
+    if (shown.length === SHOWN) break;
+    if (!chunks.has(c)) {
+      const more = loaded.has(c) ? 0 : D.chunk;
+      if (chunks.size === SHOWN_FILES || (chunks.size > 0 && bytes + more > LOAD_LIMIT)) break;
+      bytes += more;
+      chunks.add(c);
+    }
     shown.push(n);
   }
   await Promise.all(Array.from(chunks, load));
