@@ -162,6 +162,8 @@ std::string DataStart(std::size_t file) {
   return start;
 }
 
+// Appends the tokens of `first`, then of `second`, to a key that holds its kind letter so
+// far, a space between two tokens.
 void AppendJoined(std::string& out, const std::vector<std::string>& first,
                   const std::vector<std::string>& second) {
   for (const std::vector<std::string>* tokens : {&first, &second}) {
@@ -377,12 +379,15 @@ void AppendSearchNumbers(std::string& out, const std::vector<std::int32_t>& numb
 std::vector<std::int32_t> ReadSearchNumbers(std::string_view text) {
   std::vector<std::int32_t> numbers;
   std::int64_t last = -1, value = 0;
+  bool open = false;  // digits read of a number not ended yet
   for (char c : text) {
     if (c >= 'A' && c <= 'Z') {
       value = value * 26 + (c - 'A');
+      open = true;
     } else if (c >= 'a' && c <= 'z') {
       last += value * 26 + (c - 'a') + 1;
       value = 0;
+      open = false;
       if (last > INT32_MAX) return {};
       numbers.push_back(static_cast<std::int32_t>(last));
     } else {
@@ -390,7 +395,7 @@ std::vector<std::int32_t> ReadSearchNumbers(std::string_view text) {
     }
     if (value > INT32_MAX) return {};
   }
-  if (value != 0) return {};
+  if (open) return {};
   return numbers;
 }
 

@@ -194,7 +194,8 @@ TEST(SearchNumbersTest, ListsRoundTripThroughTheirText) {
   AppendSearchNumbers(text, {3, 40, 41, 90}, 2, 4);
   EXPECT_EQ(ReadSearchNumbers(text), (std::vector<std::int32_t>{41, 90}));
   // Text that is not a list reads as none.
-  for (const char* bad : {"ab1", "aB", "a\"", "ZZZZZZZZa"}) EXPECT_TRUE(ReadSearchNumbers(bad).empty()) << bad;
+  for (const char* bad : {"ab1", "aB", "aA", "a\"", "ZZZZZZZZa"})
+    EXPECT_TRUE(ReadSearchNumbers(bad).empty()) << bad;
 }
 
 TEST(SearchShardsTest, EveryKeyFindsItsRecordInTheFewShardsItLoads) {
@@ -512,7 +513,8 @@ TEST_F(SearchSiteTest, EveryPersonsNumberResolvesToTheirRecordInSortOrder) {
 
   // The records in the site's order: surname, then given names.
   std::vector<std::string> order;
-  for (const std::string& line : index.records) order.push_back(line.substr(0, line.find("\",\"\",")));
+  for (const std::string& line : index.records)
+    order.push_back(line.substr(0, line.find("\",\"\",")));
   EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
   for (int i = 0; i < 2 * families; ++i) {
     const std::string given = UniqueName(i), surname = surnames[(i / 2) % 5];
