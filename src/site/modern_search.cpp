@@ -253,7 +253,7 @@ function terms(q) {
     const n = "n" + w, p = "p" + w;
     out.push({
       short: w.length < 2,
-      files: shardsFor(n, null).concat(shardsFor(p, null)),
+      files: Array.from(new Set(shardsFor(n, null).concat(shardsFor(p, null)))),
       key: k => k.startsWith(n) ? (k === n ? 4 : 3) : k.startsWith(p) ? (k === p ? 2 : 1) : 0,
       record: e => {
         let best = 0;
