@@ -549,6 +549,25 @@ TEST_F(SearchSiteTest, EveryPersonsNumberResolvesToTheirRecordInSortOrder) {
   }
 }
 
+TEST_F(SearchSiteTest, AWithheldBirthYearHasNoKeyAndItsPersonNoYear) {
+  AddPeople();
+  f.run.settings.suppress_living = 1;
+  WriteSearchIndex(f.Start());
+  const WrittenIndex index = ReadIndex(SearchFiles());
+  ASSERT_EQ(index.count, 3u);
+  EXPECT_EQ(index.keys.count("y1950"), 0u);
+  // Victoria's years lead to her; the living child is found by name, with no year.
+  ASSERT_EQ(index.keys.count("y1819"), 1u);
+  EXPECT_EQ(index.keys.at("y1819"), index.keys.at("y1901"));
+  EXPECT_NE(index.records[static_cast<std::size_t>(index.keys.at("y1819")[0])].find("Victoria"),
+            std::string::npos);
+  const auto child = index.keys.at("nobrien");
+  ASSERT_EQ(child.size(), 1u);
+  EXPECT_NE(index.records[static_cast<std::size_t>(child[0])].find(",0,0,"), std::string::npos);
+  // Its place is shown, so it is a key.
+  EXPECT_EQ(index.keys.at("porby"), child);
+}
+
 TEST_F(SearchSiteTest, PeopleOnNoFamilyGroupPageAreNotIndexed) {
   AddPeople();
   // A child whose parents' family does not list it: its group is its mother's, whose page
