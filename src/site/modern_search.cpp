@@ -119,8 +119,12 @@ namespace {
 constexpr std::string_view kSearchScript = R"js(
 "use strict";
 if (window.KinloomSearch) return;
-const F = D.folds, L = D.labels, SHARDS = D.shards;
-const SHOWN = 50, LOAD_LIMIT = 400 * 1024, WAIT = 60;
+const F = D.folds, L = D.labels, SHARDS = D.shards, COUNT = D.count, PER = D.per;
+const CHUNKS = Math.ceil(COUNT / PER);
+// At most SHOWN results are listed, from at most SHOWN_FILES record chunks; a query loads at
+// most LOAD_LIMIT bytes of files it has not loaded before, chunks included (a first chunk of
+// results is always loaded).
+const SHOWN = 50, SHOWN_FILES = 16, LOAD_LIMIT = 400000, WAIT = 60;
 
 // Search tokens, exactly as the index was made.
 function tokens(text) {
@@ -161,31 +165,34 @@ function parse(text) {
   return { words, years };
 }
 
-// The shards that can hold a key starting with "n" or "p" and a word, or a year in [a, b]: a
-// shard holds the keys starting with its prefix, or (exact) its prefix alone.
-function wordShards(word) {
-  const keys = ["n" + word, "p" + word], found = [];
-  SHARDS.forEach((s, i) => {
-    const p = s[0];
-    if (keys.some(k => p.startsWith(k) || (!s[2] && k.startsWith(p)))) found.push(i);
-  });
-  return found;
+// Keys compare as the index sorts them, by code point (a surrogate stands for a character
+// beyond every other).
+function before(a, b) {
+  const n = Math.min(a.length, b.length);
+  for (let i = 0; i < n; i++) {
+    let x = a.charCodeAt(i), y = b.charCodeAt(i);
+    if (x === y) continue;
+    if (x >= 0xd800 && x <= 0xdfff) x += 0x10000;
+    if (y >= 0xd800 && y <= 0xdfff) y += 0x10000;
+    return x < y;
+  }
+  return a.length < b.length;
 }
-function yearShards(a, b) {
+// The key files that hold keys from `low` to `high`, or (high null) keys starting with low.
+function shardsFor(low, high) {
   const found = [];
   SHARDS.forEach((s, i) => {
-    const p = s[0];
-    if (p === "") { found.push(i); return; }
-    if (p[0] !== "y") return;
-    const d = p.slice(1), low = +(d + "0000").slice(0, 4);
-    const high = s[2] ? low : +(d + "9999").slice(0, 4);
-    if (low <= b && high >= a) found.push(i);
+    if (before(s[1], low)) return;
+    if (high === null ? before(s[0], low) || s[0].startsWith(low) : !before(high, s[0]))
+      found.push(i);
   });
   return found;
 }
-function bytesOf(list) { return list.reduce((sum, i) => sum + SHARDS[i][1], 0); }
+function year(y) { return "y" + String(y).padStart(4, "0"); }
+function bytesOf(list) { return list.reduce((sum, i) => sum + SHARDS[i][2], 0); }
 
-// Loading shards: each file calls KinloomSearch.add with its records.
+// Loading files: each calls KinloomSearch.add with its data. The record chunks come first,
+// then the key files.
 const loaded = new Map(), waiting = new Map();
 function load(i) {
   if (loaded.has(i)) return Promise.resolve();
@@ -200,83 +207,184 @@ function load(i) {
   }
   return waiting.get(i).promise;
 }
+function chunkOf(n) { return Math.floor(n / PER); }
+
+// The numbers of a key's list (see AppendSearchNumbers), each handed to `each`.
+function numbers(text, each) {
+  let n = -1, v = 0;
+  for (let i = 0; i < text.length; i++) {
+    const c = text.charCodeAt(i);
+    if (c >= 97) { n += v * 26 + c - 96; v = 0; if (n < COUNT) each(n); }
+    else v = v * 26 + c - 65;
+  }
+}
+// For every record, the best value `value` gives one of its keys in the loaded files `list`.
+function mark(list, value) {
+  const best = new Uint8Array(COUNT);
+  for (const i of list) {
+    for (const [key, text] of loaded.get(CHUNKS + i) || []) {
+      const s = value(key);
+      if (s) numbers(text, n => { if (best[n] < s) best[n] = s; });
+    }
+  }
+  return best;
+}
+
 const people = new Map();
-function person(r) {
-  let e = people.get(r[0]);
+function person(n) {
+  let e = people.get(n);
   if (!e) {
-    e = { r, sur: tokens(r[1]), giv: tokens(r[2]), places: tokens(r[6] + " " + r[7]) };
+    const c = loaded.get(chunkOf(n)), r = c && c[n % PER];
+    if (!r) return null;
+    e = { n, r, sur: tokens(r[0]), giv: tokens(r[1]), places: tokens(r[5] + " " + r[6]) };
     e.names = e.sur.concat(e.giv);
-    e.name = (r[1] + ", " + r[2] + " " + r[3]).replace(/\s+/g, " ").trim();
-    people.set(r[0], e);
+    e.name = (r[0] + ", " + r[1] + " " + r[2]).replace(/\s+/g, " ").trim();
+    people.set(n, e);
   }
   return e;
 }
 
-// How well a person matches: -1 for no match; the exact name in either order first.
-function score(e, q) {
-  let s = 0;
+// The terms of a query, each with the value it gives a key (a name word 4 for the whole
+// token, 3 for its start; a place word 2 and 1; a year range 2) and the value it gives a
+// person's record.
+function terms(q) {
+  const out = [];
   for (const w of q.words) {
-    let best = 0;
-    for (const t of e.names) {
-      if (t === w) { best = 4; break; }
-      if (best < 3 && t.startsWith(w)) best = 3;
-    }
-    if (!best) for (const t of e.places) {
-      if (t === w) { best = 2; break; }
-      if (t.startsWith(w)) best = 1;
-    }
-    if (!best) return -1;
-    s += best;
+    const n = "n" + w, p = "p" + w;
+    out.push({
+      short: w.length < 2,
+      files: Array.from(new Set(shardsFor(n, null).concat(shardsFor(p, null)))),
+      key: k => k.startsWith(n) ? (k === n ? 4 : 3) : k.startsWith(p) ? (k === p ? 2 : 1) : 0,
+      record: e => {
+        let best = 0;
+        for (const t of e.names) {
+          if (t === w) return 4;
+          if (t.startsWith(w)) best = 3;
+        }
+        if (best) return best;
+        for (const t of e.places) {
+          if (t === w) return 2;
+          if (t.startsWith(w)) best = 1;
+        }
+        return best;
+      },
+    });
   }
-  const by = e.r[4], dy = e.r[5];
   for (const [a, b] of q.years) {
-    if ((by && by >= a && by <= b) || (dy && dy >= a && dy <= b)) s += 2; else return -1;
+    out.push({
+      short: false,
+      files: shardsFor(year(a), year(b)),
+      key: k => k[0] === "y" && +k.slice(1) >= a && +k.slice(1) <= b ? 2 : 0,
+      record: e => (e.r[3] && e.r[3] >= a && e.r[3] <= b) || (e.r[4] && e.r[4] >= a && e.r[4] <= b)
+                   ? 2 : 0,
+    });
   }
-  const words = q.words.join(" ");
-  if (words && (words === e.giv.concat(e.sur).join(" ") || words === e.names.join(" ")))
-    s += 100;
-  return s;
+  for (const t of out) t.bytes = bytesOf(t.files);
+  // The most selective term first; a one-letter word never leads.
+  return out.sort((x, y) => x.short - y.short || x.bytes - y.bytes);
 }
 
-// Finds the people of a query: loads the smallest set of shards one of its terms needs and
-// keeps those who match every term.
+// Finds the people of a query: loads the key files of as many terms as the load limit allows
+// (the most selective first), keeps the people that every loaded term gives a value, checks
+// the other terms on the records of the best of them, ranks the rest (the whole name first,
+// then the sum of the values, then the site's order) and loads the records of those shown.
 async function find(text) {
-  const q = parse(text);
-  let best = null;
-  for (const w of q.words) {
-    if (w.length < 2) continue;
-    const list = wordShards(w);
-    if (!best || bytesOf(list) < bytesOf(best)) best = list;
-  }
-  for (const [a, b] of q.years) {
-    const list = yearShards(a, b);
-    if (!best || bytesOf(list) < bytesOf(best)) best = list;
-  }
-  if (!best) return { short: q.words.length > 0, found: [] };
+  const q = parse(text), all = terms(q);
+  if (!all.length || all[0].short) return { short: q.words.length > 0, count: 0, found: [] };
   let bytes = 0, cut = false;
-  const needed = [];
-  for (const i of best) {
-    if (bytes > 0 && bytes + SHARDS[i][1] > LOAD_LIMIT) { cut = true; break; }
-    bytes += SHARDS[i][1];
-    needed.push(i);
-  }
-  await Promise.all(needed.map(load));
-  const seen = new Set(), found = [];
-  for (const i of needed) {
-    for (const r of loaded.get(i) || []) {
-      if (seen.has(r[0])) continue;
-      seen.add(r[0]);
-      const e = person(r), s = score(e, q);
-      if (s >= 0) found.push([s, e]);
+  const files = new Set(), later = [];
+  const cost = i => files.has(i) || loaded.has(CHUNKS + i) ? 0 : SHARDS[i][2];
+  const take = list => { for (const i of list) { bytes += cost(i); files.add(i); } };
+  all.forEach((t, k) => {
+    const extra = t.files.reduce((sum, i) => sum + cost(i), 0);
+    if (bytes + extra <= LOAD_LIMIT) {
+      take(t.files);
+    } else if (k === 0) {
+      // Too common to load whole: its first files, and only their people.
+      cut = true;
+      const some = [];
+      for (const i of t.files) {
+        if (some.length && bytes + cost(i) > LOAD_LIMIT) break;
+        take([i]);
+        some.push(i);
+      }
+      t.files = some;
+    } else {
+      later.push(t);
     }
+  });
+  const whole = "f" + q.words.join(" ");
+  const nameFiles = q.words.length ? shardsFor(whole, whole) : [];
+  take(nameFiles);
+  await Promise.all(Array.from(files, i => load(CHUNKS + i)));
+
+  const score = new Int32Array(COUNT);
+  let found = null;
+  for (const t of all) {
+    if (later.includes(t)) continue;
+    const best = mark(t.files, t.key);
+    if (!found) {
+      found = [];
+      for (let n = 0; n < COUNT; n++) if (best[n]) found.push(n);
+    } else {
+      found = found.filter(n => best[n]);
+    }
+    for (const n of found) score[n] += best[n];
   }
-  found.sort((x, y) => y[0] - x[0] || (x[1].name < y[1].name ? -1 : x[1].name > y[1].name ? 1 : 0));
-  return { found: found.map(x => x[1]), cut };
+  if (nameFiles.length) {
+    const named = mark(nameFiles, k => k === whole ? 100 : 0);
+    for (const n of found) score[n] += named[n];
+  }
+  const order = (x, y) => score[y] - score[x] || x - y;
+  found.sort(order);
+  if (later.length) {
+    // The terms too common to load, checked on the records of the best people, as many as
+    // the load limit allows.
+    let checked = 0;
+    const chunks = new Set();
+    for (; checked < found.length; checked++) {
+      const c = chunkOf(found[checked]);
+      if (!chunks.has(c)) {
+        const more = loaded.has(c) ? 0 : D.chunk;
+        if (checked > 0 && (bytes + more > LOAD_LIMIT || chunks.size === SHOWN_FILES)) break;
+        bytes += more;
+        chunks.add(c);
+      }
+    }
+    if (checked < found.length) cut = true;
+    found.length = checked;
+    await Promise.all(Array.from(chunks, load));
+    found = found.filter(n => {
+      const e = person(n);
+      for (const t of later) {
+        const s = e ? t.record(e) : 0;
+        if (!s) return false;
+        score[n] += s;
+      }
+      return true;
+    });
+    found.sort(order);
+  }
+  // The best results, as many as SHOWN_FILES chunks and the load limit allow.
+  const shown = [], chunks = new Set();
+  for (const n of found) {
+    const c = chunkOf(n);
+    if (shown.length === SHOWN) break;
+    if (!chunks.has(c)) {
+      const more = loaded.has(c) ? 0 : D.chunk;
+      if (chunks.size === SHOWN_FILES || (chunks.size > 0 && bytes + more > LOAD_LIMIT)) break;
+      bytes += more;
+      chunks.add(c);
+    }
+    shown.push(n);
+  }
+  await Promise.all(Array.from(chunks, load));
+  return { count: found.length, found: shown.map(person).filter(Boolean), cut };
 }
 
 function years(r) {
-  if (!r[4] && !r[5]) return "";
-  return (r[4] || "") + "\u2013" + (r[5] || "");
+  if (!r[3] && !r[4]) return "";
+  return (r[3] || "") + "\u2013" + (r[4] || "");
 }
 
 function show(form, result, started) {
@@ -289,18 +397,18 @@ function show(form, result, started) {
   };
   const took = () => { form.dataset.ms = (performance.now() - started).toFixed(1); };
   if (result.short) { note(L[5]); took(); return; }
-  const count = result.found.length;
+  const count = result.count;
   note(count ? L[3].replace("%d", count) : L[2]);
-  if (result.cut) note(L[4]);
-  if (count) {
+  if (result.cut || result.found.length < count) note(L[4]);
+  if (result.found.length) {
     const list = document.createElement("ul");
-    for (const e of result.found.slice(0, SHOWN)) {
+    for (const e of result.found) {
       const item = document.createElement("li");
       const link = document.createElement("a");
-      link.href = e.r[8];
+      link.href = e.r[7];
       link.textContent = e.name;
       item.appendChild(link);
-      const facts = [years(e.r), e.r[6], e.r[7] !== e.r[6] ? e.r[7] : ""].filter(Boolean);
+      const facts = [years(e.r), e.r[5], e.r[6] !== e.r[5] ? e.r[6] : ""].filter(Boolean);
       if (facts.length) {
         const span = document.createElement("span");
         span.className = "kl-facts";

@@ -25,7 +25,8 @@ void WriteSearchBox(PageWriter& out);
 void WriteSearchPage(SiteContext& site);
 
 // The search script of one language: `data` is the JavaScript object literal with the
-// language's shard list, file name start, labels and letter folds.
+// language's key file list, record count, records per chunk and mean chunk size, file name
+// start, labels and letter folds.
 std::string SearchScriptSource(std::string_view data);
 
 // The style rules of the search box and results.

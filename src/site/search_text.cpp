@@ -183,8 +183,14 @@ std::string SearchFoldTableScript() {
 }
 
 std::string JsStringLiteral(std::string_view text) {
-  std::string out = "\"";
+  std::string out;
   out.reserve(text.size() + 2);
+  AppendJsStringLiteral(out, text);
+  return out;
+}
+
+void AppendJsStringLiteral(std::string& out, std::string_view text) {
+  out += '"';
   for (std::size_t i = 0; i < text.size();) {
     char32_t c = NextCodePoint(text, i);
     if (c == kNotUtf8) c = 0xFFFD;
@@ -199,7 +205,6 @@ std::string JsStringLiteral(std::string_view text) {
     }
   }
   out += '"';
-  return out;
 }
 
 int YearOfDate(std::string_view date) {

@@ -25,6 +25,8 @@ std::string SearchFoldTableScript();
 // \uXXXX escapes (surrogate pairs beyond the Basic Multilingual Plane), bytes that are not
 // UTF-8 as U+FFFD. The literal cannot end a string, a script element or a line.
 std::string JsStringLiteral(std::string_view text);
+// The same literal appended to `out`.
+void AppendJsStringLiteral(std::string& out, std::string_view text);
 
 // The first year of a date text as a number: the first run of three or four digits that is
 // not part of a longer number ("ABT 12 MAR 1819" -> 1819, "1750/51" -> 1750); 0 for none.

@@ -5,20 +5,24 @@ search box and the first result is checked.
 
     /usr/bin/python3 tests/browser/search_test.py KINLOOM_PROGRAM [--royal92]
 
-The small site of tests/browser/search/accents.ged (accented names, a living person) is always
-tested; with --royal92 the real file /work/shared/gedcom/royal92.ged (or
+The small site of tests/browser/search/accents.ged (accented names, a living person) and a site
+of 10,000 people from gen-gedcom (beside the program; skipped with a message when absent) are
+always tested; with --royal92 the real file /work/shared/gedcom/royal92.ged (or
 $KINLOOM_SHARED_GEDCOM/royal92.ged) too, skipped with a message when it is absent. Without
 chromium or chromedriver every test is skipped and the run exits 77.
 """
 
 import functools
 import http.server
+import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
 import threading
 import time
+import unicodedata
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -236,6 +240,109 @@ class SearchBrowserTest(unittest.TestCase):
             self.browser.cdp("Emulation.setScriptExecutionDisabled", value=False)
 
 
+def folded_tokens(text):
+    """The search tokens of a text for the letters gen-gedcom uses: accents dropped, letters
+    lower-cased, apostrophes joined, everything else separating."""
+    text = unicodedata.normalize("NFKD", text.replace("\u00df", "ss").replace("\u00f8", "o")
+                                 .replace("\u00d8", "o").replace("\u00e6", "ae"))
+    text = "".join(c for c in text if not unicodedata.combining(c)).lower().replace("'", "")
+    return re.findall(r"[a-z0-9]+", text)
+
+
+@unittest.skipIf(MISSING, NO_BROWSER)
+class GeneratedSiteSearchTest(unittest.TestCase):
+    """A site of 10,000 generated people: what the page lists is checked against the records
+    of every chunk file, read here on their own."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.browser = None
+        generator = os.path.join(os.path.dirname(PROGRAM), "gen-gedcom")
+        if not os.path.isfile(generator):
+            raise unittest.SkipTest("gen-gedcom not built beside %s" % PROGRAM)
+        cls.temp = tempfile.TemporaryDirectory(prefix="kinloom-search-generated-")
+        gedcom = os.path.join(cls.temp.name, "people.ged")
+        subprocess.run([generator, "10000", gedcom], check=True, capture_output=True)
+        cls.folder = os.path.join(cls.temp.name, "site")
+        convert(gedcom, cls.folder)
+        # Every record in number order: chunk files come first, a record a line.
+        with open(os.path.join(cls.folder, "kinloom-search-en.js"), encoding="ascii") as f:
+            script = f.read()
+        count = int(re.findall(r"count:(\d+)", script)[-1])
+        per = int(re.findall(r",per:(\d+)", script)[-1])
+        cls.records = []
+        for chunk in range((count + per - 1) // per):
+            path = os.path.join(cls.folder, "kinloom-search-en-%d.js" % chunk)
+            with open(path, encoding="ascii") as f:
+                cls.records += [json.loads(line.rstrip().rstrip(","))
+                                for line in f if line.startswith("[")]
+        assert len(cls.records) == count, (len(cls.records), count)
+        cls.per = per
+        cls.browser = check_pages.Browser()
+        cls.browser.desktop()
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.browser:
+            cls.browser.close()
+            cls.temp.cleanup()
+
+    open = SearchBrowserTest.open
+    search = SearchBrowserTest.search
+
+    @staticmethod
+    def name(r):
+        return re.sub(r"\s+", " ", "%s, %s %s" % (r[0], r[1], r[2])).strip()
+
+    def matching(self, test):
+        return [n for n, r in enumerate(self.records) if test(r)]
+
+    def check_listed(self, query, numbers):
+        """The page counts `numbers` and lists the first of them, in their order."""
+        result = self.search(query)
+        self.assertEqual(result["count"], "Results: %d" % len(numbers), query)
+        listed = result["all"]
+        self.assertTrue(listed, query)
+        self.assertLessEqual(len(listed), 50)
+        self.assertEqual(listed, [self.name(self.records[n]) for n in numbers[:len(listed)]],
+                         query)
+        return listed
+
+    def test_name_year_and_place_results_are_the_records_that_match(self):
+        self.open(self.folder)
+        # A surname: every one of them counted, the first fifty listed in the site's order.
+        smiths = self.matching(lambda r: "smith" in folded_tokens(r[0]))
+        self.assertGreater(len(smiths), 50)
+        self.assertEqual(len(self.check_listed("smith", smiths)), 50)
+        self.assertEqual(self.browser.driver.find_elements(
+            "css selector", "header .kl-results p")[1].text,
+            "Only the first results are shown: type more to narrow the search")
+        # A year, whose people lie far apart: as many as the chunks loaded for them hold.
+        years = self.matching(lambda r: 1850 in (r[3], r[4]))
+        listed = self.check_listed("1850", years)
+        self.assertGreaterEqual(len(listed), 16)
+        # A place word, and a range with a name.
+        self.check_listed("york", self.matching(
+            lambda r: "york" in folded_tokens(r[5] + " " + r[6])))
+        ranged = self.matching(lambda r: "baker" in folded_tokens(r[0] + " " + r[1]) and
+                               any(y and 1880 <= y <= 1890 for y in (r[3], r[4])))
+        self.assertTrue(ranged)
+        self.check_listed("baker 1880-1890", ranged)
+
+    def test_the_whole_name_comes_first(self):
+        self.open(self.folder)
+        # Everybody called Smith with a given name starting "Ed": those named "Edward Smith"
+        # (whole name) before those whose given names only start that way.
+        exact = self.matching(lambda r: folded_tokens(r[0]) == ["smith"] and
+                              folded_tokens(r[1]) == ["edward"])
+        self.assertTrue(exact)
+        result = self.search("Edward Smith")
+        self.assertEqual(result["all"][:len(exact)][:50],
+                         [self.name(self.records[n]) for n in exact][:50])
+        result = self.search("smith edward")
+        self.assertEqual(result["first"], self.name(self.records[exact[0]]))
+
+
 @unittest.skipIf(MISSING, NO_BROWSER)
 class Royal92SearchTest(unittest.TestCase):
     """The royal92 site: exact names, prefix pairs, years and places among 3000 people."""
@@ -295,7 +402,8 @@ def main():
     if MISSING:
         print("skipped: " + NO_BROWSER, file=sys.stderr)
         return 77
-    tests = ["Royal92SearchTest"] if WITH_ROYAL92 else ["SearchBrowserTest"]
+    tests = (["Royal92SearchTest"] if WITH_ROYAL92
+             else ["SearchBrowserTest", "GeneratedSiteSearchTest"])
     result = unittest.main(argv=[sys.argv[0]] + tests, exit=False, verbosity=2).result
     return 0 if result.wasSuccessful() else 1
 

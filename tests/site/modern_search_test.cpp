@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -146,17 +147,55 @@ SearchRecord Record(std::int32_t person, std::string surname, std::string given,
   return record;
 }
 
-// The shards the search script loads for a typed key: those whose prefix the key starts, and
-// those holding every key with a prefix that starts the key.
-std::vector<std::size_t> ShardsFor(const std::vector<SearchShard>& shards, const std::string& key) {
+// The key files the search script loads for a typed word: those whose key range meets the
+// keys starting with `prefix`; with `exact`, those whose range holds the key `prefix`.
+std::vector<std::size_t> ShardsFor(const std::vector<SearchKeyNumbers>& keys,
+                                   const std::vector<SearchShard>& shards,
+                                   const std::string& prefix, bool exact = false) {
   std::vector<std::size_t> found;
   for (std::size_t i = 0; i < shards.size(); ++i) {
-    const std::string& p = shards[i].prefix;
-    if (p.compare(0, key.size(), key) == 0 ||
-        (!shards[i].exact && key.compare(0, p.size(), p) == 0))
+    const std::string& first = keys[shards[i].begin].key;
+    const std::string& last = keys[shards[i].end - 1].key;
+    if (last < prefix) continue;
+    if (exact ? first <= prefix : first < prefix || first.compare(0, prefix.size(), prefix) == 0)
       found.push_back(i);
   }
   return found;
+}
+
+// The numbers a key file gives `key`, read back from the text the file holds for it.
+std::vector<std::int32_t> NumbersIn(const std::vector<SearchKeyNumbers>& keys,
+                                    const SearchShard& shard, const std::string& key) {
+  for (std::size_t k = shard.begin; k < shard.end; ++k) {
+    if (keys[k].key != key) continue;
+    std::string text;
+    AppendSearchNumbers(text, keys[k].numbers, shard.part ? shard.number_begin : 0,
+                        shard.part ? shard.number_end : keys[k].numbers.size());
+    return ReadSearchNumbers(text);
+  }
+  return {};
+}
+
+TEST(SearchNumbersTest, ListsRoundTripThroughTheirText) {
+  std::string text;
+  AppendSearchNumbers(text, {0, 1, 2, 30}, 0, 4);
+  EXPECT_EQ(text, "aaaBb");
+  const std::vector<std::vector<std::int32_t>> lists = {
+      {}, {0}, {25}, {26}, {675, 676, 677}, {5, 31, 32, 708, 17584, 2000000000}, {2147483647}};
+  for (const auto& numbers : lists) {
+    text.clear();
+    AppendSearchNumbers(text, numbers, 0, numbers.size());
+    EXPECT_EQ(ReadSearchNumbers(text), numbers) << text;
+    EXPECT_EQ(text.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+              std::string::npos);
+  }
+  // A part of a list starts with its first number itself.
+  text.clear();
+  AppendSearchNumbers(text, {3, 40, 41, 90}, 2, 4);
+  EXPECT_EQ(ReadSearchNumbers(text), (std::vector<std::int32_t>{41, 90}));
+  // Text that is not a list reads as none.
+  for (const char* bad : {"ab1", "aB", "aA", "a\"", "ZZZZZZZZa"})
+    EXPECT_TRUE(ReadSearchNumbers(bad).empty()) << bad;
 }
 
 TEST(SearchShardsTest, EveryKeyFindsItsRecordInTheFewShardsItLoads) {
@@ -168,28 +207,30 @@ TEST(SearchShardsTest, EveryKeyFindsItsRecordInTheFewShardsItLoads) {
   for (int i = 0; i < 3000; ++i)
     records.push_back(Record(i, surnames[i % 10], given[(i / 10) % 7], 1700 + i % 300,
                              places[(i / 70) % 4]));
-  std::vector<std::size_t> bytes;
-  for (const SearchRecord& r : records) bytes.push_back(SearchRecordScript(r).size() + 1);
-  const std::size_t budget = 8 * 1024;
-  const std::vector<SearchShard> shards = ShardSearchKeys(records, bytes, budget);
+  const std::vector<SearchKeyNumbers> keys = SearchKeyLists(records);
+  const std::size_t budget = 1024;
+  const std::vector<SearchShard> shards = ShardSearchKeys(keys, budget);
 
-  std::size_t total = 0;
+  // The keys in byte order, each once, every one in a file; files in key order.
+  for (std::size_t k = 1; k < keys.size(); ++k) EXPECT_LT(keys[k - 1].key, keys[k].key);
+  std::size_t total = 0, next = 0;
   for (const SearchShard& shard : shards) {
     total += shard.bytes;
-    // Within its budget, unless one record alone is larger; records ascending and single.
-    EXPECT_TRUE(shard.bytes <= budget || shard.records.size() == 1) << shard.prefix;
-    EXPECT_TRUE(std::is_sorted(shard.records.begin(), shard.records.end()));
-    EXPECT_EQ(std::adjacent_find(shard.records.begin(), shard.records.end()),
-              shard.records.end());
+    EXPECT_LE(shard.bytes, budget);
+    EXPECT_LT(shard.begin, shard.end);
+    EXPECT_TRUE(shard.begin == next || (shard.part && shard.begin + 1 == next)) << shard.begin;
+    next = shard.end;
   }
+  EXPECT_EQ(next, keys.size());
   for (std::size_t r = 0; r < records.size(); ++r) {
+    const auto number = static_cast<std::int32_t>(r);
     for (const std::string& key : SearchKeys(records[r])) {
       bool found = false;
       std::size_t loaded = 0;
-      for (std::size_t i : ShardsFor(shards, key)) {
+      for (std::size_t i : ShardsFor(keys, shards, key)) {
         loaded += shards[i].bytes;
-        const auto& list = shards[i].records;
-        found = found || std::binary_search(list.begin(), list.end(), static_cast<int>(r));
+        const std::vector<std::int32_t> numbers = NumbersIn(keys, shards[i], key);
+        found = found || std::binary_search(numbers.begin(), numbers.end(), number);
       }
       EXPECT_TRUE(found) << "record " << r << " key " << key;
       // A full key loads a small part of the index.
@@ -199,7 +240,7 @@ TEST(SearchShardsTest, EveryKeyFindsItsRecordInTheFewShardsItLoads) {
   }
   // A two-letter name prefix loads less than the whole index too.
   std::size_t loaded = 0;
-  for (std::size_t i : ShardsFor(shards, "nvi")) loaded += shards[i].bytes;
+  for (std::size_t i : ShardsFor(keys, shards, "nvi")) loaded += shards[i].bytes;
   EXPECT_GT(loaded, 0u);
   EXPECT_LT(loaded, total / 3);
 }
@@ -211,22 +252,33 @@ TEST(SearchShardsTest, AShortKeyTooLargeForOneFileIsNotLoadedForLongerKeys) {
     records.push_back(Record(i, "Baker", "Anne", 0, "'s-Hertogenbosch"));
     if (i % 40 == 0) records.back().death_place = "Smithfield";
   }
-  std::vector<std::size_t> bytes(records.size(), 100);
-  const std::vector<SearchShard> shards = ShardSearchKeys(records, bytes, 2000);
-  std::size_t exact_parts = 0;
-  for (const SearchShard& shard : shards)
-    if (shard.prefix == "ps" && shard.exact) ++exact_parts;
-  EXPECT_EQ(exact_parts, 20u);
-  const std::vector<std::size_t> loaded = ShardsFor(shards, "psmithfield");
-  ASSERT_FALSE(loaded.empty());
-  std::size_t records_loaded = 0;
-  for (std::size_t i : loaded) {
-    EXPECT_NE(shards[i].prefix, "ps");
-    records_loaded += shards[i].records.size();
+  const std::vector<SearchKeyNumbers> keys = SearchKeyLists(records);
+  const std::vector<SearchShard> shards = ShardSearchKeys(keys, 100);
+  std::vector<std::int32_t> in_parts;
+  std::size_t parts = 0;
+  for (const SearchShard& shard : shards) {
+    if (keys[shard.begin].key != "ps") continue;
+    ASSERT_TRUE(shard.part);
+    EXPECT_LE(shard.bytes, 100u);
+    ++parts;
+    for (std::int32_t n : NumbersIn(keys, shard, "ps")) in_parts.push_back(n);
   }
-  EXPECT_EQ(records_loaded, 10u);
+  EXPECT_GT(parts, 2u);
+  // The parts together hold every record once, in order.
+  ASSERT_EQ(in_parts.size(), 400u);
+  for (std::size_t i = 0; i < in_parts.size(); ++i) EXPECT_EQ(in_parts[i], static_cast<int>(i));
+
+  const std::vector<std::size_t> loaded = ShardsFor(keys, shards, "psmithfield");
+  ASSERT_FALSE(loaded.empty());
+  std::size_t found = 0;
+  for (std::size_t i : loaded) {
+    EXPECT_NE(keys[shards[i].begin].key, "ps");
+    found += NumbersIn(keys, shards[i], "psmithfield").size();
+  }
+  EXPECT_EQ(found, 10u);
   // The exact key itself still finds every part.
-  EXPECT_EQ(ShardsFor(shards, "ps").size(), exact_parts + loaded.size());
+  EXPECT_EQ(ShardsFor(keys, shards, "ps", true).size(), parts);
+  EXPECT_EQ(ShardsFor(keys, shards, "ps").size(), parts + loaded.size());
 }
 
 TEST(SearchShardsTest, KeysCoverNamesPlacesAndYearsOnly) {
@@ -237,7 +289,26 @@ TEST(SearchShardsTest, KeysCoverNamesPlacesAndYearsOnly) {
   EXPECT_EQ(SearchKeys(record),
             (std::vector<std::string>{"nobrien", "nrenee", "nsons", "pgreen", "pgretna",
                                       "y1819", "y1901"}));
-  EXPECT_TRUE(ShardSearchKeys({}, {}, 100).empty());
+  EXPECT_TRUE(ShardSearchKeys({}, 100).empty());
+}
+
+TEST(SearchShardsTest, WholeNameKeysTakeBothOrders) {
+  SearchRecord record = Record(7, "van Dijk", "Zoë Anne", 0, "");
+  EXPECT_EQ(SearchNameKeys(record),
+            (std::vector<std::string>{"fzoe anne van dijk", "fvan dijk zoe anne"}));
+  record.given_names = "";
+  EXPECT_EQ(SearchNameKeys(record), (std::vector<std::string>{"fvan dijk"}));
+  record.surname = " - ";
+  EXPECT_TRUE(SearchNameKeys(record).empty());
+  // The same person under both orders is one key: its list holds the record once.
+  const std::vector<SearchKeyNumbers> keys =
+      SearchKeyLists({Record(0, "Anne", "Anne", 0, ""), Record(1, "Anne", "Mary", 0, "")});
+  std::map<std::string, std::vector<std::int32_t>> by_key;
+  for (const SearchKeyNumbers& key : keys) by_key[key.key] = key.numbers;
+  EXPECT_EQ(by_key.at("fanne anne"), (std::vector<std::int32_t>{0}));
+  EXPECT_EQ(by_key.at("nanne"), (std::vector<std::int32_t>{0, 1}));
+  EXPECT_EQ(by_key.at("fmary anne"), (std::vector<std::int32_t>{1}));
+  EXPECT_EQ(by_key.at("fanne mary"), (std::vector<std::int32_t>{1}));
 }
 
 // ---- the index of a site ----
@@ -329,6 +400,7 @@ TEST_F(SearchSiteTest, ShownBirthYearIsIndexedWhenLivingAreNotSuppressed) {
   f.run.settings.suppress_living = 0;
   WriteSearchIndex(f.Start());
   EXPECT_NE(AllShards().find(",1950,"), std::string::npos);
+  EXPECT_NE(AllShards().find("[\"y1950\",\""), std::string::npos);
 }
 
 TEST_F(SearchSiteTest, HostileNameCannotBreakTheDataFile) {
@@ -361,6 +433,139 @@ TEST_F(SearchSiteTest, HostileNameCannotBreakTheDataFile) {
   EXPECT_NE(AllShards().find("\"Ren\\u0022e\\u005c \\u003cb\\u003e \\u2028\""),
             std::string::npos);
   EXPECT_NE(AllShards().find("\"\\u003c/script\\u003e\""), std::string::npos);
+}
+
+// The data of the files written for English: the numbers of the main script, the records of
+// the chunks by number and every key file's lists by key.
+struct WrittenIndex {
+  std::size_t count = 0, per = 0;
+  std::vector<std::string> records;  // one line per record, by number
+  std::map<std::string, std::vector<std::int32_t>> keys;
+};
+
+// The number after the last `label` of the text (the data follows the script).
+std::size_t NumberAfter(const std::string& text, const std::string& label) {
+  const std::size_t at = text.rfind(label);
+  return at == std::string::npos ? 0 : std::stoul(text.substr(at + label.size()));
+}
+
+WrittenIndex ReadIndex(const std::map<std::string, std::string>& files) {
+  WrittenIndex index;
+  const std::string& script = files.at("/out/kinloom-search-en.js");
+  index.count = NumberAfter(script, "count:");
+  index.per = NumberAfter(script, ",per:");
+  const std::size_t chunks = index.per ? (index.count + index.per - 1) / index.per : 0;
+  const std::regex key_line(R"re(^\["([^"]*)","([A-Za-z]*)"\],$)re");
+  for (std::size_t file = 0;; ++file) {
+    const auto it = files.find("/out/kinloom-search-en-" + std::to_string(file) + ".js");
+    if (it == files.end()) break;
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < it->second.size();) {
+      std::size_t end = it->second.find("\r\n", at);
+      if (end == std::string::npos) end = it->second.size();
+      if (it->second[at] == '[') lines.push_back(it->second.substr(at, end - at));
+      at = end + 2;
+    }
+    if (file < chunks) {
+      EXPECT_EQ(index.records.size(), file * index.per);
+      EXPECT_TRUE(lines.size() == index.per || file + 1 == chunks) << file;
+      index.records.insert(index.records.end(), lines.begin(), lines.end());
+      continue;
+    }
+    for (const std::string& line : lines) {
+      std::smatch m;
+      EXPECT_TRUE(std::regex_match(line, m, key_line)) << line;
+      if (m.empty()) continue;
+      for (std::int32_t n : ReadSearchNumbers(m[2].str())) index.keys[m[1].str()].push_back(n);
+    }
+  }
+  EXPECT_EQ(index.records.size(), index.count);
+  return index;
+}
+
+// A letters-only name unique to `i`: "Qa", "Qb" … "Qba" ….
+std::string UniqueName(int i) {
+  std::string letters;
+  do {
+    letters.insert(letters.begin(), static_cast<char>('a' + i % 26));
+    i /= 26;
+  } while (i > 0);
+  return "Q" + letters;
+}
+
+TEST_F(SearchSiteTest, EveryPersonsNumberResolvesToTheirRecordInSortOrder) {
+  // Enough families for several chunks; the surnames come in no order.
+  const char* surnames[] = {"Zouche", "Ashby", "Mueller", "Oconnor", "Baker"};
+  const int families = 5 * (kSearchChunkRecords / 2 + 1);
+  for (int i = 0; i < families; ++i) {
+    const std::string n = std::to_string(i), surname = surnames[i % 5];
+    f.run.AddPerson("H" + n, UniqueName(2 * i) + " /" + surname + "/", 1);
+    f.run.AddPerson("W" + n, UniqueName(2 * i + 1) + " /" + surname + "/", 2);
+    f.run.AddFamily("F" + n, "H" + n, "W" + n);
+    f.run.Person("H" + n).birth_seen = true;
+    f.run.Person("H" + n).birth_date = std::to_string(1700 + i);
+  }
+  WriteSearchIndex(f.Start());
+  const WrittenIndex index = ReadIndex(SearchFiles());
+  ASSERT_EQ(index.count, static_cast<std::size_t>(2 * families));
+  ASSERT_EQ(index.per, static_cast<std::size_t>(kSearchChunkRecords));
+  ASSERT_GT(index.count, 4 * index.per);
+
+  // The records in the site's order: surname, then given names.
+  std::vector<std::string> order;
+  for (const std::string& line : index.records)
+    order.push_back(line.substr(0, line.find("\",\"\",")));
+  EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+  for (int i = 0; i < 2 * families; ++i) {
+    const std::string given = UniqueName(i), surname = surnames[(i / 2) % 5];
+    std::string token = given;
+    token[0] = 'q';
+    const std::string surname_token = SearchTokens(surname)[0];
+    SCOPED_TRACE(given);
+    const auto numbers = index.keys.find("n" + token);
+    ASSERT_NE(numbers, index.keys.end());
+    ASSERT_EQ(numbers->second.size(), 1u);
+    const auto number = static_cast<std::size_t>(numbers->second[0]);
+    ASSERT_LT(number, index.records.size());
+    const std::string& record = index.records[number];
+    EXPECT_EQ(record.rfind("[\"" + surname + "\",\"" + given + "\",", 0), 0u) << record;
+    // The whole name, either way round, leads to the same record.
+    EXPECT_EQ(index.keys.at("f" + token + " " + surname_token), numbers->second);
+    EXPECT_EQ(index.keys.at("f" + surname_token + " " + token), numbers->second);
+    // A husband's birth year leads to him.
+    if (i % 2 == 0) {
+      const std::string year = std::to_string(1700 + i / 2);
+      EXPECT_EQ(index.keys.at("y" + year), numbers->second);
+      EXPECT_NE(record.find(",\"\"," + year + ",0,"), std::string::npos) << record;
+    }
+  }
+  // Every surname's list holds exactly the records of that surname.
+  for (const char* surname : surnames) {
+    const auto& numbers = index.keys.at("n" + SearchTokens(surname)[0]);
+    EXPECT_EQ(numbers.size(), static_cast<std::size_t>(2 * families / 5));
+    for (std::int32_t n : numbers)
+      EXPECT_EQ(index.records[static_cast<std::size_t>(n)].rfind("[\"" + std::string(surname), 0),
+                0u);
+  }
+}
+
+TEST_F(SearchSiteTest, AWithheldBirthYearHasNoKeyAndItsPersonNoYear) {
+  AddPeople();
+  f.run.settings.suppress_living = 1;
+  WriteSearchIndex(f.Start());
+  const WrittenIndex index = ReadIndex(SearchFiles());
+  ASSERT_EQ(index.count, 3u);
+  EXPECT_EQ(index.keys.count("y1950"), 0u);
+  // Victoria's years lead to her; the living child is found by name, with no year.
+  ASSERT_EQ(index.keys.count("y1819"), 1u);
+  EXPECT_EQ(index.keys.at("y1819"), index.keys.at("y1901"));
+  EXPECT_NE(index.records[static_cast<std::size_t>(index.keys.at("y1819")[0])].find("Victoria"),
+            std::string::npos);
+  const auto child = index.keys.at("nobrien");
+  ASSERT_EQ(child.size(), 1u);
+  EXPECT_NE(index.records[static_cast<std::size_t>(child[0])].find(",0,0,"), std::string::npos);
+  // Its place is shown, so it is a key.
+  EXPECT_EQ(index.keys.at("porby"), child);
 }
 
 TEST_F(SearchSiteTest, PeopleOnNoFamilyGroupPageAreNotIndexed) {
