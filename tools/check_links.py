@@ -27,7 +27,7 @@ import urllib.parse
 
 PAGE_EXTENSIONS = (".htm", ".html")
 LINK_ATTRIBUTES = {"href", "src", "background"}
-CHARSET = re.compile(rb"<meta[^>]*charset=([A-Za-z0-9_.:-]+)", re.IGNORECASE)
+CHARSET = re.compile(rb"<meta[^>]*charset=[\"']?([A-Za-z0-9_.:-]+)", re.IGNORECASE)
 
 
 # What a browser strips around a URL (C0 controls and the blank) and drops inside it.

@@ -80,6 +80,7 @@ int Main(int argc, char** argv) {
     start.command_line = true;
     start.input_path = invocation.gedcom_path;
     start.output_folder = invocation.output_folder;
+    start.jobs = invocation.jobs;
   }
   int exit_status = 0;
   wxApp::SetInstance(new KinloomApp(start, &exit_status));

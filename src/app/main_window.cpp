@@ -15,6 +15,7 @@
 #include "app/wx_text.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
+#include "run/parallel_languages.h"
 #include "run/product.h"
 #include "settings/load_save.h"
 #include "settings/migration.h"
@@ -395,6 +396,7 @@ void MainWindow::CreateHtmlFiles() {
   const std::string output = Control<ValidatedEdit>(this, kOutputBox)->Text();
   try {
     run::ConversionRun conversion(*run_ui_, services_.fs, settings_, services_.display, steps);
+    conversion.SetJobs(start_.jobs != 0 ? start_.jobs : run::DefaultJobs());
     const run::RunOutcome outcome = conversion.Run(gedcom, output, start_.command_line);
     if (start_.command_line) {
       exit_status_ = run::ExitStatus(outcome);

@@ -59,6 +59,7 @@ constexpr int kTextPedigreeTitles = 2171;  // "Customize Page Titles" of the ped
 constexpr int kTextCreateNotesPages = 2172;
 constexpr int kTextNotesTitles = 2173;         // "Customize Page Titles" of the notes pages
 constexpr int kTextSelectTags = 2174;          // "Select The Tags"
+constexpr int kTextModernPages = 2730;  // "Write the pages in the modern style ..."
 constexpr int kMessageMustBePositive = 2591;   // "%s must be greater than zero"
 constexpr int kMessageNoPagesSelected = 2265;  // "You have select not to '%s', not to '%s', ..."
 constexpr int kTitleMarkAncestors = 2287;      // "Identity all ancestors of this individual"
@@ -362,6 +363,8 @@ OptionalPagesDialog::OptionalPagesDialog(wxWindow* parent, const AppServices& se
   notes->Add(notes_row, 0, wxALL, gap);
   content->Add(notes, 0, wxEXPAND | wxBOTTOM, gap);
 
+  content->Add(AddCheck(this, 1162, kTextModernPages), 0, wxBOTTOM, gap);
+
   auto* extra = new wxBoxSizer(wxHORIZONTAL);
   auto* meta = AddButton(this, 1151, 0, "&Meta Tags");
   auto* minimize = AddButton(this, 1158, 0, "Minimize File Size");
@@ -374,6 +377,7 @@ OptionalPagesDialog::OptionalPagesDialog(wxWindow* parent, const AppServices& se
   SetChecked(1067, s_.create_family_groups != 0);
   SetChecked(1068, s_.create_descendancy_groups != 0);
   SetChecked(1070, s_.create_pedigree_groups != 0);
+  SetChecked(1162, s_.modern_pages());
   Control<wxRadioButton>(this, s_.group_only_for_topmost != 0 ? 1085 : 1084)->SetValue(true);
   Edit(1009)->SetIntValue(static_cast<int>(s_.groups));
   Edit(1010)->SetIntValue(static_cast<int>(s_.groups_descendancy));
@@ -454,6 +458,10 @@ bool OptionalPagesDialog::Accept() {
                           label(1068).c_str(), label(1070).c_str(), label(1133).c_str()));
     return false;
   }
+  // The page style is not part of the bulk save: it is stored as the dialog closes.
+  s_.page_style = Checked(1162) ? 1 : 0;
+  auto& store = services_.store;
+  store.CheckSaved(store.WriteDword("Page Style", s_.page_style));
   return true;
 }
 

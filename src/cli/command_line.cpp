@@ -11,6 +11,7 @@
 #include "platform/registry.h"
 #include "platform/text_encoding.h"
 #include "run/conversion_run.h"
+#include "run/parallel_languages.h"
 #include "run/product.h"
 #include "run/registry_saver.h"
 #include "settings/load_save.h"
@@ -35,8 +36,10 @@ class ConsoleAuxiliary : public run::AuxiliarySteps {
 };
 
 constexpr char kUsage[] =
-    "usage: kinloom [--set NAME=VALUE ...] [--skip-broken-links] GEDCOM,FOLDER\n"
-    "       kinloom [--set NAME=VALUE ...] [--skip-broken-links] GEDCOM FOLDER\n"
+    "usage: kinloom [--set NAME=VALUE ...] [--skip-broken-links] [--style STYLE]\n"
+    "               [--jobs N] GEDCOM,FOLDER\n"
+    "       kinloom [--set NAME=VALUE ...] [--skip-broken-links] [--style STYLE]\n"
+    "               [--jobs N] GEDCOM FOLDER\n"
     "       kinloom [--set NAME=VALUE ...] [--settings]\n"
     "       kinloom --help | --version\n"
     "\n"
@@ -52,10 +55,28 @@ constexpr char kUsage[] =
     "  --skip-broken-links   for this conversion, drop links to missing records and\n"
     "                        records whose id is taken, with a warning, instead of\n"
     "                        stopping (the stored option is \"Skip Broken Links\")\n"
+    "  --style STYLE         for this conversion, write the pages in STYLE: classic\n"
+    "                        (HTML 3.2 pages) or modern (HTML5 pages with a style sheet,\n"
+    "                        for phones too); the stored option is \"Page Style\"\n"
+    "  --jobs N              generate up to N output languages at once (1 to 64; by\n"
+    "                        default the number of cores); --jobs 1 generates them one\n"
+    "                        after the other\n"
     "  --                    what follows are paths, even when they start with \"--\"\n"
     "\n"
     "Exit status: 0 when the conversion completed, 1 when it stopped on an error or an\n"
     "answer of No, 2 for a usage error.\n";
+
+// The number of "--jobs N": a whole number 1 … kMaxJobs in decimal digits only; 0 when
+// the text is anything else.
+int JobCount(const std::string& text) {
+  if (text.empty() || text.size() > 2) return 0;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    value = value * 10 + (c - '0');
+  }
+  return value >= 1 && value <= run::kMaxJobs ? value : 0;
+}
 
 bool IsOption(const std::string& argument) {
   return argument.size() > 1 && argument[0] == '-' && argument[1] == '-';
@@ -83,6 +104,8 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
   if (invocation.list_settings && settings::RunListSettings(store, std::cout) != 0) return 1;
   if (invocation.kind != Invocation::Kind::kConvert) return 0;
   if (invocation.skip_broken_links) settings.skip_broken_links = 1;
+  if (invocation.page_style >= 0)
+    settings.page_style = static_cast<std::uint32_t>(invocation.page_style);
 
   run::ProgressDisplay display;
   run::RegistrySettingsSaver saver(store, invocation.gedcom_path, invocation.output_folder);
@@ -91,6 +114,7 @@ int Execute(const Invocation& invocation, platform::ConsoleUi& ui,
   steps.saver = &saver;
   steps.auxiliary = &auxiliary;
   run::ConversionRun conversion(ui, files, settings, display, steps);
+  conversion.SetJobs(invocation.jobs != 0 ? invocation.jobs : run::DefaultJobs());
   try {
     const run::RunOutcome outcome =
         conversion.Run(invocation.gedcom_path, invocation.output_folder, true);
@@ -138,6 +162,24 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
       invocation.list_settings = true;
     } else if (argument == "--skip-broken-links") {
       invocation.skip_broken_links = true;
+    } else if (argument == "--style" || argument.rfind("--style=", 0) == 0) {
+      std::string name;
+      if (argument == "--style") {
+        if (i + 1 >= arguments.size()) return failed;
+        name = arguments[++i];
+      } else {
+        name = argument.substr(8);
+      }
+      if (name == "classic")
+        invocation.page_style = 0;
+      else if (name == "modern")
+        invocation.page_style = 1;
+      else
+        return failed;
+    } else if (argument == "--jobs") {
+      if (i + 1 == arguments.size()) return failed;
+      invocation.jobs = JobCount(arguments[++i]);
+      if (invocation.jobs == 0) return failed;
     } else {
       return failed;
     }
@@ -145,7 +187,9 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
 
   if (paths.empty()) {
     if (invocation.assignments.empty() && !invocation.list_settings) return failed;
-    if (invocation.skip_broken_links) return failed;  // it goes with a conversion
+    // They go with a conversion.
+    if (invocation.skip_broken_links || invocation.page_style >= 0 || invocation.jobs != 0)
+      return failed;
     invocation.kind = Invocation::Kind::kSettings;
     return invocation;
   }

@@ -33,12 +33,19 @@ struct Invocation {
   bool list_settings = false;
   // "--skip-broken-links": "Skip Broken Links" on for this conversion, without storing it.
   bool skip_broken_links = false;
+  // "--style classic|modern": "Page Style" for this conversion, without storing it; -1 keeps
+  // the stored one.
+  int page_style = -1;
+  // "--jobs N": the most output languages generated at once for this conversion (1 … 64);
+  // 0 when not given (the number of cores).
+  int jobs = 0;
 };
 
 // The paths: "GEDCOM,FOLDER" (split at the first comma, nothing trimmed) or "GEDCOM FOLDER".
 // "--set" takes every following argument that contains "=" (at least one); "--settings"
 // lists; both may be given without paths, and "--set" with paths too;
-// "--skip-broken-links" goes with paths only. "--" ends the
+// "--skip-broken-links", "--style" and "--jobs N" (N a whole number 1 … 64) go with paths
+// only. "--" ends the
 // options. "--help" and "--version" stand alone. Anything else is a usage error.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 
 #include "platform/text_encoding.h"
 
@@ -337,40 +338,50 @@ void InputDecoder::DecodeAnsel(std::string_view bytes, bool last, std::string* o
   }
 }
 
+std::size_t AppendCp1252Character(std::string_view utf8, std::size_t i, std::string* out) {
+  unsigned char c = static_cast<unsigned char>(utf8[i]);
+  if (c < 0x80) {
+    out->push_back(static_cast<char>(c));
+    return i + 1;
+  }
+  std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+  char32_t cp = len == 1 ? kReplacement : static_cast<char32_t>(c & (0x7F >> len));
+  if (i + len > utf8.size()) {
+    cp = kReplacement;
+    len = 1;
+  }
+  for (std::size_t k = 1; k < len; ++k) {
+    unsigned char cc = static_cast<unsigned char>(utf8[i + k]);
+    if ((cc & 0xC0) != 0x80) {
+      cp = kReplacement;
+      len = k;
+      break;
+    }
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  int byte = platform::CodePointToCp1252(cp);
+  if (byte >= 0 && !(cp >= 0x80 && cp < 0xA0)) {
+    out->push_back(static_cast<char>(byte));
+  } else {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<unsigned long>(cp)).ptr;
+    out->append("&#", 2);
+    out->append(digits, static_cast<std::size_t>(end - digits));
+    out->push_back(';');
+  }
+  return i + len;
+}
+
 std::string Utf8ToSiteText(std::string_view utf8, SiteEncoding site) {
   if (site == SiteEncoding::kUtf8) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      ++i;
-      continue;
-    }
-    std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-    char32_t cp = len == 1 ? kReplacement : static_cast<char32_t>(c & (0x7F >> len));
-    if (i + len > utf8.size()) {
-      cp = kReplacement;
-      len = 1;
-    }
-    for (std::size_t k = 1; k < len; ++k) {
-      unsigned char cc = static_cast<unsigned char>(utf8[i + k]);
-      if ((cc & 0xC0) != 0x80) {
-        cp = kReplacement;
-        len = k;
-        break;
-      }
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    i += len;
-    int byte = platform::CodePointToCp1252(cp);
-    if (byte >= 0 && !(cp >= 0x80 && cp < 0xA0)) {
-      out += static_cast<char>(byte);
-    } else {
-      out += "&#" + std::to_string(static_cast<unsigned long>(cp)) + ";";
-    }
+    const std::size_t run = i;
+    while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
+    out.append(utf8, run, i - run);
+    if (i < utf8.size()) i = AppendCp1252Character(utf8, i, &out);
   }
   return out;
 }

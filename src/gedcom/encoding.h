@@ -81,6 +81,11 @@ char32_t Compose(char32_t base, char32_t mark);
 // numeric character reference "&#N;".
 std::string Utf8ToSiteText(std::string_view utf8, SiteEncoding site);
 
+// Appends the Windows-1252 site form of the one character of `utf8` that starts at byte `i`
+// (a byte that starts no valid sequence stands for U+FFFD) to *out, as Utf8ToSiteText writes
+// it; returns the position after the character. `i` must lie inside `utf8`.
+std::size_t AppendCp1252Character(std::string_view utf8, std::size_t i, std::string* out);
+
 // The program's own Windows-1252 text in the site's encoding.
 std::string ProgramTextToSite(std::string_view cp1252, SiteEncoding site);
 

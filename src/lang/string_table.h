@@ -1,6 +1,6 @@
 // The program's string table: every user-interface text (the 2000 block in English, the
 // 3000 block in French, the 100 block of allowed-character sets) and every web-page label
-// (12352 … 12635 in English, plus 1000 for each further output language).
+// (12352 … 12643 in English, plus 1000 for each further output language).
 //
 // The texts live as readable UTF-8 source files in src/lang/data, one line per string:
 //     NUMBER "TEXT"

@@ -45,7 +45,16 @@ int CodePointToCp1252(char32_t cp) {
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 8);
-  for (unsigned char c : text) AppendUtf8(out, Cp1252ToCodePoint(c));
+  // Runs of ASCII, most of any text, are copied as they are.
+  std::size_t i = 0;
+  while (i < text.size()) {
+    std::size_t end = i;
+    while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80) ++end;
+    out.append(text, i, end - i);
+    if (end == text.size()) break;
+    AppendUtf8(out, Cp1252ToCodePoint(static_cast<unsigned char>(text[end])));
+    i = end + 1;
+  }
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "gedcom/counting_pass.h"
 #include "gedcom/loading_pass.h"
@@ -17,6 +18,7 @@
 #include "platform/system_error.h"
 #include "run/derived_order.h"
 #include "run/output_folder.h"
+#include "run/parallel_languages.h"
 #include "run/product.h"
 #include "run/statistics_report.h"
 #include "site/images.h"
@@ -299,11 +301,24 @@ RunOutcome ConversionRun::Run(const std::string& gedcom_path, const std::string&
   return state_.failed ? RunOutcome::kSiteFailed : RunOutcome::kCompleted;
 }
 
-// Steps 29 to 35: the derived order, then the site of each selected language in index order.
+void ConversionRun::SetJobs(int jobs) { jobs_ = std::clamp(jobs, 1, kMaxJobs); }
+
+// Steps 29 to 35: the derived order, then the site of each selected language in index order
+// (several at once when the run may).
 void ConversionRun::GenerateSites(RunContext& context) {
   const bool statistics = (state_.debug_flags & DEBUG_STATISTICS) != 0;
   site_->PrepareDerivedOrder(context);
   if (statistics) TrackStoreMemory(context);
+  std::vector<int> languages;
+  for (int k = 0; k < settings::kLanguageCount; ++k)
+    if (settings_.create_pages[static_cast<std::size_t>(k)] != 0) languages.push_back(k);
+  // The statistics measure the memory of one language at a time.
+  if (jobs_ > 1 && languages.size() > 1 && !statistics && LanguagesSeparable(context)) {
+    GenerateLanguagesAtOnce(context, languages, jobs_, [this](RunContext& own, int language) {
+      return site_->GenerateSite(own, language);
+    });
+    return;
+  }
   for (int k = 0; k < settings::kLanguageCount && !state_.failed; ++k) {
     if (settings_.create_pages[static_cast<std::size_t>(k)] == 0) continue;
     state_.current_language = k;
@@ -368,8 +383,12 @@ RunOutcome ConversionRun::Prepare(RunContext& context) {
   }
 
   // 17, 18.
-  if (settings_.use_default_background != 0) auxiliary_->ExtractImage(context, 152);
-  auxiliary_->ExtractImage(context, 153);
+  // The modern pages use none of the images: their marks and icons are text and SVG.
+  if (!settings_.modern_pages()) {
+    if (settings_.use_default_background != 0) auxiliary_->ExtractImage(context, 152);
+    auxiliary_->ExtractImage(context, 153);
+  }
+  if (settings_.modern_pages()) site::WriteRunStyleSheet(context);
   state_.notes_wanted =
       std::any_of(settings_.create_notes_pages.begin(), settings_.create_notes_pages.end(),
                   [](int on) { return on != 0; });

@@ -124,6 +124,13 @@ class ConversionRun {
   ConversionRun(const ConversionRun&) = delete;
   ConversionRun& operator=(const ConversionRun&) = delete;
 
+  // The most languages generated at once (1 … kMaxJobs of run/parallel_languages.h; other
+  // values are brought into that range). 1, the default, generates them one after the other;
+  // with more, languages run side by side where that leaves the same files and messages (not
+  // while the statistics are measured, nor when a base page name or the GEDCOM file's name
+  // looks like a page of another language).
+  void SetJobs(int jobs);
+
   // Runs every step with these two paths (as typed: nothing is trimmed). With
   // `from_command_line` the main window is asked to close afterwards. Structural faults of
   // the data end the program: platform::ProgramEnd passes through.
@@ -155,6 +162,7 @@ class ConversionRun {
   AuxiliarySteps* auxiliary_;
   RunState state_;
   store::GenealogyStore store_;
+  int jobs_ = 1;
 };
 
 }  // namespace kinloom::run

@@ -55,9 +55,11 @@ bool CreateOnce(RunContext& context, const std::string& folder, bool* created) {
 // title, within the first few hundred bytes.
 constexpr std::size_t kPageHeadBytes = 4096;
 
-// True when the file starts like a page this program wrote: its head carries the generator
-// tag with the product's name, or it is empty. A file that cannot be read is not recognised.
-bool WrittenByThisProgram(RunContext& context, const std::string& path) {
+// True when the file starts like a page this program wrote: its head carries `tag` (the
+// generator tag with the product's name), or it is empty. A file that cannot be read is not
+// recognised.
+bool WrittenByThisProgram(RunContext& context, const std::string& path,
+                          std::string_view tag = kGeneratorTagStart) {
   int error = 0;
   auto file = context.fs.OpenForRead(path, &error);
   if (!file) return false;
@@ -72,7 +74,15 @@ bool WrittenByThisProgram(RunContext& context, const std::string& path) {
   head.resize(filled);
   // An empty page holds nothing to lose: it is what a run that ended at once leaves of the
   // page it had opened.
-  return filled == 0 || head.find(kGeneratorTagStart) != std::string::npos;
+  return filled == 0 || head.find(tag) != std::string::npos;
+}
+
+// "kinloom-search-en.js", "kinloom-search-en-12.js": a name of the search index's files.
+bool IsSearchFileName(std::string_view name) {
+  constexpr std::string_view kEnd = ".js";
+  return name.size() > kSearchFilePrefix.size() + kEnd.size() &&
+         name.substr(0, kSearchFilePrefix.size()) == kSearchFilePrefix &&
+         name.substr(name.size() - kEnd.size()) == kEnd;
 }
 
 // Deletes the old pages of a folder that ends with "/": the entries whose names hold ".htm"
@@ -99,9 +109,11 @@ bool ClearFolder(RunContext& context, const std::string& folder) {
     if (IsInputFile(context, path)) continue;
     // Only the entry's own name decides: a folder whose path contains ".htm" keeps its
     // images and other files.
-    if (name.find(".htm") == std::string::npos) continue;
-    // A page of the user's own (or a folder named like one) is never ours to delete.
-    if (!WrittenByThisProgram(context, path)) {
+    const bool search_file = IsSearchFileName(name);
+    if (name.find(".htm") == std::string::npos && !search_file) continue;
+    // A page or script of the user's own (or a folder named like one) is never ours to delete.
+    if (!WrittenByThisProgram(context, path,
+                              search_file ? kScriptGeneratorTag : kGeneratorTagStart)) {
       context.state.foreign_pages.insert(name);
       continue;
     }

@@ -14,9 +14,16 @@ namespace kinloom::run {
 // preparation deletes only pages that carry it.
 inline constexpr std::string_view kGeneratorTagStart = "<meta name='GENERATOR' content='KINLOOM";
 
+// The search index files (site/search_index.h) are named "kinloom-search-…js" and start with
+// the script generator tag; the folder preparation deletes only such files.
+inline constexpr std::string_view kSearchFilePrefix = "kinloom-search-";
+inline constexpr std::string_view kScriptGeneratorTag = "// Written by KINLOOM";
+
 // Checks the GEDCOM file (and records its size in the run state), creates the output folder
 // and deletes the old pages in it: every entry whose name contains ".htm" and whose first
-// kilobytes carry the generator tag, except the GEDCOM file itself. Other pages are kept, and
+// kilobytes carry the generator tag, and every search index file (named with the search file
+// prefix, ending in ".js", starting with the script generator tag), except the GEDCOM file
+// itself. Other pages are kept, and
 // the user is told once how many. Returns false when the run must stop; the user has been told
 // (2317, 2322, 2330, 2334, 2335 or 2336 with the system's error). Files deleted before a failure
 // stay deleted. Nothing outside the output folder is deleted.

@@ -53,6 +53,10 @@ std::string LanguageDisplayName(const settings::Settings& settings, int language
 }
 
 void ShowProgress(RunContext& context, int value, const std::string& text, bool scaled) {
+  if (context.state.progress_relay != nullptr) {
+    context.state.progress_relay->Relay(value, text, scaled);
+    return;
+  }
   ProgressFrame frame;
   frame.languages_selected = context.state.languages_selected;
   frame.language_position = context.state.languages_done;

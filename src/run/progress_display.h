@@ -36,6 +36,9 @@ Clock SystemClock();
 
 // Holds the state that outlives a run: the update counter (never reset), the last position
 // shown, and the clock that runs are timed with. One per process; not copyable.
+// Next is called only by the thread that shows the progress; Now may also be called by the
+// worker threads of a run that generates several languages at once, so the clock must be
+// callable from any thread.
 class ProgressDisplay {
  public:
   explicit ProgressDisplay(Clock clock = SystemClock()) : clock_(std::move(clock)) {}
@@ -65,9 +68,18 @@ std::string RunningTimeText(std::time_t elapsed_seconds);
 // 2604, 2601, 2602, 2621, 2624, 2631, 2634).
 std::string LanguageDisplayName(const settings::Settings& settings, int language);
 
+// Takes the progress reports of a language generated on a worker thread to the thread that
+// shows them (run/parallel_languages.h). `value`, `text` and `scaled` are those of
+// ShowProgress.
+class ProgressRelay {
+ public:
+  virtual ~ProgressRelay() = default;
+  virtual void Relay(int value, const std::string& text, bool scaled) = 0;
+};
+
 // The one progress channel of a run: computes the update from the run's state (languages
 // selected and done, current language, start time, debug flags) and hands it to the user
-// interface.
+// interface; with the state's progress relay set, hands the report to the relay instead.
 void ShowProgress(RunContext& context, int value, const std::string& text, bool scaled);
 
 }  // namespace kinloom::run

@@ -14,6 +14,8 @@
 
 namespace kinloom::run {
 
+class ProgressRelay;
+
 // The character set a GEDCOM header declares.
 enum class CharacterSet { kNotStated = 0, kAnsi = 1, kAnsel = 2, kUnicode = 3 };
 
@@ -63,6 +65,11 @@ struct RunState {
   // Set from the clean-up on: each report is then painted at once, since the run ends (and
   // waits its second) before a periodic repaint would come.
   bool finishing = false;
+
+  // Set only in the copy of the state that a language generated on a worker thread reads
+  // (run/parallel_languages.h): its progress reports go there instead of to the user
+  // interface.
+  ProgressRelay* progress_relay = nullptr;
 
   // Measured only while debug_flags has the statistics bit (StatisticsOf).
   RunStatistics statistics;

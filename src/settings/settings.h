@@ -116,6 +116,9 @@ struct Settings {
   // "Skip Broken Links": 1 drops a reference to a missing or wrong record, and a second
   // record with an id already used, with a warning instead of ending the program.
   std::uint32_t skip_broken_links = 0;
+  // "Page Style": 0 the classic pages, 1 the modern pages (HTML5 and a style sheet); any
+  // other value reads as classic.
+  std::uint32_t page_style = 0;
   int cl_top = 0;                      // "CL _top"
   int meta_refresh_tag = 0;            // "Meta Refresh Tag"
   std::uint32_t meta_refresh_value = 12;  // "Meta Refresh Value"
@@ -159,6 +162,9 @@ struct Settings {
 
   // The user-interface language these settings choose.
   operator lang::UiLanguage() const { return {labels_in_french == 1}; }
+
+  // The site is written in the modern page style.
+  bool modern_pages() const { return page_style == 1; }
 };
 
 // The documented defaults of the per-language texts (Windows-1252).

@@ -136,6 +136,9 @@ std::vector<ValueDefinition> BuildTable() {
   b.Dword("Skip Broken Links", Field(&S::skip_broken_links), 0)
       .Load(LoadStep::kBeforeMigration)
       .WriteDefaultWhenMissing();
+  b.Dword("Page Style", Field(&S::page_style), 0)
+      .Load(LoadStep::kBeforeMigration)
+      .WriteDefaultWhenMissing();
   b.Real("Version Number", Field(&S::version_number), kSettingsVersion).Load(LoadStep::kNever);
 
   // Read after the migration.

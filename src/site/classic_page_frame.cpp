@@ -7,6 +7,7 @@
 #include "lang/ui_text.h"
 #include "run/product.h"
 #include "site/classic_style.h"
+#include "site/text_pieces.h"
 
 namespace kinloom::site {
 namespace {
@@ -20,8 +21,12 @@ constexpr int kLabelBackToMain = 12414;
 constexpr int kLabelVersion = 12422;
 constexpr int kLabelCopyright = 12486;
 
-std::string Colour(std::uint32_t value) {
-  return lang::FormatText("%06lx", static_cast<unsigned long>(value));
+NumberText Colour(std::uint32_t value) { return NumberText::Hex(value, 6); }
+
+// The program's version as "%1.2f" spells it, made once.
+const std::string& VersionText() {
+  static const std::string text = lang::FormatText("%1.2f", run::kProgramVersion);
+  return text;
 }
 
 // A text the user typed, made safe inside a single-quoted attribute.
@@ -42,22 +47,18 @@ void ClassicStyle::WritePageHead(PageWriter& out, const PageHead& head) {
   out.AppendHtml("<html><head>");
   out.AppendHtml(gedcom::CharsetMetaTag(out.SiteEncoding()));
   if (head.refresh) {
-    out.AppendHtml(
-        lang::FormatText("<meta http-equiv=\"Refresh\" content=\"%llu\">", head.refresh_seconds));
+    out.Append({"<meta http-equiv=\"Refresh\" content=\"",
+                NumberText::UnsignedDecimal(head.refresh_seconds), "\">"});
   }
   if (head.meta_tags) {
     const std::string product = out.ProgramText(run::kProductString);
-    out.AppendHtml(lang::FormatText("<meta name='GENERATOR' content='%s Version %1.2f'>",
-                                    product.c_str(), run::kProgramVersion));
-    out.AppendHtml(lang::FormatText("<meta name='Author' content='%s'>", run::kAuthorName));
-    out.AppendHtml(
-        lang::FormatText("<meta name='CONTACT INFO' content='%s'>", run::kContactAddress));
-    out.AppendHtml(lang::FormatText("<meta name='Website Address' content='%s'>", run::kHomePage));
+    out.Append({"<meta name='GENERATOR' content='", product, " Version ", VersionText(), "'>"});
+    out.Append({"<meta name='Author' content='", run::kAuthorName, "'>"});
+    out.Append({"<meta name='CONTACT INFO' content='", run::kContactAddress, "'>"});
+    out.Append({"<meta name='Website Address' content='", run::kHomePage, "'>"});
     out.AppendHtml("<meta name='Description' content='Program to export GEDCOM file to HTML'>");
-    out.AppendHtml(lang::FormatText(
-        "<meta name='KeyWords' content='GEDCOM to HTML, Software, Genealogy, Family Tree, %s, "
-        "%s'>",
-        product.c_str(), run::kAuthorName));
+    out.Append({"<meta name='KeyWords' content='GEDCOM to HTML, Software, Genealogy, Family Tree, ",
+                product, ", ", run::kAuthorName, "'>"});
     // The custom meta tags stand between these two pieces; a full table leaves out the
     // second piece.
     out.AppendHtml("\n\n");
@@ -66,23 +67,23 @@ void ClassicStyle::WritePageHead(PageWriter& out, const PageHead& head) {
                      AttributeText(tag.content) + "'>\n");
     if (!head.meta_table_full) out.AppendHtml("\n\n");
   }
-  out.AppendHtml("<title>" + head.title + "</title>");
+  out.Append({"<title>", head.title, "</title>"});
   out.AppendHtml("</head>");
   out.AppendHtml("<body");
   if (head.custom_colours) {
-    if (head.background_colour) out.AppendHtml(" BGCOLOR='" + Colour(head.background) + "'");
-    out.AppendHtml(" TEXT='" + Colour(head.text) + "' LINK='" + Colour(head.link) + "' VLINK='" +
-                   Colour(head.visited_link) + "'");
+    if (head.background_colour) out.Append({" BGCOLOR='", Colour(head.background), "'"});
+    out.Append({" TEXT='", Colour(head.text), "' LINK='", Colour(head.link), "' VLINK='",
+                Colour(head.visited_link), "'"});
   }
   for (const std::string& image : head.background_images)
-    out.AppendHtml(" bgproperties=\"fixed\" background=\"" + image + "\"");
+    out.Append({" bgproperties=\"fixed\" background=\"", image, "\""});
   out.AppendHtml(">");
-  out.AppendHtml("<center><h2>" + head.title + "</h2></center>");
+  out.Append({"<center><h2>", head.title, "</h2></center>"});
 
   if (head.ancestor_notice) WriteAncestorNotice(out, head.ancestor);
   if (head.privacy_notice) {
     if (!head.ancestor_notice) out.AppendHtml("<center><small>");
-    out.AppendHtml(out.labels().Get(kLabelPrivacy) + ".</small></center>");
+    out.Append({out.labels().Get(kLabelPrivacy), ".</small></center>"});
   }
   WriteRule(out);
 }
@@ -91,12 +92,12 @@ void ClassicStyle::WriteRule(PageWriter& out) { out.AppendHtml("<hr size=4 width
 
 void ClassicStyle::WriteAncestorNotice(PageWriter& out, const AncestorNotice& notice) {
   const lang::LabelSet& labels = out.labels();
-  out.AppendHtml("<center><small>" + labels.Get(kLabelRedDot) + " ");
+  out.Append({"<center><small>", labels.Get(kLabelRedDot), " "});
   out.AppendHtml("<img src=\"q5.gif\" border=0 >");
-  out.AppendHtml(" " + labels.Get(kLabelDirectAncestors));
+  out.Append({" ", labels.Get(kLabelDirectAncestors)});
   if (notice.ancestor_known) {
-    if (notice.linked) out.AppendHtml("<a href=\"" + notice.target + "\">");
-    if (!notice.given_names.empty()) out.AppendHtml(notice.given_names + " ");
+    if (notice.linked) out.Append({"<a href=\"", notice.target, "\">"});
+    if (!notice.given_names.empty()) out.Append({notice.given_names, " "});
     if (!notice.surname.empty()) out.AppendHtml(notice.surname);
     if (!notice.title.empty()) out.AppendHtml(notice.title);
     if (notice.linked) out.AppendHtml("</a>");
@@ -105,26 +106,25 @@ void ClassicStyle::WriteAncestorNotice(PageWriter& out, const AncestorNotice& no
 }
 
 void ClassicStyle::WriteMainPageLink(PageWriter& out, const MainPageLink& link) {
-  out.AppendHtml("<center><h3><a href=\"" + link.target + "\">" +
-                 out.labels().Get(kLabelBackToMain) + "</a></h3></center>");
+  out.Append({"<center><h3><a href=\"", link.target, "\">", out.labels().Get(kLabelBackToMain),
+              "</a></h3></center>"});
 }
 
 void ClassicStyle::WritePageFoot(PageWriter& out, const PageFoot& foot) {
   const lang::LabelSet& labels = out.labels();
   out.AppendHtml("<P>");
   WriteRule(out);
-  out.AppendHtml("<center><p><i>" + labels.Get(kLabelProducedBy));
+  out.Append({"<center><p><i>", labels.Get(kLabelProducedBy)});
   const std::string product = out.ProgramText(run::kProductString);
-  out.AppendHtml(lang::FormatText("<a href= %s><img src=\"q1.gif\" alt=\"%s %s\" BORDER=\"0\"></a>",
-                                  run::kHomePage, product.c_str(),
-                                  labels.Get(kLabelIconLink).c_str()));
+  out.Append({"<a href= ", run::kHomePage, "><img src=\"q1.gif\" alt=\"", product, " ",
+              labels.Get(kLabelIconLink), "\" BORDER=\"0\"></a>"});
   out.AppendHtml("<a href=");
-  out.AppendHtml(lang::FormatText("%s>%s  </a>%s %1.2f ", foot.author_page.c_str(), product.c_str(),
-                                  labels.Get(kLabelVersion).c_str(), run::kProgramVersion));
+  out.Append({foot.author_page, ">", product, "  </a>", labels.Get(kLabelVersion), " ",
+              VersionText(), " "});
   out.AppendHtml("</i>.</p></center>");
   if (foot.back_link) WriteMainPageLink(out, foot.main_page);
   if (foot.source_line)
-    out.AppendHtml("<center>" + foot.source_name + " " + foot.date_stamp + "</center>");
+    out.Append({"<center>", foot.source_name, " ", foot.date_stamp, "</center>"});
   if (foot.copyright) {
     out.AppendHtml(lang::FormatText("<center><i>%s %04d %s </i></center><p>",
                                     labels.Get(kLabelCopyright).c_str(), foot.copyright_year,

@@ -4,11 +4,10 @@
 
 #include "lang/ui_text.h"
 #include "site/classic_style.h"
+#include "site/text_pieces.h"
 
 namespace kinloom::site {
 namespace {
-
-using lang::FormatText;
 
 constexpr int kLabelNotShown = 12424;
 constexpr int kLabelBorn = 12425;
@@ -19,22 +18,21 @@ constexpr const char* kNotesIconImage = "q4.gif";
 constexpr const char* kPedigreeIconImage = "q3.gif";
 
 void WriteRedDot(PageWriter& out) {
-  out.AppendHtml(FormatText("<img src=\"%s\" border=0 >", kRedDotImage));
+  out.Append({"<img src=\"", kRedDotImage, "\" border=0 >"});
 }
 
 // Without a link of its own a name still carries the surname anchor that the list of
 // surnames points to.
 void WriteNameAnchorOnly(PageWriter& out, const std::string& anchor_name) {
-  out.AppendHtml(FormatText("<a name=\"%s\"></a>", anchor_name.c_str()));
+  out.Append({"<a name=\"", anchor_name, "\"></a>"});
 }
 
 void WriteId(PageWriter& out, const std::string& id) {
-  out.AppendHtml(FormatText("<small>{%s}</small> ", EscapeHtml(id).c_str()));
+  out.Append({"<small>{", EscapeHtml(id), "}</small> "});
 }
 
 void WriteIcon(PageWriter& out, const std::string& target, const char* image) {
-  out.AppendHtml(
-      FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>", target.c_str(), image));
+  out.Append({" <a href=\"", target, "\"><IMG SRC=\"", image, "\" border=\"0\"></a>"});
 }
 
 }  // namespace
@@ -42,12 +40,11 @@ void WriteIcon(PageWriter& out, const std::string& target, const char* image) {
 void ClassicStyle::WritePersonLink(PageWriter& out, const PersonLink& link) {
   if (link.linked) {
     if (link.name_anchor)
-      out.AppendHtml(
-          FormatText("<a name=\"%s\" href=\"%s\"", link.anchor_name.c_str(), link.target.c_str()));
+      out.Append({"<a name=\"", link.anchor_name, "\" href=\"", link.target, "\""});
     else
-      out.AppendHtml(FormatText("<a href=\"%s\"", link.target.c_str()));
+      out.Append({"<a href=\"", link.target, "\""});
     if (link.coloured)
-      out.AppendHtml(FormatText(" style=\"color: #%06X\"", static_cast<unsigned>(link.colour)));
+      out.Append({" style=\"color: #", NumberText::Hex(link.colour, 6, true), "\""});
     out.AppendHtml(">");
   } else if (link.name_anchor) {
     WriteNameAnchorOnly(out, link.anchor_name);
@@ -67,10 +64,9 @@ void ClassicStyle::WritePersonEntry(PageWriter& out, const PersonEntry& entry) {
   if (link.red_dot) WriteRedDot(out);
   if (link.linked) {
     if (link.name_anchor)
-      out.AppendHtml(
-          FormatText("<a name=\"%s\" href=\"%s\">", link.anchor_name.c_str(), link.target.c_str()));
+      out.Append({"<a name=\"", link.anchor_name, "\" href=\"", link.target, "\">"});
     else
-      out.AppendHtml(FormatText("<a href=\"%s\">", link.target.c_str()));
+      out.Append({"<a href=\"", link.target, "\">"});
   } else if (link.name_anchor) {
     WriteNameAnchorOnly(out, link.anchor_name);
   }
@@ -81,18 +77,18 @@ void ClassicStyle::WritePersonEntry(PageWriter& out, const PersonEntry& entry) {
   const std::string& born = labels.Get(kLabelBorn);
   bool open = entry.birth != PersonEntry::Birth::kNone;
   if (entry.birth == PersonEntry::Birth::kWithheld)
-    out.AppendHtml("(" + born + labels.Get(kLabelNotShown));
+    out.Append({"(", born, labels.Get(kLabelNotShown)});
   else if (entry.birth == PersonEntry::Birth::kDate)
-    out.AppendHtml("(" + born + " " + entry.birth_date);
+    out.Append({"(", born, " ", entry.birth_date});
   if (entry.death) {
     out.AppendHtml(open ? " - " : "(");
     open = true;
-    out.AppendHtml(labels.Get(kLabelDied) + " " + entry.death_date);
+    out.Append({labels.Get(kLabelDied), " ", entry.death_date});
   }
   if (open) out.AppendHtml(")");
 
   for (const ChartTree& tree : entry.trees) {
-    out.AppendHtml(FormatText(" , <a href=\"%s\">", tree.target.c_str()));
+    out.Append({" , <a href=\"", tree.target, "\">"});
     out.AppendHtml(" (");
     out.AppendHtml(tree.first_surname);
     if (tree.couple) {

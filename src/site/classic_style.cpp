@@ -1,6 +1,7 @@
 #include "site/classic_style.h"
 
 #include "lang/ui_text.h"
+#include "site/text_pieces.h"
 
 namespace kinloom::site {
 
@@ -12,6 +13,12 @@ namespace kinloom::site {
 namespace {
 
 using lang::FormatText;
+
+NumberText Decimal(long long value) { return NumberText::Decimal(value); }
+// A colour as six capital hexadecimal digits.
+NumberText ColourDigits(std::int64_t colour) {
+  return NumberText::Hex(static_cast<unsigned>(colour), 6, true);
+}
 
 constexpr int kLabelFamily = 12374;
 constexpr int kLabelMarriage = 12375;
@@ -32,17 +39,16 @@ constexpr const char* kNotesIconImage = "q4.gif";
 constexpr const char* kPedigreeIconImage = "q3.gif";
 
 void RedDot(PageWriter& out, bool wanted) {
-  if (wanted) out.AppendHtml(FormatText("<img src=\"%s\" border=0 >", kRedDotImage));
+  if (wanted) out.Append({"<img src=\"", kRedDotImage, "\" border=0 >"});
 }
 
 void GedcomId(PageWriter& out, const std::optional<std::string>& id) {
-  if (id) out.AppendHtml(FormatText("<small>{%s}</small> ", EscapeHtml(*id).c_str()));
+  if (id) out.Append({"<small>{", EscapeHtml(*id), "}</small> "});
 }
 
 void Icon(PageWriter& out, const std::string& target, const char* image) {
   if (!target.empty())
-    out.AppendHtml(FormatText(" <a href=\"%s\"><IMG SRC=\"%s\" border=\"0\"></a>",
-                              target.c_str(), image));
+    out.Append({" <a href=\"", target, "\"><IMG SRC=\"", image, "\" border=\"0\"></a>"});
 }
 
 // The GEDCOM id, notes icon and pedigree icon after a name, then "<br>".
@@ -55,23 +61,21 @@ void Marks(PageWriter& out, const PersonMarks& marks) {
 
 bool OpenFont(PageWriter& out, std::int64_t colour) {
   if (colour < 0) return false;
-  out.AppendHtml(FormatText("<font color='#%06X'>", static_cast<unsigned>(colour)));
+  out.Append({"<font color='#", ColourDigits(colour), "'>"});
   return true;
 }
 
 void AlsoKnownAs(PageWriter& out, std::string_view also_known_as) {
   if (!also_known_as.empty())
-    out.AppendHtml("<small> [aka: " + EscapeHtml(also_known_as) + "] </small>");
+    out.Append({"<small> [aka: ", EscapeHtml(also_known_as), "] </small>"});
 }
 
 void Link(PageWriter& out, const GroupLinkUnit& link) {
   if (link.name_anchor)
-    out.AppendHtml(
-        FormatText("<a name=\"%s\" href=\"%s\"", link.name_anchor->c_str(), link.target.c_str()));
+    out.Append({"<a name=\"", *link.name_anchor, "\" href=\"", link.target, "\""});
   else
-    out.AppendHtml(FormatText("<a href=\"%s\"", link.target.c_str()));
-  if (link.colour >= 0)
-    out.AppendHtml(FormatText(" style=\"color: #%06X\"", static_cast<unsigned>(link.colour)));
+    out.Append({"<a href=\"", link.target, "\""});
+  if (link.colour >= 0) out.Append({" style=\"color: #", ColourDigits(link.colour), "\""});
   out.AppendHtml(">");
   RedDot(out, link.red_dot);
   out.AppendHtml(link.name);
@@ -81,25 +85,22 @@ void Link(PageWriter& out, const GroupLinkUnit& link) {
 
 void Parents(PageWriter& out, const ParentsUnit& parents) {
   const lang::LabelSet& labels = out.labels();
-  out.AppendHtml(labels.Get(kLabelParents) + ":<blockquote>");
+  out.Append({labels.Get(kLabelParents), ":<blockquote>"});
   if (parents.father) {
-    out.AppendHtml(labels.Get(kLabelFather) + ":");
+    out.Append({labels.Get(kLabelFather), ":"});
     Link(out, *parents.father);
   }
   if (parents.mother) {
-    out.AppendHtml(labels.Get(kLabelMother) + ":");
+    out.Append({labels.Get(kLabelMother), ":"});
     Link(out, *parents.mother);
   }
   out.AppendHtml("</blockquote>");
 }
 
-std::string FullName(const FullPersonUnit& person) {
-  std::string name(person.surname);
-  name += ", ";
-  name += person.given_names;
-  name += " ";
-  name += person.title;
-  return name;
+// "Surname, Given names Title" between `before` and `after`, as one text.
+void FullName(PageWriter& out, std::string_view before, const FullPersonUnit& person,
+              std::string_view after) {
+  out.Append({before, person.surname, ", ", person.given_names, " ", person.title, after});
 }
 
 }  // namespace
@@ -109,27 +110,27 @@ void ClassicStyle::Vitals(PageWriter& out, const VitalsUnit& vitals) {
   const std::string* sex = vitals.sex == 1   ? &labels.Get(kLabelFemale)
                            : vitals.sex == 2 ? &labels.Get(kLabelMale)
                                              : nullptr;
-  if (vitals.inline_form && sex) out.AppendHtml("[" + *sex + "] ");
+  if (vitals.inline_form && sex) out.Append({"[", *sex, "] "});
   const ShownEvent& birth = vitals.dates.birth;
   if (birth.shown) {
-    out.AppendHtml(labels.Get(kLabelBorn) + " ");
+    out.Append({labels.Get(kLabelBorn), " "});
     if (birth.withheld)
-      out.AppendHtml(labels.Get(kLabelNotShown) + " ");
+      out.Append({labels.Get(kLabelNotShown), " "});
     else if (!birth.date.empty())
-      out.AppendHtml(std::string(birth.date) + " ");
+      out.Append({birth.date, " "});
     out.AppendHtml(birth.place);
     if (!vitals.inline_form) out.AppendHtml("<br>");
   }
   const ShownEvent& death = vitals.dates.death;
   if (death.shown) {
     if (vitals.inline_form && birth.shown) out.AppendHtml(" - ");
-    out.AppendHtml(labels.Get(kLabelDied) + " ");
-    out.AppendHtml(std::string(death.date) + " ");
+    out.Append({labels.Get(kLabelDied), " "});
+    out.Append({death.date, " "});
     out.AppendHtml(death.place);
     if (!vitals.inline_form) out.AppendHtml("<br>");
   }
   if (!vitals.inline_form && sex)
-    out.AppendHtml(FormatText(" %s: %s<BR>", labels.Get(kLabelGender).c_str(), sex->c_str()));
+    out.Append({" ", labels.Get(kLabelGender), ": ", *sex, "<BR>"});
 }
 
 void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
@@ -137,14 +138,14 @@ void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
   const FullPersonUnit& principal = group.principal;
   out.AppendHtml("<blockquote>");
   if (group.back_link) out.WriteBackLink();
-  out.AppendHtml(FormatText("<a name=\"%li\">", static_cast<long>(group.anchor)));
+  out.Append({"<a name=\"", Decimal(static_cast<long>(group.anchor)), "\">"});
   out.AppendHtml("<b>");
   bool font = OpenFont(out, principal.colour);
   RedDot(out, principal.red_dot);
   if (!principal.surname.empty()) out.AppendHtml(principal.surname);
   out.AppendHtml(", ");
-  if (!principal.given_names.empty()) out.AppendHtml(std::string(principal.given_names) + " ");
-  if (!principal.title.empty()) out.AppendHtml(std::string(principal.title) + " ");
+  if (!principal.given_names.empty()) out.Append({principal.given_names, " "});
+  if (!principal.title.empty()) out.Append({principal.title, " "});
   out.AppendHtml("</b>");
   AlsoKnownAs(out, principal.also_known_as);
   out.AppendHtml("</a>");
@@ -154,31 +155,31 @@ void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
   if (principal.parents) Parents(out, *principal.parents);
 
   for (const FamilyBlockUnit& family : group.families) {
-    out.AppendHtml(labels.Get(kLabelFamily) + ":<blockquote>");
+    out.Append({labels.Get(kLabelFamily), ":<blockquote>"});
     if (const std::optional<MarriageUnit>& marriage = family.marriage) {
-      out.AppendHtml(" " + labels.Get(kLabelMarriage) + ":");
+      out.Append({" ", labels.Get(kLabelMarriage), ":"});
       if (!marriage->date.empty()) {
         // Without the privacy rule the date is followed by a blank; with it, preceded by one.
         if (marriage->withheld)
           out.AppendHtml(labels.Get(kLabelNotShown));
         else if (!out.context().settings.suppress_living)
-          out.AppendHtml(std::string(marriage->date) + " ");
+          out.Append({marriage->date, " "});
         else
-          out.AppendHtml(" " + std::string(marriage->date));
+          out.Append({" ", marriage->date});
       }
-      if (!marriage->place.empty()) out.AppendHtml(" " + std::string(marriage->place));
+      if (!marriage->place.empty()) out.Append({" ", marriage->place});
       Icon(out, marriage->notes_target, kNotesIconImage);
       out.AppendHtml("<br>");
     }
 
     if (const std::optional<GroupMemberUnit>& spouse = family.spouse) {
-      out.AppendHtml(labels.Get(kLabelSpouse) + ":");
+      out.Append({labels.Get(kLabelSpouse), ":"});
       if (spouse->in_full) {
         const FullPersonUnit& person = spouse->full;
         bool spouse_font = OpenFont(out, person.colour);
         RedDot(out, person.red_dot);
         out.AppendHtml(" <b>");
-        out.AppendHtml(FullName(person));
+        FullName(out, "", person, "");
         out.AppendHtml("</b>");
         AlsoKnownAs(out, person.also_known_as);
         if (spouse_font) out.AppendHtml("</font>");
@@ -191,7 +192,7 @@ void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
     }
 
     if (family.has_children) {
-      out.AppendHtml(labels.Get(kLabelChildren) + ":<ul>");
+      out.Append({labels.Get(kLabelChildren), ":<ul>"});
       for (const GroupMemberUnit& child : family.children) {
         if (!child.in_full) {
           Link(out, child.link);
@@ -200,7 +201,7 @@ void ClassicStyle::FamilyGroup(PageWriter& out, const FamilyGroupUnit& group) {
         const FullPersonUnit& person = child.full;
         bool child_font = OpenFont(out, person.colour);
         RedDot(out, person.red_dot);
-        out.AppendHtml("<b>" + FullName(person) + "</b>");
+        FullName(out, "<b>", person, "</b>");
         if (child_font) out.AppendHtml("</font>");
         Marks(out, person.marks);
         Vitals(out, person.vitals);
@@ -228,27 +229,27 @@ void NotesPerson(PageWriter& out, const NotesPersonUnit& person) {
   RedDot(out, person.red_dot);
   if (person.target) {
     if (person.anchor)
-      out.AppendHtml(FormatText("<a name=\"%d\" href=%s>", *person.anchor, person.target->c_str()));
+      out.Append({"<a name=\"", Decimal(*person.anchor), "\" href=", *person.target, ">"});
     else
-      out.AppendHtml(FormatText("<a href=%s>", person.target->c_str()));
+      out.Append({"<a href=", *person.target, ">"});
   } else if (person.anchor) {
-    out.AppendHtml(FormatText("<a name=\"%d\"></a>", *person.anchor));
+    out.Append({"<a name=\"", Decimal(*person.anchor), "\"></a>"});
   }
   if (!person.surname.empty()) out.AppendHtml(person.surname);
   out.AppendHtml(", ");
-  if (!person.given_names.empty()) out.AppendHtml(std::string(person.given_names) + " ");
-  if (!person.title.empty()) out.AppendHtml(std::string(person.title) + " ");
+  if (!person.given_names.empty()) out.Append({person.given_names, " "});
+  if (!person.title.empty()) out.Append({person.title, " "});
   if (person.target) out.AppendHtml("</a>");
   GedcomId(out, person.gedcom_id);
 
-  out.AppendHtml("(" + labels.Get(kLabelBorn) + " ");
+  out.Append({"(", labels.Get(kLabelBorn), " "});
   if (person.dates.birth.withheld)
     out.AppendHtml(labels.Get(kLabelNotShown));
   else
     out.AppendHtml(person.dates.birth.date);
   if (person.dates.death.shown) {
     const std::string_view date = person.dates.death.date.empty() ? "?" : person.dates.death.date;
-    out.AppendHtml(",&nbsp;" + labels.Get(kLabelDied) + " " + std::string(date));
+    out.Append({",&nbsp;", labels.Get(kLabelDied), " ", date});
   }
   out.AppendHtml(")");
 }
@@ -256,9 +257,9 @@ void NotesPerson(PageWriter& out, const NotesPersonUnit& person) {
 void NotesItem(PageWriter& out, const NotesItemUnit& item) {
   const lang::LabelSet& labels = out.labels();
   out.AppendHtml("<BLOCKQUOTE>");
-  if (item.label) out.AppendHtml("<I><B>" + *item.label + ":</B></I> ");
+  if (item.label) out.Append({"<I><B>", *item.label, ":</B></I> "});
   if (item.from_record) {
-    if (item.context_label) out.AppendHtml(" (" + *item.context_label + ")<br>");
+    if (item.context_label) out.Append({" (", *item.context_label, ")<br>"});
     std::string text = item.text;
     for (const NotesItemUnit::Reference& note : item.notes)
       text += "<br><I>" + note.label + ":</I> " + note.text;
@@ -272,15 +273,14 @@ void NotesItem(PageWriter& out, const NotesItemUnit& item) {
     }
   } else {
     if (item.context_label)
-      out.AppendHtml(FormatText(" (%s %s)<br>", item.context_label->c_str(),
-                                labels.Get(kLabelField).c_str()));
+      out.Append({" (", *item.context_label, " ", labels.Get(kLabelField), ")<br>"});
     if (item.withheld) {
       out.AppendHtml(labels.Get(kLabelNotShown));
     } else if (item.christening_place) {
       // The christening item is made of the date and the place; the place is still shown.
       out.AppendHtml(labels.Get(kLabelNotShown));
       if (!item.christening_place->empty())
-        out.AppendHtml(" " + std::string(*item.christening_place));
+        out.Append({" ", *item.christening_place});
     } else {
       out.AppendHtml(item.text);
     }
@@ -293,7 +293,7 @@ void NotesItem(PageWriter& out, const NotesItemUnit& item) {
 void ClassicStyle::NotesEntry(PageWriter& out, const NotesEntryUnit& entry) {
   if (entry.family) out.AppendHtml(out.labels().Get(kLabelMarriageOf));
   for (std::size_t k = 0; k < entry.people.size(); ++k) {
-    if (k > 0) out.AppendHtml(" " + out.labels().Get(kLabelAnd) + " ");
+    if (k > 0) out.Append({" ", out.labels().Get(kLabelAnd), " "});
     NotesPerson(out, entry.people[k]);
   }
   for (const NotesItemUnit& item : entry.items) NotesItem(out, item);
@@ -368,7 +368,7 @@ void OutlineRedDot(PageWriter& out) { out.AppendHtml("<img src=\"q5.gif\" border
 
 void OutlineGedcomId(PageWriter& out, const OutlinePersonUnit& person) {
   if (person.show_gedcom_id)
-    out.AppendHtml(lang::FormatText("<small>{%s}</small> ", EscapeHtml(person.gedcom_id).c_str()));
+    out.Append({"<small>{", EscapeHtml(person.gedcom_id), "}</small> "});
 }
 
 }  // namespace
@@ -383,7 +383,7 @@ void ClassicStyle::EndDescendancyPage(PageWriter& out, const ChartPageUnit& page
 
 void ClassicStyle::BeginDescendancyTree(PageWriter& out, const OutlineTreeUnit& tree) {
   if (tree.place_anchor >= 0)
-    out.AppendHtml(lang::FormatText("<a name=\"%d\"></a>", tree.place_anchor));
+    out.Append({"<a name=\"", Decimal(tree.place_anchor), "\"></a>"});
 }
 
 void ClassicStyle::OpenOutlineLevel(PageWriter& out, const OutlinePersonUnit& person,
@@ -391,18 +391,16 @@ void ClassicStyle::OpenOutlineLevel(PageWriter& out, const OutlinePersonUnit& pe
   out.AppendHtml("<ul>");
   bool anchor_open = true;
   if (person.anchor >= 0 && !person.link.empty())
-    out.AppendHtml(
-        lang::FormatText("<a name=\"%d\"  href=\"%s\">", person.anchor, person.link.c_str()));
+    out.Append({"<a name=\"", Decimal(person.anchor), "\"  href=\"", person.link, "\">"});
   else if (person.anchor >= 0)
-    out.AppendHtml(lang::FormatText("<a name=\"%d\">", person.anchor));
+    out.Append({"<a name=\"", Decimal(person.anchor), "\">"});
   else if (!person.link.empty())
-    out.AppendHtml(lang::FormatText("<a href=\"%s\">", person.link.c_str()));
+    out.Append({"<a href=\"", person.link, "\">"});
   else
     anchor_open = false;
   const bool coloured = person.colour != kPlainColour;
   if (coloured)
-    out.AppendHtml(lang::FormatText("<font size='3' color='%06X'><strong>",
-                                    static_cast<unsigned>(person.colour)));
+    out.Append({"<font size='3' color='", ColourDigits(person.colour), "'><strong>"});
   out.AppendHtml("<li>");
   if (person.ancestor) OutlineRedDot(out);
   if (!person.surname.empty()) out.AppendHtml(person.surname);
@@ -421,38 +419,35 @@ void ClassicStyle::WriteOutlineFamily(PageWriter& out, const OutlineFamilyUnit& 
   bool dates_line = false;
   if (family.has_spouse) {
     const OutlinePersonUnit& spouse = family.spouse;
-    out.AppendHtml("<BR>" + labels.Get(kOutlineLabelMarriedTo) + " ");
-    if (!spouse.link.empty())
-      out.AppendHtml(lang::FormatText("<a href=\"%s\">", spouse.link.c_str()));
+    out.Append({"<BR>", labels.Get(kOutlineLabelMarriedTo), " "});
+    if (!spouse.link.empty()) out.Append({"<a href=\"", spouse.link, "\">"});
     if (spouse.ancestor) OutlineRedDot(out);
     const bool coloured = spouse.colour != kPlainColour;
     if (coloured)
-      out.AppendHtml(lang::FormatText("<font size=\"3\" color=\"#%06X\"><strong>",
-                                      static_cast<unsigned>(spouse.colour)));
-    out.AppendHtml(spouse.surname + ", " + spouse.given_names + " " + spouse.title);
+      out.Append({"<font size=\"3\" color=\"#", ColourDigits(spouse.colour), "\"><strong>"});
+    out.Append({spouse.surname, ", ", spouse.given_names, " ", spouse.title});
     if (coloured) out.AppendHtml("</strong></font>");
     if (!spouse.link.empty()) out.AppendHtml("</a>");
     OutlineGedcomId(out, spouse);
     dates_line = spouse_dates();
-    if (spouse.anchor >= 0) out.AppendHtml(lang::FormatText("<a name=\"%d\">", spouse.anchor));
+    if (spouse.anchor >= 0) out.Append({"<a name=\"", Decimal(spouse.anchor), "\">"});
   }
   if (family.marriage == OutlineFamilyUnit::Marriage::kNone) return;
   if (dates_line) out.AppendHtml(" - ");
-  out.AppendHtml(" " + labels.Get(kOutlineLabelMarriage) + ": ");
+  out.Append({" ", labels.Get(kOutlineLabelMarriage), ": "});
   if (family.marriage == OutlineFamilyUnit::Marriage::kWithheld)
-    out.AppendHtml(labels.Get(kOutlineLabelNotShown) + " ");
+    out.Append({labels.Get(kOutlineLabelNotShown), " "});
   else if (family.marriage == OutlineFamilyUnit::Marriage::kShown)
-    out.AppendHtml(family.marriage_date + " ");
+    out.Append({family.marriage_date, " "});
   if (!family.marriage_place.empty()) out.AppendHtml(family.marriage_place);
 }
 
 void ClassicStyle::WriteOutlineContinuation(PageWriter& out,
                                             const OutlineContinuationUnit& continuation) {
   out.AppendHtml("<ul>");
-  out.AppendHtml(lang::FormatText(
-      "<B><a href=\"%s\" style=\"color: #%06X\">Follow this link for descendants of "
-      "this individual/couple.</a></B><br>",
-      continuation.target.c_str(), continuation.colour));
+  out.Append({"<B><a href=\"", continuation.target, "\" style=\"color: #",
+              NumberText::Hex(continuation.colour, 6, true),
+              "\">Follow this link for descendants of this individual/couple.</a></B><br>"});
   out.AppendHtml("</ul>");
 }
 
@@ -499,24 +494,29 @@ constexpr const char* kPedigreeBlankCell = "<TD  >&nbsp;</TD>";
 constexpr const char* kPedigreeNarrowCell = "<TD WIDTH=7></TD>";
 constexpr const char* kPedigreeEndCell = "<TD ><IMG SRC=\"q0.gif\" border=\"0\"></TD>";
 
-std::string PedigreeLineCell(const char* image) {
-  return lang::FormatText("<TD ><IMG SRC=\"%s\" WIDTH=7></TD>", image);
+void PedigreeLineCell(PageWriter& out, const char* image) {
+  out.Append({"<TD ><IMG SRC=\"", image, "\" WIDTH=7></TD>"});
 }
 
-std::string PedigreeConnector(const PedigreeChartUnit& chart, int row) {
+void PedigreeConnector(PageWriter& out, const PedigreeChartUnit& chart, int row) {
   const int offset = PedigreeParentOffset(row);
   const bool father = chart.rows[static_cast<std::size_t>(row - offset)].filled;
   const bool mother = chart.rows[static_cast<std::size_t>(row + offset)].filled;
-  if (father && mother) return PedigreeLineCell("qa.gif");
-  if (father) return PedigreeLineCell("qb.gif");
-  if (mother) return PedigreeLineCell("qc.gif");
-  return kPedigreeNarrowCell;
+  if (father && mother)
+    PedigreeLineCell(out, "qa.gif");
+  else if (father)
+    PedigreeLineCell(out, "qb.gif");
+  else if (mother)
+    PedigreeLineCell(out, "qc.gif");
+  else
+    out.AppendHtml(kPedigreeNarrowCell);
 }
 
-std::string PedigreeContinuationCell(const PedigreeCellUnit& cell) {
-  if (cell.continuation.empty()) return kPedigreeBlankCell;
-  return lang::FormatText("<TD ><A HREF=\"%s\"><IMG SRC=\"%s\" border=\"0\"></A></TD>",
-                          cell.continuation.c_str(), "q9.gif");
+void PedigreeContinuationCell(PageWriter& out, const PedigreeCellUnit& cell) {
+  if (cell.continuation.empty())
+    out.AppendHtml(kPedigreeBlankCell);
+  else
+    out.Append({"<TD ><A HREF=\"", cell.continuation, "\"><IMG SRC=\"q9.gif\" border=\"0\"></A></TD>"});
 }
 
 void PedigreePersonCell(PageWriter& out, const PedigreeChartUnit& chart, int row) {
@@ -524,29 +524,29 @@ void PedigreePersonCell(PageWriter& out, const PedigreeChartUnit& chart, int row
   const lang::LabelSet& labels = out.labels();
   out.AppendHtml("&nbsp;");
   if (row == kPedigreeRootRow && chart.place_anchor >= 0)
-    out.AppendHtml(lang::FormatText("<a name=\"%d\"></a>", chart.place_anchor));
+    out.Append({"<a name=\"", Decimal(chart.place_anchor), "\"></a>"});
   if (cell.anchor < 0)
     out.AppendHtml("<a");
   else
-    out.AppendHtml(lang::FormatText("<a name=\"%d\"", cell.anchor));
+    out.Append({"<a name=\"", Decimal(cell.anchor), "\""});
   if (!cell.link.empty())
-    out.AppendHtml(" href=\"" + cell.link + "\">");
+    out.Append({" href=\"", cell.link, "\">"});
   else
     out.AppendHtml(">");
   if (cell.ancestor) out.AppendHtml("<img src=\"q5.gif\" border=0 >");
   if (!cell.surname.empty()) out.AppendHtml(cell.surname);
   out.AppendHtml(", ");
   if (!cell.given_names.empty()) out.AppendHtml(cell.given_names);
-  if (!cell.title.empty()) out.AppendHtml(" " + cell.title);
+  if (!cell.title.empty()) out.Append({" ", cell.title});
   out.AppendHtml("</a>");
   if (cell.show_gedcom_id)
-    out.AppendHtml(lang::FormatText("<small>{%s}</small> ", EscapeHtml(cell.gedcom_id).c_str()));
+    out.Append({"<small>{", EscapeHtml(cell.gedcom_id), "}</small> "});
   if (cell.birth == PedigreeCellUnit::Birth::kWithheld)
     out.AppendHtml(labels.Get(kPedigreeLabelNotShown));
   else if (cell.birth == PedigreeCellUnit::Birth::kShown)
-    out.AppendHtml("<br>&nbsp;" + labels.Get(kPedigreeLabelBorn) + " " + cell.birth_date);
+    out.Append({"<br>&nbsp;", labels.Get(kPedigreeLabelBorn), " ", cell.birth_date});
   if (!cell.death_date.empty())
-    out.AppendHtml("<br>&nbsp;" + labels.Get(kPedigreeLabelDied) + " " + cell.death_date);
+    out.Append({"<br>&nbsp;", labels.Get(kPedigreeLabelDied), " ", cell.death_date});
 }
 
 void PedigreeRow(PageWriter& out, const PedigreeChartUnit& chart, const char* cells, int row) {
@@ -563,15 +563,17 @@ void PedigreeRow(PageWriter& out, const PedigreeChartUnit& chart, const char* ce
         out.AppendHtml(kPedigreeEndCell);
         break;
       case '8':
-        out.AppendHtml(PedigreeLineCell("q8.gif"));
+        PedigreeLineCell(out, "q8.gif");
         break;
       case 'c':
-        out.AppendHtml(chart.rows[1].filled ? PedigreeLineCell("q8.gif")
-                                            : std::string(kPedigreeNarrowCell));
+        if (chart.rows[1].filled)
+          PedigreeLineCell(out, "q8.gif");
+        else
+          out.AppendHtml(kPedigreeNarrowCell);
         break;
       case '6':
       case '7':
-        out.AppendHtml(PedigreeLineCell(*cell == '6' ? "q6.gif" : "q7.gif"));
+        PedigreeLineCell(out, *cell == '6' ? "q6.gif" : "q7.gif");
         out.AppendHtml("<TD >");
         PedigreePersonCell(out, chart, row);
         out.AppendHtml("</TD>");
@@ -579,15 +581,15 @@ void PedigreeRow(PageWriter& out, const PedigreeChartUnit& chart, const char* ce
       case 'R':
         out.AppendHtml("<TD >");
         if (chart.place_anchor >= 0)
-          out.AppendHtml(lang::FormatText("<a name=\"%d\">", chart.place_anchor));
+          out.Append({"<a name=\"", Decimal(chart.place_anchor), "\">"});
         PedigreePersonCell(out, chart, row);
         out.AppendHtml("</TD>");
         break;
       case 'N':
-        out.AppendHtml(PedigreeConnector(chart, row));
+        PedigreeConnector(out, chart, row);
         break;
       case 'K':
-        out.AppendHtml(PedigreeContinuationCell(chart.rows[static_cast<std::size_t>(row)]));
+        PedigreeContinuationCell(out, chart.rows[static_cast<std::size_t>(row)]);
         break;
     }
   }

@@ -65,7 +65,12 @@ class DescendancyWalk {
   void RecordBookmark(const IndividualRecord& person, bool extended);
   // The spouse shown beside `person` in `family`, or null.
   IndividualRecord* SpouseIn(const FamilyRecord& family, const IndividualRecord& person);
-  std::vector<FamilyRecord*> SpouseFamilies(const IndividualRecord& person);
+  // The number of spouse families `person` names; SpouseFamily(person, k) is null for a
+  // family that could not be followed.
+  int SpouseFamilyCount(const IndividualRecord& person) const;
+  FamilyRecord* SpouseFamily(const IndividualRecord& person, int k) const {
+    return store::SpouseFamily(run_.store, person, k);
+  }
   bool HasChildren(const IndividualRecord& person);
   bool HasParents(const IndividualRecord& person);
   std::int32_t Position(const IndividualRecord& person) const {
@@ -145,9 +150,10 @@ bool DescendancyWalk::IsRoot(const IndividualRecord& person) {
   if (visited_[static_cast<std::size_t>(Position(person))]) return false;
   bool root = topmost_ ? !HasParents(person) : HasChildren(person);
   if (!root) {
-    for (FamilyRecord* family : SpouseFamilies(person))
-      if (const IndividualRecord* other = SpouseIn(*family, person))
-        visited_[static_cast<std::size_t>(Position(*other))] = true;
+    for (int k = 0, count = SpouseFamilyCount(person); k < count; ++k)
+      if (const FamilyRecord* family = SpouseFamily(person, k))
+        if (const IndividualRecord* other = SpouseIn(*family, person))
+          visited_[static_cast<std::size_t>(Position(*other))] = true;
     return false;
   }
   fill_->roots[static_cast<std::size_t>(Position(person))] = true;
@@ -285,7 +291,9 @@ void DescendancyWalk::WriteDescendants(const IndividualRecord& person, int depth
     site_.style().OpenOutlineLevel(out_, level, [&] { return WriteVitals(site_, person, true); });
   }
 
-  for (FamilyRecord* family : SpouseFamilies(person)) {
+  for (int f = 0, families = SpouseFamilyCount(person); f < families; ++f) {
+    const FamilyRecord* family = SpouseFamily(person, f);
+    if (!family) continue;
     // The children of a root's family without a spouse are in the tree of the root alone.
     if (depth == 0) couple_spouse_ = -1;
     OutlineFamilyUnit unit;
@@ -364,19 +372,14 @@ IndividualRecord* DescendancyWalk::SpouseIn(const FamilyRecord& family,
   return spouse && spouse->defined ? spouse : nullptr;
 }
 
-std::vector<FamilyRecord*> DescendancyWalk::SpouseFamilies(const IndividualRecord& person) {
-  std::vector<FamilyRecord*> families;
-  int count =
-      std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
-  for (int k = 0; k < count; ++k)
-    if (FamilyRecord* family = store::SpouseFamily(run_.store, person, k))
-      families.push_back(family);
-  return families;
+int DescendancyWalk::SpouseFamilyCount(const IndividualRecord& person) const {
+  return std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size()));
 }
 
 bool DescendancyWalk::HasChildren(const IndividualRecord& person) {
-  for (FamilyRecord* family : SpouseFamilies(person))
-    if (!family->children.empty()) return true;
+  for (int k = 0, count = SpouseFamilyCount(person); k < count; ++k)
+    if (const FamilyRecord* family = SpouseFamily(person, k); family && !family->children.empty())
+      return true;
   return false;
 }
 

@@ -111,7 +111,7 @@ const std::vector<int>& NotesWriter::Records(std::string_view text) const {
 }
 
 void NotesWriter::WritePages() {
-  ExtractImage(out_, kImageNotesIcon);
+  if (!site_.settings().modern_pages()) ExtractImage(out_, kImageNotesIcon);
   const store::GenealogyStore& store = site_.store();
   const NotesLayout& layout = site_.layout().notes;
   const int per_page = site_.GroupsNotes();

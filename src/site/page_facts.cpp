@@ -5,6 +5,7 @@
 
 #include "lang/ui_text.h"
 #include "lang/tag_labels.h"
+#include "site/text_pieces.h"
 #include "store/sort_keys.h"
 
 namespace kinloom::site {
@@ -145,34 +146,31 @@ int ItemsPerPage(std::uint32_t option) {
 }
 
 std::string NumberedPageFile(std::string_view prefix, int page, std::string_view extension) {
-  return lang::FormatText("%s_%x.%s", std::string(prefix).c_str(), static_cast<unsigned>(page),
-                          std::string(extension).c_str());
+  return JoinPieces({prefix, "_", NumberText::Hex(static_cast<unsigned>(page)), ".", extension});
 }
 
 std::string ItemTarget(std::string_view prefix, int item, int per_page,
                        std::string_view extension) {
-  return NumberedPageFile(prefix, PageOfItem(item, per_page), extension) + "#" +
-         std::to_string(PlaceOnPage(item, per_page));
+  return JoinPieces({prefix, "_", NumberText::Hex(static_cast<unsigned>(PageOfItem(item, per_page))),
+                     ".", extension, "#", NumberText::Decimal(PlaceOnPage(item, per_page))});
 }
 
 std::string ChartPageTitle(std::string_view text_a, int page, std::string_view text_b) {
-  return lang::FormatText("%s %li %s", std::string(text_a).c_str(), static_cast<long>(page + 1),
-                          std::string(text_b).c_str());
+  return JoinPieces({text_a, " ", NumberText::Decimal(static_cast<long>(page + 1)), " ", text_b});
 }
 
 std::string ExtendedChartPageTitle(std::string_view text_a, std::string_view extended_label,
                                    int page, std::string_view text_b) {
-  return lang::FormatText("%s %s %li %s", std::string(text_a).c_str(),
-                          std::string(extended_label).c_str(), static_cast<long>(page + 1),
-                          std::string(text_b).c_str());
+  return JoinPieces({text_a, " ", extended_label, " ",
+                     NumberText::Decimal(static_cast<long>(page + 1)), " ", text_b});
 }
 
 namespace {
 
 std::string PlaceHref(const PageNaming& naming, PageKind kind, PagePlace place) {
-  return lang::FormatText("%s_%llx.%s#%lli", naming.Prefix(kind).c_str(),
-                          static_cast<unsigned long long>(place.page), naming.extension.c_str(),
-                          static_cast<long long>(place.anchor));
+  return JoinPieces({naming.Prefix(kind), "_",
+                     NumberText::Hex(static_cast<unsigned long long>(place.page)), ".",
+                     naming.extension, "#", NumberText::Decimal(static_cast<long long>(place.anchor))});
 }
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -198,9 +196,9 @@ std::string NotesHref(const PageNaming& naming, std::int32_t entry) {
 
 std::string ChartHref(const PageNaming& naming, PageKind plain_kind, PageKind extended_kind,
                       const ChartAppearance& appearance) {
-  return lang::FormatText(
-      "%s_%x.%s#%d", naming.Prefix(appearance.extended ? extended_kind : plain_kind).c_str(),
-      static_cast<unsigned>(appearance.page), naming.extension.c_str(), appearance.anchor);
+  return JoinPieces({naming.Prefix(appearance.extended ? extended_kind : plain_kind), "_",
+                     NumberText::Hex(static_cast<unsigned>(appearance.page)), ".",
+                     naming.extension, "#", NumberText::Decimal(appearance.anchor)});
 }
 
 PersonTarget PersonLinkTarget(const PageNaming& naming, PersonLinkKind kind,

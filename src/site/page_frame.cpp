@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "platform/local_time.h"
 #include "site/page_facts.h"
 #include "store/genealogy_store.h"
 
@@ -91,9 +92,7 @@ PageStyle::PageFoot PageFootFacts(const PageWriter& writer, bool with_back_link)
   foot.copyright = !s.owner.user_name.empty() && s.include_copyright;
   if (foot.copyright) {
     std::time_t now = writer.Now();
-    std::tm local{};
-    if (std::tm* t = std::localtime(&now)) local = *t;
-    foot.copyright_year = local.tm_year + 1900;
+    foot.copyright_year = platform::LocalTime(now).tm_year + 1900;
     foot.owner = s.owner.user_name;
   }
   return foot;

@@ -13,6 +13,7 @@
 #include "run/progress_display.h"
 #include "site/classic_style.h"
 #include "site/page_frame.h"
+#include "site/text_pieces.h"
 
 namespace kinloom::site {
 
@@ -101,6 +102,8 @@ platform::TextEncoding PageWriter::TextEncoding() const {
 }
 
 platform::TextEncoding PageWriter::SiteEncoding() const {
+  // The modern pages are UTF-8 whatever the input's encoding.
+  if (context_.settings.modern_pages()) return platform::TextEncoding::kUtf8;
   return gedcom::SiteEncodingFor(context_.state.source_encoding);
 }
 
@@ -117,25 +120,52 @@ std::string PageWriter::SystemNameText(std::string_view name) const {
   return out;
 }
 
+namespace {
+
+// Appends `text` to *out with every line feed as CR LF, each non-ASCII UTF-8 character in
+// its Windows-1252 form when `to_cp1252`. Runs of plain ASCII are copied whole.
+void AppendFileText(std::string_view text, bool to_cp1252, std::string* out) {
+  const std::size_t size = text.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const std::size_t run = i;
+    if (to_cp1252) {
+      while (i < size && text[i] != '\n' && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+    } else {
+      i = text.find('\n', i);
+      if (i == std::string_view::npos) i = size;
+    }
+    out->append(text.data() + run, i - run);
+    if (i == size) break;
+    if (text[i] == '\n') {
+      out->append("\r\n", 2);
+      ++i;
+    } else {
+      i = gedcom::AppendCp1252Character(text, i, out);
+    }
+  }
+}
+
+}  // namespace
+
 void PageWriter::WriteToFile(std::string_view text) {
   if (!file_) return;
-  std::string site_text;
-  if (TextEncoding() != SiteEncoding()) {
-    // Pieces are whole characters, so a block of them converts on its own.
-    site_text = gedcom::Utf8ToSiteText(text, SiteEncoding());
-    text = site_text;
+  // The file is a text file in the Windows sense: every line feed becomes CR LF. UTF-8 page
+  // text of a Windows-1252 site is converted on the way; pieces are whole characters, so a
+  // block of them converts on its own. Windows-1252 page text of a UTF-8 site (the modern
+  // pages of a Windows-1252 input) is converted first.
+  std::string utf8_text;
+  if (TextEncoding() == platform::TextEncoding::kWindows1252 &&
+      SiteEncoding() == platform::TextEncoding::kUtf8) {
+    utf8_text = platform::Cp1252ToUtf8(text);
+    text = utf8_text;
   }
-  // The file is a text file in the Windows sense: every line feed becomes CR LF.
+  const bool to_cp1252 = TextEncoding() == platform::TextEncoding::kUtf8 &&
+                         SiteEncoding() == platform::TextEncoding::kWindows1252;
   std::string& out = file_text_;
   out.clear();
-  out.reserve(text.size() + text.size() / 16);
-  std::size_t start = 0;
-  for (std::size_t feed; (feed = text.find('\n', start)) != std::string_view::npos;
-       start = feed + 1) {
-    out.append(text, start, feed - start);
-    out.append("\r\n", 2);
-  }
-  out.append(text, start, std::string_view::npos);
+  out.reserve(text.size() + text.size() / 8);
+  AppendFileText(text, to_cp1252, &out);
   // A failed write (a full disk, a folder removed under the run) is kept and reported when
   // the file is closed, with the message of the page kind that writes it.
   if (!out.empty() && write_error_ == 0) write_error_ = file_->Write(out.data(), out.size());
@@ -190,6 +220,11 @@ void PageWriter::OpenFile(const std::string& path, const std::string& failure_me
   Create(path, &failure_message);
 }
 
+void PageWriter::OpenPlainFile(const std::string& path) {
+  ++pages_written_;
+  Create(path, nullptr);
+}
+
 void PageWriter::AppendHtml(std::string_view text) {
   if (text.size() + buffer_.size() > kPageBufferLimit) {
     WriteToFile(buffer_);
@@ -201,6 +236,21 @@ void PageWriter::AppendHtml(std::string_view text) {
     return;
   }
   buffer_.append(text);
+}
+
+void PageWriter::Append(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
+  if (size + buffer_.size() > kPageBufferLimit) {
+    WriteToFile(buffer_);
+    CountWrite();
+    buffer_.clear();
+  }
+  if (size > kPageBufferLimit) {
+    WriteToFile(JoinPieces(pieces));
+    return;
+  }
+  for (std::string_view piece : pieces) buffer_.append(piece);
 }
 
 void PageWriter::FlushPageBuffer() {

@@ -6,7 +6,8 @@
 // Page text is composed in the encoding of the store's text (see TextEncoding below) and
 // written in the site's encoding (SiteEncoding): Windows-1252 text for a Windows-1252 input,
 // UTF-8 for UTF-8 and UTF-16 input, UTF-8 text written as Windows-1252 with numeric
-// character references for ANSEL input. Labels (lang::LabelSet) and the site's copy of the
+// character references for ANSEL input. That conversion and the CR LF line ends are made in
+// one pass over each buffer as it goes to the file. Labels (lang::LabelSet) and the site's copy of the
 // options already come in the text encoding; the program's other own texts go through
 // ProgramText. File names are composed in the text encoding and created in UTF-8.
 #pragma once
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +55,9 @@ class PageWriter {
   void OpenPage(const std::string& path, const std::string& title, bool with_notices,
                 bool with_meta_tags);
   void AppendHtml(std::string_view text);
+  // Appends the pieces as AppendHtml appends the one text they make together, without
+  // building that text (see site/text_pieces.h for numbers).
+  void Append(std::initializer_list<std::string_view> pieces);
   void FlushPageBuffer();
   // Pieces of the page frame, written by the style.
   void WriteRule();
@@ -70,6 +75,9 @@ class PageWriter {
   // Counts as one page written. A file that cannot be created shows `failure_message` in a
   // warning box and ends the program.
   void OpenFile(const std::string& path, const std::string& failure_message);
+  // The same for a file that is not a page (the style sheet), reported as a page is when it
+  // cannot be created.
+  void OpenPlainFile(const std::string& path);
   bool is_open() const { return file_ != nullptr; }
   // The path of the file last opened (lower-cased file name).
   const std::string& path() const { return path_; }

@@ -194,7 +194,9 @@ class PedigreeWriter {
 
 void PedigreeWriter::Run() {
   const store::GenealogyStore& store = site_.store();
-  for (int image : kChartImages) ExtractImage(out_, image);
+  // The modern pages draw their charts without the GIF pieces.
+  if (!options_.modern_pages())
+    for (int image : kChartImages) ExtractImage(out_, image);
 
   bool open = false;
   bool wrote_on_page = false;

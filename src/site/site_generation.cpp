@@ -10,6 +10,9 @@
 #include "site/images.h"
 #include "site/family_group_pages.h"
 #include "site/index_pages.h"
+#include "site/modern_search.h"
+#include "site/modern_style.h"
+#include "site/search_index.h"
 #include "site/notes_pages.h"
 #include "site/pedigree_pages.h"
 #include "site/site_driver.h"
@@ -64,6 +67,15 @@ int ExtractRunImage(run::RunContext& context, int number) {
   return ExtractImage(writer, number);
 }
 
+void WriteRunStyleSheet(run::RunContext& context) {
+  SiteLanguage language = MakeSiteLanguage(context.settings, 0);
+  lang::LabelSet labels(0);
+  PageWriter writer(context, labels, language);
+  writer.OpenPlainFile(context.state.output_folder + "/" + std::string(kModernStyleSheetName));
+  writer.AppendHtml(ModernStyleSheet(context.settings));
+  writer.CloseFile();
+}
+
 int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   // Every text the pages take from the program (labels, options, per-language texts) comes
   // in the encoding of the store's text, so that a page is one encoding throughout.
@@ -78,7 +90,11 @@ int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   lang::LabelSet labels(language, text);
   PageWriter writer(context, labels, current);
   SiteContext site(context, current, labels, writer);
-  if (style != nullptr) site.SetStyle(*style);
+  ModernStyle modern;
+  if (style != nullptr)
+    site.SetStyle(*style);
+  else if (options.modern_pages())
+    site.SetStyle(modern);
 
   site.layout_to_fill().notes = LayOutNotes(context.store);
 
@@ -128,6 +144,12 @@ int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   }
   status(16, kStatusAuthorPage);
   WriteAuthorPageStep(site);
+  // The search of the modern pages: its index of this language and its page. Reads the store
+  // and the layout, writes only its own files.
+  if (SearchOn(options)) {
+    WriteSearchIndex(site);
+    WriteSearchPage(site);
+  }
   if (options.text_file) WriteGendexStep(site);
   status(17, kStatusFinishingMainPage);
   if (!WriteMainIndexPage(site)) return 0;

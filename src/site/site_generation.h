@@ -1,5 +1,5 @@
 // What the conversion run calls once the derived order is made (run/derived_order.h): the
-// site of one language, and the fixed images of the output folder.
+// site of one language, and the fixed images and style sheet of the output folder.
 #pragma once
 
 #include "run/run_context.h"
@@ -14,5 +14,9 @@ int GenerateSite(run::RunContext& context, int language, PageStyle* style = null
 
 // Writes one of the fixed images into the output folder; 0 when it could not be written.
 int ExtractRunImage(run::RunContext& context, int number);
+
+// Writes the modern pages' style sheet into the output folder. A file that cannot be written
+// is reported and ends the program, as a page's would.
+void WriteRunStyleSheet(run::RunContext& context);
 
 }  // namespace kinloom::site

@@ -75,6 +75,42 @@ TEST(ParseArguments, SkipBrokenLinksGoesWithAConversionOnly) {
   EXPECT_EQ(ParseArguments({"--skip-broken-links", "--set", "A=1"}).kind, Kind::kUsageError);
 }
 
+TEST(ParseArguments, StyleNamesClassicOrModernForAConversionOnly) {
+  Invocation modern = ParseArguments({"--style", "modern", "f.ged", "site"});
+  EXPECT_EQ(modern.kind, Kind::kConvert);
+  EXPECT_EQ(modern.page_style, 1);
+  EXPECT_EQ(modern.gedcom_path, "f.ged");
+  EXPECT_EQ(modern.output_folder, "site");
+  Invocation classic = ParseArguments({"f.ged,site", "--style=classic"});
+  EXPECT_EQ(classic.kind, Kind::kConvert);
+  EXPECT_EQ(classic.page_style, 0);
+  EXPECT_EQ(ParseArguments({"--style=modern", "f.ged", "site"}).page_style, 1);
+  EXPECT_LT(ParseArguments({"f.ged", "site"}).page_style, 0);  // the stored option holds
+  for (std::vector<std::string> bad :
+       {std::vector<std::string>{"--style", "Modern", "f.ged", "site"},
+        {"--style", "html5", "f.ged", "site"},
+        {"--style=", "f.ged", "site"},
+        {"f.ged", "site", "--style"},
+        {"--style", "modern"},
+        {"--style", "classic", "--set", "A=1"}})
+    EXPECT_EQ(ParseArguments(bad).kind, Kind::kUsageError) << bad[0] << " " << bad[1];
+}
+
+TEST(ParseArguments, JobsTakesAWholeNumberFrom1To64WithAConversionOnly) {
+  Invocation a = ParseArguments({"--jobs", "3", "f.ged", "site"});
+  EXPECT_EQ(a.kind, Kind::kConvert);
+  EXPECT_EQ(a.jobs, 3);
+  EXPECT_EQ(ParseArguments({"f.ged", "site", "--jobs", "64"}).jobs, 64);
+  EXPECT_EQ(ParseArguments({"--jobs", "1", "f.ged,site"}).jobs, 1);
+  EXPECT_EQ(ParseArguments({"f.ged", "site"}).jobs, 0);  // not given: the number of cores
+  for (const char* bad : {"0", "65", "100", "-1", "+2", "2x", "", " 2", "1.5", "007"}) {
+    EXPECT_EQ(ParseArguments({"--jobs", bad, "f.ged", "site"}).kind, Kind::kUsageError) << bad;
+  }
+  EXPECT_EQ(ParseArguments({"f.ged", "site", "--jobs"}).kind, Kind::kUsageError);
+  EXPECT_EQ(ParseArguments({"--jobs", "2"}).kind, Kind::kUsageError);
+  EXPECT_EQ(ParseArguments({"--jobs", "2", "--set", "A=1"}).kind, Kind::kUsageError);
+}
+
 // Runs the built program with standard input from /dev/null.
 using Result = testing::ProgramResult;
 
@@ -103,6 +139,34 @@ TEST_F(ProgramTest, UsageErrorsExitWith2) {
     EXPECT_EQ(r.status, 2) << arguments;
     EXPECT_NE(r.err.find("usage: kinloom"), std::string::npos) << arguments;
   }
+}
+
+TEST_F(ProgramTest, BadOrPathlessStyleIsAUsageErrorThatWritesNothing) {
+  const std::string sample = std::string(KINLOOM_SOURCE_DIR) + "/examples/sample.ged";
+  for (const std::string& arguments :
+       {"--style gothic " + Quote(sample) + " " + Quote(temp / "site"),
+        std::string("--style modern"), std::string("--style")}) {
+    Result r = Run(arguments);
+    EXPECT_EQ(r.status, 2) << arguments;
+    EXPECT_NE(r.err.find("usage: kinloom"), std::string::npos) << arguments;
+  }
+  EXPECT_FALSE(temp.Exists("site"));
+}
+
+TEST_F(ProgramTest, StyleModernWritesHtml5PagesAndTheStyleSheetForOneRun) {
+  const std::string sample = std::string(KINLOOM_SOURCE_DIR) + "/examples/sample.ged";
+  Result modern = Run("--style modern " + Quote(sample) + " " + Quote(temp / "modern"));
+  ASSERT_EQ(modern.status, 0) << modern.err;
+  EXPECT_TRUE(temp.Exists("modern/kinloom.css"));
+  EXPECT_EQ(Read(temp / "modern/index.htm").rfind("<!DOCTYPE html>", 0), 0u);
+  // The option held for that run only.
+  Result classic = Run(Quote(sample) + " " + Quote(temp / "classic"));
+  ASSERT_EQ(classic.status, 0) << classic.err;
+  EXPECT_FALSE(temp.Exists("classic/kinloom.css"));
+  EXPECT_EQ(Read(temp / "classic/index.htm").rfind("<html>", 0), 0u);
+  // A second modern run into the same folder recognises the pages of the first as its own.
+  Result again = Run("--style modern " + Quote(sample) + " " + Quote(temp / "modern"));
+  EXPECT_EQ(again.status, 0) << again.err;
 }
 
 TEST_F(ProgramTest, MissingGedcomFileIsReportedAndExitsWith1) {
@@ -186,6 +250,24 @@ TEST_F(ProgramTest, SampleConvertsAndExitsWith0) {
       Run(Quote(std::string(KINLOOM_SOURCE_DIR) + "/examples/sample.ged") + " " + Quote(folder));
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.err.find("100% Finished :)"), std::string::npos) << r.err;
+}
+
+TEST_F(ProgramTest, JobsOutOfRangeIsAUsageErrorAndInRangeConverts) {
+  const std::string sample = Quote(std::string(KINLOOM_SOURCE_DIR) + "/examples/sample.ged");
+  for (const char* jobs : {"0", "65", "two"}) {
+    Result r = Run(std::string("--jobs ") + jobs + " " + sample + " " + Quote(temp / "site"));
+    EXPECT_EQ(r.status, 2) << jobs;
+    EXPECT_NE(r.err.find("usage: kinloom"), std::string::npos) << jobs;
+    EXPECT_FALSE(temp.Exists("site")) << jobs;
+  }
+  Result help = Run("--help");
+  EXPECT_NE(help.out.find("--jobs N"), std::string::npos);
+  Result r = Run("--set \"Create French Pages=1\" \"Create German Pages=1\" --jobs 3 " + sample +
+                 " " + Quote(temp / "site"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("100% Finished :)"), std::string::npos) << r.err;
+  for (const char* page : {"site/index.htm", "site/indexf.htm", "site/indexg.htm"})
+    EXPECT_TRUE(temp.Exists(page)) << page;
 }
 
 // Settings are kept between invocations in the store of XDG_CONFIG_HOME: "--set" writes

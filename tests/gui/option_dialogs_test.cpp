@@ -162,6 +162,40 @@ TEST_F(DialogTest, GeneralSettingsSkipBrokenLinksInBothLanguages) {
                 "Ignorer les liens bris\u00e9s du fichier GEDCOM (avec un avertissement)"));
 }
 
+// The page style is a check box of the optional pages, stored as "Page Style" when OK is
+// accepted, and not at all when the dialog refuses its values.
+TEST_F(DialogTest, OptionalPagesPageStyleIsStoredWithTheDialog) {
+  {
+    app::OptionalPagesDialog dialog(owner_, services_);
+    EXPECT_FALSE(Checked(&dialog, 1162));
+    EXPECT_EQ(FromWx(Control<wxCheckBox>(&dialog, 1162)->GetLabel()),
+              "Write the pages in the modern style (HTML5 with a style sheet)");
+    Click(&dialog, 1162);
+    Box(&dialog, 1009)->SetText("0");
+    EXPECT_FALSE(dialog.Accept());
+    EXPECT_EQ(settings_.page_style, 0u);
+    EXPECT_TRUE(std::none_of(registry_.writes.begin(), registry_.writes.end(),
+                             [](const std::string& w) { return w == "kinloom\\Page Style"; }));
+    Box(&dialog, 1009)->SetText("10");
+    EXPECT_TRUE(dialog.Accept());
+    EXPECT_EQ(settings_.page_style, 1u);
+    EXPECT_TRUE(settings_.modern_pages());
+    EXPECT_EQ(registry_.writes.back(), "kinloom\\Page Style");
+    EXPECT_EQ(RegistryDword("Page Style"), 1u);
+  }
+  // Shown ticked for the modern style, in French too; unticking stores the classic style.
+  settings_.labels_in_french = 1;
+  app::OptionalPagesDialog dialog(owner_, services_);
+  EXPECT_TRUE(Checked(&dialog, 1162));
+  EXPECT_EQ(FromWx(Control<wxCheckBox>(&dialog, 1162)->GetLabel()),
+            platform::Utf8ToCp1252("\u00c9crire les pages dans le style moderne (HTML5 avec une "
+                                   "feuille de style)"));
+  Click(&dialog, 1162);
+  EXPECT_TRUE(dialog.Accept());
+  EXPECT_EQ(settings_.page_style, 0u);
+  EXPECT_EQ(RegistryDword("Page Style"), 0u);
+}
+
 TEST_F(DialogTest, OwnerBoxesEnableAsTheNameAndFirstLineAreTyped) {
   app::OwnerDialog dialog(owner_, services_);
   EXPECT_FALSE(Enabled(&dialog, 1047));

@@ -59,10 +59,15 @@ expect 'a value is not completed' "" "$(complete_words kinloom --set '"Groups No
 expect 'after two assignments' '"Groups Notes=' \
   "$(complete_words kinloom --set 'User Name=Ann' '"Groups Notes=1' '"Groups No')"
 expect "kinloom --se" $'--set\n--settings' "$(complete_words kinloom --se)"
-expect "kinloom -" $'--\n--help\n--set\n--settings\n--version' "$(complete_words kinloom -)"
+expect "kinloom -" $'--\n--help\n--set\n--settings\n--style\n--version' "$(complete_words kinloom -)"
+expect "kinloom --st" --style "$(complete_words kinloom --st)"
+expect "kinloom --style " $'classic\nmodern' "$(complete_words kinloom --style '')"
+expect "kinloom --style m" modern "$(complete_words kinloom --style m)"
 
 # Paths: file and folder names, also after the assignments and after "--".
 cd "$source_dir" || exit 1
+expect "kinloom --style modern examples/sam" examples/sample.ged \
+  "$(complete_words kinloom --style modern examples/sam)"
 expect "kinloom examples/sam" examples/sample.ged "$(complete_words kinloom examples/sam)"
 expect 'kinloom --set "Groups Notes=30" examples/sam' examples/sample.ged \
   "$(complete_words kinloom --set '"Groups Notes=30"' examples/sam)"

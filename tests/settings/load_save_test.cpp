@@ -106,14 +106,16 @@ TEST(MigrationTest, OlderStoresEnterAtTheirStep) {
     f.store.WriteReal("Version Number", 2.52);
     f.store.WriteDword("Debugging", 0);
     f.store.WriteDword("Skip Broken Links", 0);
+    f.store.WriteDword("Page Style", 0);
     std::size_t before = f.reg.writes.size();
     f.Load();
     EXPECT_EQ(std::vector<std::string>(f.reg.writes.begin() + before, f.reg.writes.end()),
               std::vector<std::string>{"kinloom\\Version Number"});
   }
   {
-    // A store of this version written before "Skip Broken Links" existed: the missing DWORD
-    // would read as all bits set, so the load writes the default 0 and keeps the option off.
+    // A store of this version written before "Skip Broken Links" and "Page Style" existed: a
+    // missing DWORD would read as all bits set, so the load writes the default 0 and keeps
+    // the option off.
     Fixture f;
     f.store.WriteIntText("Initialized", 1);
     f.store.WriteReal("Version Number", 2.52);
@@ -122,8 +124,11 @@ TEST(MigrationTest, OlderStoresEnterAtTheirStep) {
     f.Load();
     EXPECT_EQ(f.loaded.skip_broken_links, 0u);
     EXPECT_EQ(f.store.ReadDword("Skip Broken Links"), 0u);
+    EXPECT_EQ(f.loaded.page_style, 0u);
+    EXPECT_EQ(f.store.ReadDword("Page Style"), 0u);
     EXPECT_EQ(std::vector<std::string>(f.reg.writes.begin() + before, f.reg.writes.end()),
-              (std::vector<std::string>{"kinloom\\Skip Broken Links", "kinloom\\Version Number"}));
+              (std::vector<std::string>{"kinloom\\Skip Broken Links", "kinloom\\Page Style",
+                                        "kinloom\\Version Number"}));
   }
   EXPECT_EQ(FirstMigrationStep(1.42), 6);
   EXPECT_EQ(FirstMigrationStep(1.594), 8);

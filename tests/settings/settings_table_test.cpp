@@ -72,7 +72,7 @@ TEST(SettingsTableTest, EveryValueNameAppearsOnceAndHasTheAccessorOfItsKind) {
     EXPECT_EQ(FindValueDefinition(d.name), &d);
   }
   // Eleven per-language texts and two per-language switches, thirteen colours, the rest.
-  EXPECT_EQ(ValueDefinitions().size(), 11u * kLanguageCount + 2u * kLanguageCount + 13u + 58u);
+  EXPECT_EQ(ValueDefinitions().size(), 11u * kLanguageCount + 2u * kLanguageCount + 13u + 59u);
 }
 
 TEST(SettingsTableTest, DefaultsAreThoseOfADefaultRecord) {
@@ -115,7 +115,7 @@ TEST(SettingsTableTest, BulkSaveThenLoadGivesEverySavedValueBack) {
   EXPECT_EQ(loaded.htm, 1);
   EXPECT_EQ(not_in_bulk_save,
             (std::set<std::string>{"Initialized", "Version Number", "Debugging",
-                                   "Skip Broken Links", "Index Dates", "Text File", "Gender",
+                                   "Skip Broken Links", "Page Style", "Index Dates", "Text File", "Gender",
                                    "Suppress Living", "Born", "Married", "Suppress LDS Deceased",
                                    "Suppress LDS Living", "Notes To Include"}));
 }

@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "gedcom/encoding.h"
 #include "platform/program_end.h"
 #include "site/page_facts.h"
 #include "site/page_writer_fixture.h"
+#include "site/text_pieces.h"
 
 namespace kinloom::site {
 namespace {
@@ -283,6 +285,86 @@ TEST(FamilyGroupHrefTest, PageAndRemainder) {
   language.prefixes[0] = "ff";
   s.groups = 0;  // never divides by zero
   EXPECT_EQ(FamilyGroupHref(MakePageNaming(language, s), 26), "ff_1a.html#0");
+}
+
+}  // namespace
+}  // namespace kinloom::site
+
+namespace kinloom::site {
+namespace {
+
+using testing::WriterTestRun;
+
+// ---- Append and the encoding of the files ----
+
+std::string Body(const std::string& page) {
+  return page.substr(page.find("<hr size=4 width='80%'>") + 23);
+}
+
+TEST(PageWriterAppendTest, PiecesFlushAsOneText) {
+  WriterTestRun pieces, whole;
+  for (WriterTestRun* t : {&pieces, &whole}) {
+    t->writer.OpenPage("/out/b.htm", "b", false, false);
+    t->writer.FlushPageBuffer();
+  }
+  auto both = [&](std::initializer_list<std::string_view> list) {
+    pieces.writer.Append(list);
+    whole.writer.AppendHtml(JoinPieces(list));
+    EXPECT_EQ(pieces.writer.buffer_writes(), whole.writer.buffer_writes());
+    EXPECT_EQ(pieces.fs.writes["/out/b.htm"], whole.fs.writes["/out/b.htm"]);
+  };
+  const std::string a(4000, 'a');
+  both({a, "|", a});                   // 8001 characters stay in the buffer
+  both({"<a name=\"", NumberText::Decimal(12), "\">"});  // 8016: still in the buffer
+  both({a, a});                        // the buffer goes out first
+  both({std::string(5000, 'x'), std::string(5000, 'y')});  // longer than the buffer
+  both({"tail", "\n"});
+  pieces.writer.CloseFile();
+  whole.writer.CloseFile();
+  EXPECT_EQ(pieces.writer.buffer_writes(), whole.writer.buffer_writes());
+  EXPECT_EQ(pieces.fs.Read("/out/b.htm"), whole.fs.Read("/out/b.htm"));
+  EXPECT_EQ(Body(pieces.fs.Read("/out/b.htm")),
+            a + "|" + a + "<a name=\"12\">" + a + a + std::string(5000, 'x') +
+                std::string(5000, 'y') + "tail\r\n");
+}
+
+// Every kind of character an ANSEL store's UTF-8 text can hold, and bytes that are not
+// UTF-8 at all, beside line feeds: the file holds what the conversion and the CR LF rule
+// give one after the other.
+TEST(PageWriterAppendTest, Utf8TextOfAWindows1252SiteConvertsInOnePass) {
+  const std::string text =
+      "plain\nBront\xC3\xAB \xE2\x82\xAC \xC5\x81\n\n"   // ë and € in the code page, Ł not
+      "\xF0\x9F\x98\x80 \xC2\x81 \xC2\xA0\n"              // outside the BMP, C1 control, NBSP
+      "\xC3\n\xE2\x82\n\xFF\x80 trail\xC3";               // cut and stray bytes
+  std::string expected;
+  for (char c : gedcom::Utf8ToSiteText(text, platform::TextEncoding::kWindows1252)) {
+    if (c == '\n') expected += '\r';
+    expected += c;
+  }
+  ASSERT_NE(expected.find("&#321;"), std::string::npos);
+  ASSERT_NE(expected.find("&#65533;"), std::string::npos);
+
+  WriterTestRun t;
+  t.state.source_encoding = gedcom::SourceEncoding::kAnsel;
+  ASSERT_EQ(t.writer.TextEncoding(), platform::TextEncoding::kUtf8);
+  ASSERT_EQ(t.writer.SiteEncoding(), platform::TextEncoding::kWindows1252);
+  t.writer.OpenPage("/out/e.htm", "e", false, false);
+  t.writer.AppendHtml(text);
+  t.writer.CloseFile();
+  EXPECT_EQ(Body(t.fs.Read("/out/e.htm")), expected);
+
+  // A UTF-8 site writes the same text unchanged but for the line ends.
+  WriterTestRun u;
+  u.state.source_encoding = gedcom::SourceEncoding::kUtf8;
+  u.writer.OpenPage("/out/u.htm", "u", false, false);
+  u.writer.AppendHtml(text);
+  u.writer.CloseFile();
+  std::string crlf;
+  for (char c : text) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  EXPECT_EQ(Body(u.fs.Read("/out/u.htm")), crlf);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/recording_ui.h"
 #include "run/conversion_run.h"
 #include "run/temp_folder.h"
+#include "run/whole_run.h"
 #include "site/page_style.h"
 #include "site/site_generation.h"
 
@@ -24,6 +25,9 @@ namespace kinloom::site {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NoPause;
+using testing::ReadAll;
+using testing::StyledSite;
 using lang::FormatText;
 
 class PlainTextStyle : public PageStyle {
@@ -231,30 +235,6 @@ class PlainTextStyle : public PageStyle {
     if (!marks.pedigree_target.empty()) Line(out, Link("pedigree", marks.pedigree_target));
   }
 };
-
-// The conversion run's site step, in a style of the test's choosing.
-class StyledSite : public run::SiteSteps {
- public:
-  explicit StyledSite(PageStyle* style) : style_(style) {}
-  int GenerateSite(run::RunContext& context, int language) override {
-    return site::GenerateSite(context, language, style_);
-  }
-
- private:
-  PageStyle* style_;
-};
-
-class NoPause : public run::AuxiliarySteps {
- public:
-  void WaitOneSecond() override {}
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // The local pages a page links to (file and fragment), and the anchors it names.
 struct Links {

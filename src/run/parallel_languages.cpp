@@ -1,0 +1,532 @@
+#include "run/parallel_languages.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "lang/ui_text.h"
+#include "run/progress_display.h"
+#include "site/site_driver.h"
+
+namespace kinloom::run {
+namespace {
+
+// Thrown in a worker whose language was stopped because a language before it failed. Not a
+// std::exception, so that no handler on the way takes it for a failure of its own.
+struct LanguageCancelled {};
+
+std::string LowerAscii(std::string text) {
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return text;
+}
+
+std::string FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The names of a language's own pages: a page-kind prefix of the language followed by "_",
+// or the language's base page.
+class OwnPages {
+ public:
+  OwnPages(const settings::Settings& settings, int language)
+      : base_(LowerAscii(settings.index_name[static_cast<std::size_t>(language)])) {
+    for (int k = 0; k < site::kPageKindCount; ++k)
+      prefixes_.push_back(site::PagePrefix(language, static_cast<site::PageKind>(k)) + "_");
+  }
+  // Whether the file name (lower-cased) is one of them.
+  bool Owns(const std::string& name) const {
+    for (const std::string& prefix : prefixes_)
+      if (name.compare(0, prefix.size(), prefix) == 0) return true;
+    return name == base_ + ".htm" || name == base_ + ".html";
+  }
+
+ private:
+  std::vector<std::string> prefixes_;
+  std::string base_;
+};
+
+class Coordinator;
+
+// One language of the run, from its start on a worker to its settling on the calling thread.
+struct Slot;
+
+// The user interface a worker's language sees: each call waits for the language's turn and
+// is made on the calling thread.
+class WorkerUi : public platform::UserInterface {
+ public:
+  WorkerUi(Coordinator& owner, Slot& slot) : owner_(owner), slot_(slot) {}
+  platform::Choice ShowMessage(const std::string& text, const std::string& caption,
+                               platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override {
+    platform::Choice choice = platform::Choice::kOk;
+    InTurn([&](platform::UserInterface& ui) { choice = ui.ShowMessage(text, caption, icon, buttons); });
+    return choice;
+  }
+  void Focus(platform::UiField field) override {
+    InTurn([&](platform::UserInterface& ui) { ui.Focus(field); });
+  }
+  void BeginWaitCursor() override {
+    InTurn([](platform::UserInterface& ui) { ui.BeginWaitCursor(); });
+  }
+  void EndWaitCursor() override {
+    InTurn([](platform::UserInterface& ui) { ui.EndWaitCursor(); });
+  }
+  void Beep() override {
+    InTurn([](platform::UserInterface& ui) { ui.Beep(); });
+  }
+  void OpenProgress() override {
+    InTurn([](platform::UserInterface& ui) { ui.OpenProgress(); });
+  }
+  void UpdateProgress(const platform::ProgressUpdate& update) override {
+    InTurn([&](platform::UserInterface& ui) { ui.UpdateProgress(update); });
+  }
+  void CloseProgress() override {
+    InTurn([](platform::UserInterface& ui) { ui.CloseProgress(); });
+  }
+  void ShowNotice(const std::string& text) override {
+    InTurn([&](platform::UserInterface& ui) { ui.ShowNotice(text); });
+  }
+  void RestoreTitle() override {
+    InTurn([](platform::UserInterface& ui) { ui.RestoreTitle(); });
+  }
+  void RefreshMainWindow() override {
+    InTurn([](platform::UserInterface& ui) { ui.RefreshMainWindow(); });
+  }
+  void SetViewButtonEnabled(bool enabled) override {
+    InTurn([&](platform::UserInterface& ui) { ui.SetViewButtonEnabled(enabled); });
+  }
+  void RequestClose() override {
+    InTurn([](platform::UserInterface& ui) { ui.RequestClose(); });
+  }
+  void OpenOwnerDialog() override {
+    InTurn([](platform::UserInterface& ui) { ui.OpenOwnerDialog(); });
+  }
+
+ private:
+  void InTurn(const std::function<void(platform::UserInterface&)>& call);
+  Coordinator& owner_;
+  Slot& slot_;
+};
+
+// The file system a worker's language sees: the run's, with its calls serialised; a file
+// that is not one of the language's own pages waits for the language's turn, and the pages
+// created are noted so that a cancelled language's can be deleted.
+class WorkerFiles : public platform::FileSystem {
+ public:
+  WorkerFiles(Coordinator& owner, Slot& slot, platform::FileSystem& real)
+      : owner_(owner), slot_(slot), real_(real) {}
+  std::unique_ptr<platform::InputFile> OpenForRead(const std::string& path, int* error) override;
+  std::unique_ptr<platform::OutputFile> Create(const std::string& path, int* error) override {
+    return Output(path, error, false);
+  }
+  std::unique_ptr<platform::OutputFile> CreateReplacing(const std::string& path,
+                                                        int* error) override {
+    return Output(path, error, true);
+  }
+  int CreateFolder(const std::string& path) override;
+  int ListFolder(const std::string& path, std::vector<std::string>* names) override;
+  int DeleteFile(const std::string& path) override;
+  int CopyFile(const std::string& from, const std::string& to) override;
+  int FileSize(const std::string& path, std::uint64_t* size) override;
+  bool SameFile(const std::string& a, const std::string& b) override;
+
+ private:
+  std::unique_ptr<platform::OutputFile> Output(const std::string& path, int* error,
+                                               bool replacing);
+  Coordinator& owner_;
+  Slot& slot_;
+  platform::FileSystem& real_;
+};
+
+enum class SlotStatus { kWaiting, kRunning, kSucceeded, kFailed, kThrew, kCancelled };
+
+bool Finished(SlotStatus status) {
+  return status != SlotStatus::kWaiting && status != SlotStatus::kRunning;
+}
+
+struct Slot : ProgressRelay {
+  Slot(Coordinator& owner, RunContext& run, std::size_t position_in_run, int language_index);
+  void Relay(int value, const std::string& text, bool scaled) override;
+
+  Coordinator& owner;
+  const std::size_t position;
+  const int language;
+  const OwnPages own_pages;
+  RunState state;  // the run's, with this language as the current one
+  WorkerUi ui;
+  WorkerFiles files;
+  RunContext context;
+  // Guarded by the coordinator's mutex.
+  SlotStatus status = SlotStatus::kWaiting;
+  bool cancelled = false;
+  std::exception_ptr error;
+  // Written by the language's worker only; read once it has ended.
+  std::vector<std::string> created;
+  // The calling thread's: the language's latest step of page creation.
+  int step = 0;
+};
+
+class Coordinator {
+ public:
+  Coordinator(RunContext& context, const std::vector<int>& languages, int jobs,
+              const LanguageStep& step);
+  void Run();
+
+  // Worker side.
+  void Progress(Slot& slot, int value, const std::string& text, bool scaled);
+  void InTurn(Slot& slot, const std::function<void(platform::UserInterface&)>& call);
+  void AwaitTurn(Slot& slot);
+  void ThrowIfCancelled(Slot& slot);
+  std::mutex& files_mutex() { return files_mutex_; }
+  bool Own(const Slot& slot, const std::string& path) const;
+
+ private:
+  struct Report {
+    std::size_t slot;
+    int value;
+    std::string text;
+    bool scaled;
+  };
+  struct Call {
+    std::size_t slot;
+    const std::function<void(platform::UserInterface&)>* call;
+    bool done = false;
+    std::exception_ptr error;
+  };
+
+  void Work();
+  std::size_t Settle();
+  void Show(const Report& report);
+
+  RunContext& context_;
+  const LanguageStep& step_;
+  const std::size_t threads_;
+  std::vector<std::unique_ptr<Slot>> slots_;
+  ProgressDisplay fallback_display_;  // when the run has no display of its own
+  int shown_position_ = 0;
+
+  std::mutex mutex_;
+  std::condition_variable main_wakeup_;    // a report, a call or a finished language
+  std::condition_variable worker_wakeup_;  // a call made, a turn reached, a cancellation
+  std::vector<Report> reports_;
+  std::vector<Call*> calls_;
+  std::size_t next_start_ = 0;
+  std::size_t turn_ = 0;  // position of the first language not yet settled
+  bool stopping_ = false;
+
+  std::mutex files_mutex_;
+};
+
+Slot::Slot(Coordinator& owner_of_slot, RunContext& run, std::size_t position_in_run,
+           int language_index)
+    : owner(owner_of_slot),
+      position(position_in_run),
+      language(language_index),
+      own_pages(run.settings, language_index),
+      state(run.state),
+      ui(owner_of_slot, *this),
+      files(owner_of_slot, *this, run.fs),
+      context{ui, files, run.settings, state, run.store, run.progress} {
+  state.current_language = language;
+  state.languages_done = static_cast<int>(position);
+  state.progress_relay = this;
+}
+
+bool Coordinator::Own(const Slot& slot, const std::string& path) const {
+  return slot.own_pages.Owns(LowerAscii(FileName(path)));
+}
+
+void Slot::Relay(int value, const std::string& text, bool scaled) {
+  owner.Progress(*this, value, text, scaled);
+}
+
+void WorkerUi::InTurn(const std::function<void(platform::UserInterface&)>& call) {
+  owner_.InTurn(slot_, call);
+}
+
+std::unique_ptr<platform::InputFile> WorkerFiles::OpenForRead(const std::string& path,
+                                                              int* error) {
+  owner_.ThrowIfCancelled(slot_);
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.OpenForRead(path, error);
+}
+
+std::unique_ptr<platform::OutputFile> WorkerFiles::Output(const std::string& path, int* error,
+                                                          bool replacing) {
+  const bool own = owner_.Own(slot_, path);
+  if (own)
+    owner_.ThrowIfCancelled(slot_);
+  else
+    owner_.AwaitTurn(slot_);
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  auto file = replacing ? real_.CreateReplacing(path, error) : real_.Create(path, error);
+  if (file && own) slot_.created.push_back(path);
+  return file;
+}
+
+int WorkerFiles::CreateFolder(const std::string& path) {
+  owner_.AwaitTurn(slot_);
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.CreateFolder(path);
+}
+
+int WorkerFiles::ListFolder(const std::string& path, std::vector<std::string>* names) {
+  owner_.ThrowIfCancelled(slot_);
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.ListFolder(path, names);
+}
+
+int WorkerFiles::DeleteFile(const std::string& path) {
+  owner_.AwaitTurn(slot_);
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.DeleteFile(path);
+}
+
+int WorkerFiles::CopyFile(const std::string& from, const std::string& to) {
+  owner_.AwaitTurn(slot_);
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.CopyFile(from, to);
+}
+
+int WorkerFiles::FileSize(const std::string& path, std::uint64_t* size) {
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.FileSize(path, size);
+}
+
+bool WorkerFiles::SameFile(const std::string& a, const std::string& b) {
+  std::lock_guard<std::mutex> lock(owner_.files_mutex());
+  return real_.SameFile(a, b);
+}
+
+Coordinator::Coordinator(RunContext& context, const std::vector<int>& languages, int jobs,
+                         const LanguageStep& step)
+    : context_(context),
+      step_(step),
+      threads_(std::min(static_cast<std::size_t>(std::clamp(jobs, 1, kMaxJobs)), languages.size())) {
+  for (std::size_t i = 0; i < languages.size(); ++i)
+    slots_.push_back(std::make_unique<Slot>(*this, context, i, languages[i]));
+}
+
+void Coordinator::ThrowIfCancelled(Slot& slot) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (slot.cancelled) throw LanguageCancelled{};
+}
+
+void Coordinator::Progress(Slot& slot, int value, const std::string& text, bool scaled) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (slot.cancelled) throw LanguageCancelled{};
+    reports_.push_back({slot.position, value, text, scaled});
+  }
+  main_wakeup_.notify_one();
+}
+
+void Coordinator::AwaitTurn(Slot& slot) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  worker_wakeup_.wait(lock, [&] { return slot.cancelled || turn_ == slot.position; });
+  if (slot.cancelled) throw LanguageCancelled{};
+}
+
+void Coordinator::InTurn(Slot& slot, const std::function<void(platform::UserInterface&)>& call) {
+  Call pending{slot.position, &call, false, nullptr};
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (slot.cancelled) throw LanguageCancelled{};
+    calls_.push_back(&pending);
+    main_wakeup_.notify_one();
+    worker_wakeup_.wait(lock, [&] { return pending.done || slot.cancelled; });
+    if (!pending.done) {
+      calls_.erase(std::find(calls_.begin(), calls_.end(), &pending));
+      throw LanguageCancelled{};
+    }
+  }
+  if (pending.error) std::rethrow_exception(pending.error);
+}
+
+void Coordinator::Work() {
+  for (;;) {
+    Slot* slot = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (stopping_ || next_start_ == slots_.size()) return;
+      slot = slots_[next_start_++].get();
+      slot->status = SlotStatus::kRunning;
+    }
+    SlotStatus status = SlotStatus::kFailed;
+    std::exception_ptr error;
+    try {
+      status = step_(slot->context, slot->language) != 0 ? SlotStatus::kSucceeded
+                                                         : SlotStatus::kFailed;
+    } catch (const LanguageCancelled&) {
+      status = SlotStatus::kCancelled;
+    } catch (...) {
+      error = std::current_exception();
+      status = SlotStatus::kThrew;
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      slot->status = status;
+      slot->error = error;
+    }
+    main_wakeup_.notify_one();
+  }
+}
+
+// One report of a worker, shown as the sequential run shows it but for the position: the
+// band of page creation is filled by the steps of all languages together, so that the
+// percentage never goes back while languages advance side by side.
+void Coordinator::Show(const Report& report) {
+  Slot& slot = *slots_[report.slot];
+  const int n = static_cast<int>(slots_.size());
+  int position = std::clamp(report.value, 0, 100);
+  if (report.scaled) {
+    slot.step = std::max(slot.step, std::clamp(report.value, 0, kStepsPerLanguage));
+    int steps = 0;
+    for (const auto& s : slots_) steps += s->step;
+    const float width = static_cast<float>(kPageBandHigh - kPageBandLow) / static_cast<float>(n);
+    position = static_cast<int>(static_cast<float>(kPageBandLow) +
+                                (static_cast<float>(steps) / kStepsPerLanguage) * width);
+  }
+  position = std::max(position, shown_position_);
+  shown_position_ = position;
+
+  ProgressFrame frame;
+  frame.languages_selected = n;
+  frame.language_position = static_cast<int>(report.slot);
+  frame.language_name = LanguageDisplayName(context_.settings, slot.language);
+  frame.debug_flags = context_.state.debug_flags;
+  ProgressDisplay& display = context_.progress != nullptr ? *context_.progress : fallback_display_;
+  if ((frame.debug_flags & settings::kDebugRunningTime) != 0)
+    frame.elapsed_seconds = std::max<std::time_t>(0, display.Now() - context_.state.start_time);
+  const std::string text =
+      report.text.empty() || !report.scaled
+          ? report.text
+          : lang::FormatText("(%s)\n", frame.language_name.c_str()) + report.text;
+  context_.ui.UpdateProgress(display.Next(position, text, false, frame));
+}
+
+void Coordinator::Run() {
+  std::vector<std::thread> workers;
+  for (std::size_t t = 0; t < threads_; ++t) workers.emplace_back([this] { Work(); });
+  const std::size_t n = slots_.size();
+  std::size_t stop_at = n;
+  std::exception_ptr own_error;  // of this thread: showing a report or making a call
+  try {
+    stop_at = Settle();
+  } catch (...) {
+    own_error = std::current_exception();
+  }
+
+  // The languages after the one that failed are stopped and not started; after a failure on
+  // this thread, the language in turn stops too, where it is, as a sequential run would.
+  std::size_t kept = stop_at;  // the last language whose files stay
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+    if (own_error) kept = turn_;
+    for (std::size_t i = own_error ? kept : kept + 1; i < n; ++i) slots_[i]->cancelled = true;
+  }
+  worker_wakeup_.notify_all();
+  for (std::thread& worker : workers) worker.join();
+
+  for (std::size_t i = kept + 1; i < n; ++i)
+    for (const std::string& path : slots_[i]->created) context_.fs.DeleteFile(path);
+  if (own_error) std::rethrow_exception(own_error);
+  if (stop_at < n && slots_[stop_at]->status == SlotStatus::kThrew)
+    std::rethrow_exception(slots_[stop_at]->error);
+}
+
+// Shows the workers' reports, makes the calls of the language in turn and settles the
+// languages in order until all have succeeded (returns their count) or one has failed
+// (returns its position).
+std::size_t Coordinator::Settle() {
+  const std::size_t n = slots_.size();
+  std::unique_lock<std::mutex> lock(mutex_);
+  auto call_in_turn = [&]() -> Call* {
+    for (Call* call : calls_)
+      if (call->slot == turn_ && !call->done) return call;
+    return nullptr;
+  };
+  while (turn_ < n) {
+    main_wakeup_.wait(lock, [&] {
+      return !reports_.empty() || call_in_turn() != nullptr || Finished(slots_[turn_]->status);
+    });
+    // A language's reports are queued before it is marked finished, so the reports taken here
+    // include every report of a language seen finished here.
+    std::vector<Report> reports;
+    reports.swap(reports_);
+    Call* call = call_in_turn();
+    const bool settle = Finished(slots_[turn_]->status);
+    lock.unlock();
+    for (const Report& report : reports) Show(report);
+    std::exception_ptr call_error;
+    if (call != nullptr) {
+      try {
+        (*call->call)(context_.ui);
+      } catch (...) {
+        call_error = std::current_exception();
+      }
+    }
+    lock.lock();
+    if (call != nullptr) {
+      call->error = call_error;
+      call->done = true;
+      calls_.erase(std::find(calls_.begin(), calls_.end(), call));
+      worker_wakeup_.notify_all();
+    }
+    if (!settle) continue;
+    Slot& slot = *slots_[turn_];
+    context_.state.current_language = slot.language;
+    if (slot.status == SlotStatus::kSucceeded) {
+      ++context_.state.languages_done;
+      ++turn_;
+      worker_wakeup_.notify_all();
+      continue;
+    }
+    if (slot.status == SlotStatus::kFailed) {
+      context_.state.failed = true;
+      ++context_.state.languages_done;
+    }
+    return turn_;
+  }
+  return n;
+}
+
+}  // namespace
+
+int DefaultJobs() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return std::clamp(static_cast<int>(cores), 1, kMaxJobs);
+}
+
+bool LanguagesSeparable(const RunContext& context) {
+  const settings::Settings& settings = context.settings;
+  std::vector<int> selected;
+  for (int l = 0; l < settings::kLanguageCount; ++l)
+    if (settings.create_pages[static_cast<std::size_t>(l)] != 0) selected.push_back(l);
+  const std::string gedcom = LowerAscii(FileName(context.state.gedcom_path));
+  for (int l : selected) {
+    const OwnPages own(settings, l);
+    if (own.Owns(gedcom) || own.Owns("gendex.txt")) return false;
+    for (int m : selected) {
+      if (m == l) continue;
+      const std::string base = LowerAscii(settings.index_name[static_cast<std::size_t>(m)]);
+      if (own.Owns(base + ".htm") || own.Owns(base + ".html")) return false;
+    }
+  }
+  return true;
+}
+
+void GenerateLanguagesAtOnce(RunContext& context, const std::vector<int>& languages, int jobs,
+                             const LanguageStep& step) {
+  Coordinator coordinator(context, languages, jobs, step);
+  coordinator.Run();
+}
+
+}  // namespace kinloom::run

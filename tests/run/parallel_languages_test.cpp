@@ -1,0 +1,390 @@
+// Whole conversions in all nine languages with every page kind, generated several languages
+// at once and compared with the same conversion generated one language after the other:
+// the same files with the same bytes, the same messages and outcome, also when a language
+// fails; every call on the user interface made by the thread that runs the conversion; a
+// percentage that never goes back, and each language's status texts as a sequential run
+// shows them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/failing_file_system.h"
+#include "platform/program_end.h"
+#include "platform/recording_ui.h"
+#include "run/conversion_run.h"
+#include "run/parallel_languages.h"
+#include "run/shared_gedcom.h"
+#include "run/temp_folder.h"
+#include "run/whole_run.h"
+#include "store/genealogy_store.h"
+
+namespace kinloom::run {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::NoPause;
+using testing::ReadAll;
+using Op = platform::FailingFileSystem::Operation;
+
+// 2026-12-07 01:23:45 UTC: the date stamps and the copyright year.
+constexpr std::time_t kMoment = 1796606625;
+
+// Every file below `folder` by its path there, with its bytes.
+std::map<std::string, std::string> FilesIn(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(folder)) return files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = ReadAll(entry.path().string());
+  return files;
+}
+
+// All nine languages with every page kind: notes pages, extended charts, small groups,
+// gendex.txt, the copy of the GEDCOM file, the copyright line and a custom link.
+settings::Settings NineLanguages() {
+  settings::Settings s;
+  s.owner.user_name = "Owen Owner";
+  s.owner.email_address = "owen@example.org";
+  for (int l = 0; l < settings::kLanguageCount; ++l) {
+    s.create_pages[static_cast<std::size_t>(l)] = 1;
+    s.create_notes_pages[static_cast<std::size_t>(l)] = 1;
+    s.index_title[static_cast<std::size_t>(l)] = "Site in language " + std::to_string(l);
+  }
+  s.create_ascendancy_groups = 1;
+  s.group_only_for_topmost = 0;
+  s.groups = 3;
+  s.groups_descendancy = 2;
+  s.groups_pedigree = 2;
+  s.groups_notes = 3;
+  s.text_file = 1;
+  s.create_link_to_gedcom_file = 1;
+  s.include_copyright = 1;
+  s.show_gedcom_ids = 1;
+  s.mark_all_ancestors = 1;
+  s.include_custom_links = 1;
+  s.custom_links[0][0] = {"A society", "http://example.org/society"};
+  return s;
+}
+
+// Passes every call to a recording interface and notes any call made by another thread
+// than the one that made the interface.
+class SameThreadUi : public platform::UserInterface {
+ public:
+  platform::RecordingUi recorded;
+  bool other_thread = false;
+
+  platform::Choice ShowMessage(const std::string& text, const std::string& caption,
+                               platform::MessageIcon icon,
+                               platform::MessageButtons buttons) override {
+    Check();
+    return recorded.ShowMessage(text, caption, icon, buttons);
+  }
+  void Focus(platform::UiField field) override { Check(), recorded.Focus(field); }
+  void BeginWaitCursor() override { Check(), recorded.BeginWaitCursor(); }
+  void EndWaitCursor() override { Check(), recorded.EndWaitCursor(); }
+  void Beep() override { Check(), recorded.Beep(); }
+  void OpenProgress() override { Check(), recorded.OpenProgress(); }
+  void UpdateProgress(const platform::ProgressUpdate& update) override {
+    Check(), recorded.UpdateProgress(update);
+  }
+  void CloseProgress() override { Check(), recorded.CloseProgress(); }
+  void ShowNotice(const std::string& text) override { Check(), recorded.ShowNotice(text); }
+  void RestoreTitle() override { Check(), recorded.RestoreTitle(); }
+  void RefreshMainWindow() override { Check(), recorded.RefreshMainWindow(); }
+  void SetViewButtonEnabled(bool enabled) override {
+    Check(), recorded.SetViewButtonEnabled(enabled);
+  }
+  void RequestClose() override { Check(), recorded.RequestClose(); }
+  void OpenOwnerDialog() override { Check(), recorded.OpenOwnerDialog(); }
+
+ private:
+  void Check() {
+    if (std::this_thread::get_id() != owner_) other_thread = true;
+  }
+  std::thread::id owner_ = std::this_thread::get_id();
+};
+
+// What a conversion left and showed.
+struct Conversion {
+  RunOutcome outcome = RunOutcome::kCompleted;
+  int end_status = 0;  // the status of a program end, 0 when the run returned
+  std::map<std::string, std::string> files;
+  std::vector<std::string> messages, notices;
+  std::vector<platform::ProgressUpdate> progress;
+  bool other_thread = false;
+};
+
+using Faults = std::function<void(platform::FailingFileSystem&)>;
+
+// Converts the GEDCOM file at `source` (absolute, or below the source folder) with
+// `settings` and `jobs`, always into the folder "site" of `temp` (emptied first), so that the
+// messages of two conversions name the same paths. Without `read_files` the files stay in
+// the folder and are not read.
+Conversion Convert(const testing::TempFolder& temp, const std::string& source,
+                   settings::Settings settings, int jobs, const Faults& faults = {},
+                   SiteSteps* site = nullptr, bool read_files = true) {
+  const std::string from =
+      source[0] == '/' ? source : std::string(KINLOOM_SOURCE_DIR) + "/" + source;
+  const std::string gedcom = temp.Write(fs::path(source).filename().string(), ReadAll(from));
+  const std::string folder = temp / "site";
+  fs::remove_all(folder);
+  SameThreadUi ui;
+  platform::FailingFileSystem files;
+  if (faults) faults(files);
+  ProgressDisplay display([] { return kMoment; });
+  NoPause auxiliary;
+  ConversionRun run(ui, files, settings, display, {nullptr, site, nullptr, &auxiliary});
+  run.SetJobs(jobs);
+  Conversion out;
+  try {
+    out.outcome = run.Run(gedcom, folder, false);
+  } catch (const platform::ProgramEnd& end) {
+    out.end_status = end.status();
+  }
+  if (read_files) out.files = FilesIn(folder);
+  for (const auto& m : ui.recorded.messages) out.messages.push_back(m.text);
+  out.notices = ui.recorded.notices;
+  out.progress = ui.recorded.progress;
+  out.other_thread = ui.other_thread;
+  return out;
+}
+
+// The status texts of the languages, by the "(Language)" line that begins them; those of
+// the run's own steps under "".
+std::map<std::string, std::vector<std::string>> TextsByLanguage(const Conversion& c) {
+  std::map<std::string, std::vector<std::string>> texts;
+  for (const auto& update : c.progress) {
+    const std::string& text = update.status_text;
+    if (text.empty()) continue;
+    const std::size_t end = text[0] == '(' ? text.find(")\n") : std::string::npos;
+    texts[end == std::string::npos ? "" : text.substr(1, end - 1)].push_back(text);
+  }
+  return texts;
+}
+
+// The names of the files that differ between two folders' contents, or that only one has.
+std::vector<std::string> Differences(const std::map<std::string, std::string>& a,
+                                     const std::map<std::string, std::string>& b) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : a) {
+    auto other = b.find(name);
+    if (other == b.end()) names.push_back("only first: " + name);
+    else if (other->second != bytes) names.push_back("differs: " + name);
+  }
+  for (const auto& [name, bytes] : b)
+    if (a.count(name) == 0) names.push_back("only second: " + name);
+  return names;
+}
+
+void ExpectSameConversion(const Conversion& sequential, const Conversion& parallel) {
+  EXPECT_EQ(parallel.outcome, sequential.outcome);
+  EXPECT_EQ(parallel.end_status, sequential.end_status);
+  EXPECT_EQ(parallel.files.size(), sequential.files.size());
+  EXPECT_EQ(Differences(sequential.files, parallel.files), std::vector<std::string>{});
+  EXPECT_EQ(parallel.messages, sequential.messages);
+  EXPECT_EQ(parallel.notices, sequential.notices);
+  EXPECT_FALSE(parallel.other_thread);
+  EXPECT_FALSE(sequential.other_thread);
+  int last = 0;
+  for (const auto& update : parallel.progress) {
+    EXPECT_GE(update.position, last) << update.status_text;
+    last = update.position;
+  }
+}
+
+constexpr const char* kSample = "examples/sample.ged";
+constexpr const char* kHostile = "tests/site/golden/inputs/hostile.ged";
+
+TEST(ParallelLanguages, NineLanguageSitesMatchTheSequentialRunByteForByte) {
+  for (const char* input : {kSample, kHostile}) {
+    SCOPED_TRACE(input);
+    testing::TempFolder temp;
+    const Conversion sequential = Convert(temp, input, NineLanguages(), 1);
+    ASSERT_EQ(sequential.outcome, RunOutcome::kCompleted)
+        << ::testing::PrintToString(sequential.messages);
+    // Nine main pages, and the languages' own pages of every kind.
+    for (const char* page : {"index.htm", "indexp.htm", "gendex.txt", "tf_0.htm", "tn_0.htm",
+                             "tp_0.htm", "td_0.htm", "tr.htm", "ff_0.htm"})
+      EXPECT_EQ(sequential.files.count(page), 1u) << page;
+    EXPECT_EQ(sequential.files.count(fs::path(input).filename().string()), 1u);
+    // gendex.txt is the last language's: it links the Portuguese family group pages.
+    EXPECT_EQ(sequential.files.at("gendex.txt").rfind("tf_", 0), 0u);
+    for (int jobs : {2, 4, 12}) {
+      SCOPED_TRACE("jobs " + std::to_string(jobs));
+      const Conversion parallel = Convert(temp, input, NineLanguages(), jobs);
+      ExpectSameConversion(sequential, parallel);
+      EXPECT_EQ(TextsByLanguage(parallel), TextsByLanguage(sequential));
+      ASSERT_FALSE(parallel.progress.empty());
+      EXPECT_EQ(parallel.progress.back().position, 100);
+    }
+  }
+}
+
+TEST(ParallelLanguages, OneLanguageReportsExactlyAsASequentialRun) {
+  testing::TempFolder temp;
+  settings::Settings settings = NineLanguages();
+  settings.create_pages = {0, 0, 1, 0, 0, 0, 0, 0, 0};
+  const Conversion sequential = Convert(temp, kSample, settings, 1);
+  const Conversion parallel = Convert(temp, kSample, settings, 4);
+  ExpectSameConversion(sequential, parallel);
+  ASSERT_EQ(parallel.progress.size(), sequential.progress.size());
+  for (std::size_t i = 0; i < parallel.progress.size(); ++i) {
+    const platform::ProgressUpdate& p = parallel.progress[i];
+    const platform::ProgressUpdate& s = sequential.progress[i];
+    EXPECT_EQ(p.position, s.position) << i;
+    EXPECT_EQ(p.status_text, s.status_text) << i;
+    EXPECT_EQ(p.parent_title, s.parent_title) << i;
+    EXPECT_EQ(p.repaint_status, s.repaint_status) << i;
+    EXPECT_EQ(p.repaint_parent, s.repaint_parent) << i;
+  }
+}
+
+// A page of the second language that cannot be created (its second surname index page) ends
+// the program there: the first language's files are complete, the second's stop at that
+// page, and no later language leaves a file, however far it had come.
+TEST(ParallelLanguages, PageThatCannotBeCreatedInTheSecondLanguageLeavesTheSequentialFiles) {
+  testing::TempFolder temp;
+  const Faults faults = [](platform::FailingFileSystem& files) {
+    files.Fail(Op::kCreate, ENOSPC, "/fb_", 1);
+  };
+  const Conversion sequential = Convert(temp, kHostile, NineLanguages(), 1, faults);
+  ASSERT_EQ(sequential.end_status, 1);
+  ASSERT_FALSE(sequential.messages.empty());
+  EXPECT_NE(sequential.messages.back().find("fb_"), std::string::npos)
+      << sequential.messages.back();
+  EXPECT_EQ(sequential.files.count("index.htm"), 1u);
+  EXPECT_EQ(sequential.files.count("indexf.htm"), 0u);
+  EXPECT_EQ(sequential.files.count("ff_0.htm"), 0u);  // written after the index pages
+  for (const char* later : {"gf_0.htm", "gr.htm", "indexg.htm", "tf_0.htm"})
+    EXPECT_EQ(sequential.files.count(later), 0u) << later;
+  for (int jobs : {2, 3, 9}) {
+    SCOPED_TRACE("jobs " + std::to_string(jobs));
+    ExpectSameConversion(sequential, Convert(temp, kHostile, NineLanguages(), jobs, faults));
+  }
+}
+
+// The copy of the GEDCOM file beside the second language's main page fails: that language's
+// site fails (the run returns), gendex.txt is the second language's, and the later languages
+// leave nothing.
+TEST(ParallelLanguages, FailingSecondLanguageStopsTheLaterOnesAsInASequentialRun) {
+  testing::TempFolder temp;
+  const Faults faults = [](platform::FailingFileSystem& files) {
+    files.Fail(Op::kCreate, ENOSPC, "sample.ged", 1);
+    files.Fail(Op::kCopy, ENOSPC, "sample.ged", 1);
+  };
+  const Conversion sequential = Convert(temp, kSample, NineLanguages(), 1, faults);
+  ASSERT_EQ(sequential.outcome, RunOutcome::kSiteFailed)
+      << ::testing::PrintToString(sequential.messages);
+  EXPECT_EQ(sequential.files.count("ff_0.htm"), 1u);
+  EXPECT_EQ(sequential.files.count("gf_0.htm"), 0u);
+  EXPECT_EQ(sequential.files.count("indexg.htm"), 0u);
+  EXPECT_EQ(sequential.files.at("gendex.txt").rfind("ff_", 0), 0u);
+  for (int jobs : {2, 9}) {
+    SCOPED_TRACE("jobs " + std::to_string(jobs));
+    ExpectSameConversion(sequential, Convert(temp, kSample, NineLanguages(), jobs, faults));
+  }
+}
+
+// A language whose generation throws: the exception reaches the run on its own thread and is
+// reported as a sequential run reports it; a program end passes through with its status.
+class ThrowingSite : public SiteSteps {
+ public:
+  ThrowingSite(int language, bool program_end) : language_(language), end_(program_end) {}
+  int GenerateSite(RunContext& context, int language) override {
+    if (language == language_) {
+      if (end_) platform::EndProgram(7, "ended in a language");
+      throw std::runtime_error("language " + std::to_string(language) + " broke");
+    }
+    return SiteSteps::GenerateSite(context, language);
+  }
+
+ private:
+  const int language_;
+  const bool end_;
+};
+
+TEST(ParallelLanguages, ExceptionOfALanguageReachesTheRunAfterTheLanguagesBeforeIt) {
+  for (bool program_end : {false, true}) {
+    SCOPED_TRACE(program_end ? "program end" : "exception");
+    testing::TempFolder temp;
+    ThrowingSite site(3, program_end);
+    const Conversion sequential = Convert(temp, kSample, NineLanguages(), 1, {}, &site);
+    if (program_end) {
+      EXPECT_EQ(sequential.end_status, 7);
+    } else {
+      EXPECT_EQ(sequential.outcome, RunOutcome::kAbortedAndFreed);
+      ASSERT_FALSE(sequential.messages.empty());
+      EXPECT_NE(sequential.messages.back().find("language 3 broke"), std::string::npos);
+    }
+    EXPECT_EQ(sequential.files.count("indexg.htm"), 1u);
+    EXPECT_EQ(sequential.files.count("sf_0.htm"), 0u);
+    for (int jobs : {2, 9}) {
+      SCOPED_TRACE("jobs " + std::to_string(jobs));
+      ExpectSameConversion(sequential,
+                           Convert(temp, kSample, NineLanguages(), jobs, {}, &site));
+    }
+  }
+}
+
+// A base page named like a page of another language, or a GEDCOM file named so, makes the
+// files of the languages impossible to tell apart: such runs stay sequential, with the same
+// result.
+TEST(ParallelLanguages, NamesLikeAnotherLanguagesPagesKeepTheRunSequential) {
+  settings::Settings settings = NineLanguages();
+  platform::RecordingUi ui;
+  platform::FailingFileSystem files;
+  RunState state;
+  store::GenealogyStore store;
+  state.gedcom_path = "/data/family.ged";
+  RunContext context{ui, files, settings, state, store};
+  EXPECT_TRUE(LanguagesSeparable(context));
+  settings.index_name[0] = "FF_Main";  // the French family group pages begin "ff_"
+  EXPECT_FALSE(LanguagesSeparable(context));
+  settings.create_pages[1] = 0;
+  EXPECT_TRUE(LanguagesSeparable(context));
+  state.gedcom_path = "/data/GF_1.htm";  // a German family group page
+  EXPECT_FALSE(LanguagesSeparable(context));
+
+  testing::TempFolder temp;
+  settings = NineLanguages();
+  settings.index_name[8] = "ff_0";
+  const Conversion sequential = Convert(temp, kSample, settings, 1);
+  ASSERT_EQ(sequential.outcome, RunOutcome::kCompleted);
+  ExpectSameConversion(sequential, Convert(temp, kSample, settings, 4));
+}
+
+// The whole of royal92 in nine languages: the two folders compared file by file.
+TEST(ParallelLanguages, Royal92InNineLanguagesMatchesTheSequentialRun) {
+  const std::string royal = testing::SharedGedcom("royal92.ged");
+  if (royal.empty()) GTEST_SKIP() << "shared/gedcom/royal92.ged is not here; test skipped";
+  testing::TempFolder temp;
+  const Conversion sequential = Convert(temp, royal, NineLanguages(), 1, {}, nullptr, false);
+  ASSERT_EQ(sequential.outcome, RunOutcome::kCompleted);
+  fs::rename(temp / "site", temp / "sequential");
+  const Conversion parallel = Convert(temp, royal, NineLanguages(), 3, {}, nullptr, false);
+  ExpectSameConversion(sequential, parallel);
+  std::vector<std::string> first, second;
+  for (const auto& entry : fs::recursive_directory_iterator(temp / "sequential"))
+    first.push_back(fs::relative(entry.path(), temp / "sequential").string());
+  for (const auto& entry : fs::recursive_directory_iterator(temp / "site"))
+    second.push_back(fs::relative(entry.path(), temp / "site").string());
+  std::sort(first.begin(), first.end());
+  std::sort(second.begin(), second.end());
+  ASSERT_EQ(first, second);
+  EXPECT_GT(first.size(), 1000u);
+  for (const std::string& name : first)
+    ASSERT_TRUE(ReadAll(temp / "sequential/" + name) == ReadAll(temp / "site/" + name)) << name;
+}
+
+}  // namespace
+}  // namespace kinloom::run
