@@ -75,7 +75,10 @@ class Loader {
   void AddChristeningNote();
   void CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>& notes,
                         const std::string& value, int context);
-  void AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string text, int context);
+  void AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string_view text,
+                    int context);
+  // An escaped name, date, place or title in its arena.
+  store::StoredText Escaped(store::TextArena& arena, std::string_view value);
   [[noreturn]] void Overflow(int message);
   // Enters the id of the record that starts on the current line; false when the record is
   // skipped as a duplicate.
@@ -131,7 +134,11 @@ int Loader::Read(bool peek) {
   return level;
 }
 
-void Loader::AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string text,
+store::StoredText Loader::Escaped(store::TextArena& arena, std::string_view value) {
+  return arena.Store(store::StoreEscapedText(value));
+}
+
+void Loader::AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::string_view text,
                           int context) {
   run::RunStatistics* statistics = run::StatisticsOf(state_);
   store::ArrayOwner owner;
@@ -150,7 +157,7 @@ void Loader::AddNoteEntry(std::vector<store::NoteEntry>& notes, int code, std::s
     else if (last != nullptr && &notes == &last->notes)
       owner = {'I', last->index, last->name};
   }
-  store::AddNote(notes, code, std::move(text), context, store_.notes_entries_stored,
+  store::AddNote(notes, code, store_.texts.notes.Store(text), context, store_.notes_entries_stored,
                  statistics != nullptr ? &statistics->notes : nullptr, owner);
 }
 
@@ -227,10 +234,10 @@ void Loader::Run() {
 void Loader::FinishNoteRecord() {
   if (!in_note_) return;
   store::NoteRecord record;
-  record.id = note_id_;
-  record.text = SanitizeNoteMarkup(buffer_.str(), store_.text_encoding);
-  record.note_reference = std::move(note_reference_);
-  record.repository_reference = std::move(repository_reference_);
+  record.id = store_.texts.notes.Store(note_id_);
+  record.text = store_.texts.notes.Store(SanitizeNoteMarkup(buffer_.str(), store_.text_encoding));
+  record.note_reference = store_.texts.notes.Store(note_reference_);
+  record.repository_reference = store_.texts.notes.Store(repository_reference_);
   int slot = store_.note_records_stored;
   if (store_.StoreNoteRecord(std::move(record))) note_index_.emplace(note_id_, slot);
   buffer_.Clear();
@@ -274,7 +281,7 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     family_->defined = true;
     family_->kind = 'F';
     family_->index = slot;
-    family_->id = std::move(id);
+    family_->id = store_.texts.ids.Store(id);
   } else if (code == kTagIndi) {
     AddChristeningNote();
     int slot = state_.individuals_loaded;
@@ -291,7 +298,7 @@ void Loader::Level0(int code, const std::string& token, const std::string& value
     individual_->defined = true;
     individual_->kind = 'I';
     individual_->index = slot;
-    individual_->id = std::move(id);
+    individual_->id = store_.texts.ids.Store(id);
     name_seen_ = false;
   } else if (kind_ == RecordKind::kNoteRecord) {
     if (code == kTagNote) {
@@ -364,7 +371,7 @@ void Loader::Level1(int code, const std::string& value) {
     store::IndividualRecord& person = *individual_;
     switch (code) {
       case kTagAlia:
-        person.also_known_as = value;
+        person.also_known_as = store_.texts.names.Store(value);
         return;
       case kTagBapl:
       case kTagBapm:
@@ -385,7 +392,7 @@ void Loader::Level1(int code, const std::string& value) {
         std::string id = ReferenceId(value);
         if (gedcom7_ && id.empty()) return;
         NoteLink(store::LinkField::kParentsFamily, person.index, id);
-        person.parents_family = std::move(id);
+        person.parents_family = store_.texts.ids.Store(id);
         ++person.parents_family_count;
         return;
       }
@@ -394,7 +401,7 @@ void Loader::Level1(int code, const std::string& value) {
         if (gedcom7_ && id.empty()) return;
         NoteLink(store::LinkField::kSpouseFamily, person.index, id);
         run::RunStatistics* statistics = run::StatisticsOf(state_);
-        store::AddSpouseFamily(person, std::move(id),
+        store::AddSpouseFamily(person, store_.texts.ids.Store(id),
                                statistics != nullptr ? &statistics->families : nullptr);
         if (person.spouse_family_count < store::kExpandingArrayCapacity)
           ++person.spouse_family_count;
@@ -404,10 +411,10 @@ void Loader::Level1(int code, const std::string& value) {
         // The first NAME line is the name even when its value is empty.
         if (!name_seen_) {
           name_seen_ = true;
-          person.name = value;
+          person.name = store_.texts.names.Store(value);
         } else {
-          person.also_known_as =
-              person.also_known_as.empty() ? value : person.also_known_as + ", " + value;
+          person.also_known_as = store_.texts.names.Store(
+              person.also_known_as.empty() ? value : person.also_known_as + ", " + value);
         }
         return;
       case kTagSex:
@@ -417,7 +424,7 @@ void Loader::Level1(int code, const std::string& value) {
           person.sex = 1;
         return;
       case kTagTitl:
-        person.title = store::StoreEscapedText(value);
+        person.title = Escaped(store_.texts.titles, value);
         return;
       case kTagChil:
       case kTagHusb:
@@ -441,15 +448,15 @@ void Loader::Level1(int code, const std::string& value) {
         if (gedcom7_ && id.empty()) return;
         NoteLink(store::LinkField::kChild, family.index, id);
         if (family.children.size() < static_cast<std::size_t>(store::kMaxChildren))
-          family.children.push_back(std::move(id));
+          family.children.push_back(store_.texts.ids.Store(id));
         return;
       }
       case kTagHusb:
-        family.husband = ReferenceId(value);
+        family.husband = store_.texts.ids.Store(ReferenceId(value));
         NoteLink(store::LinkField::kHusband, family.index, family.husband);
         return;
       case kTagWife:
-        family.wife = ReferenceId(value);
+        family.wife = store_.texts.ids.Store(ReferenceId(value));
         NoteLink(store::LinkField::kWife, family.index, family.wife);
         return;
       case kTagMarr:
@@ -484,7 +491,7 @@ void Loader::Level2(int code, const std::string& value) {
     gedcom7_ = value.substr(0, 2) == "7.";
   if (code == kTagDate || code == kTagPlac) {
     bool date = code == kTagDate;
-    std::string* field = nullptr;
+    store::StoredText* field = nullptr;
     bool* seen = nullptr;
     bool* deceased = nullptr;
     if (kind_ == RecordKind::kIndividual) {
@@ -515,7 +522,7 @@ void Loader::Level2(int code, const std::string& value) {
       seen = &family_->marriage_seen;
     }
     if (field == nullptr || !field->empty()) return;
-    *field = store::StoreEscapedText(value);
+    *field = Escaped(date ? store_.texts.dates : store_.texts.places, value);
     if (date) {
       if (seen != nullptr) *seen = true;
       if (deceased != nullptr) *deceased = true;
@@ -561,7 +568,7 @@ void Loader::CollectNoteEntry(int code, int level, std::vector<store::NoteEntry>
     if (!sub_value.empty() && sub_value.front() == '@') {
       auto it = note_index_.find(sub_value);
       if (it != note_index_.end())
-        buffer_.Append(store_.notes[static_cast<std::size_t>(it->second)].text);
+        buffer_.Append(store_.notes[static_cast<std::size_t>(it->second)].text.view());
     } else {
       buffer_.Append(sub_value);
     }

@@ -49,6 +49,8 @@ void PrepareDerivedOrder(RunContext& context, const std::function<void()>& ances
   store::AssignFamilyGroups(store);
   ShowProgress(context, 31, StatusText(context, kStatusSortingData), false);
   store::SortIndividuals(store);
+  // The records are complete: their texts are no longer shared with new ones.
+  store.texts.ForgetIndexes();
   ShowProgress(context, 32, lang::LoadUiText(kStatusFinishedSort, options), false);
 }
 

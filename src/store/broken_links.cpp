@@ -68,7 +68,7 @@ int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
     const IdTarget target = store.ids.Find(link.id);
     if (target.kind == (wants_family ? 'F' : 'I')) continue;
     ++broken;
-    const std::string& from = wants_family
+    const StoredText& from = wants_family
                                   ? store.individuals[static_cast<std::size_t>(link.record)].id
                                   : store.families[static_cast<std::size_t>(link.record)].id;
     const int text = target.kind == 0
@@ -81,7 +81,7 @@ int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
 
   // Every link of a record with a broken one is checked again, so that the same id named
   // twice goes both times.
-  auto resolves = [&](const std::string& id, char kind) { return store.ids.Find(id).kind == kind; };
+  auto resolves = [&](std::string_view id, char kind) { return store.ids.Find(id).kind == kind; };
   for (int index : touched_individuals) {
     IndividualRecord& person = store.individuals[static_cast<std::size_t>(index)];
     if (!person.parents_family.empty() && !resolves(person.parents_family, 'F')) {
@@ -89,7 +89,7 @@ int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
       person.parents_family_count = 0;
     }
     std::erase_if(person.spouse_families,
-                  [&](const std::string& id) { return !id.empty() && !resolves(id, 'F'); });
+                  [&](const StoredText& id) { return !id.empty() && !resolves(id, 'F'); });
     person.spouse_family_count = static_cast<std::int16_t>(
         std::min<int>(person.spouse_family_count, static_cast<int>(person.spouse_families.size())));
   }
@@ -98,7 +98,7 @@ int DropBrokenLinks(GenealogyStore& store, const std::vector<LinkLine>& lines,
     if (!family.husband.empty() && !resolves(family.husband, 'I')) family.husband.clear();
     if (!family.wife.empty() && !resolves(family.wife, 'I')) family.wife.clear();
     std::erase_if(family.children,
-                  [&](const std::string& id) { return !id.empty() && !resolves(id, 'I'); });
+                  [&](const StoredText& id) { return !id.empty() && !resolves(id, 'I'); });
   }
   return broken;
 }

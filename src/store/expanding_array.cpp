@@ -30,7 +30,7 @@ void ExpandingArrayStatistics::Refused(const ArrayOwner& owner) {
   if (owner.kind == max_kind && owner.position == max_position) ++max_count;
 }
 
-bool AddSpouseFamily(IndividualRecord& individual, std::string family_id,
+bool AddSpouseFamily(IndividualRecord& individual, StoredText family_id,
                      ExpandingArrayStatistics* statistics) {
   if (individual.spouse_families.size() >= kCapacity) {
     if (statistics != nullptr) statistics->Refused(OwnerOf(individual));
@@ -42,7 +42,7 @@ bool AddSpouseFamily(IndividualRecord& individual, std::string family_id,
   return true;
 }
 
-bool AddNote(std::vector<NoteEntry>& notes, int tag, std::string text, int context,
+bool AddNote(std::vector<NoteEntry>& notes, int tag, StoredText text, int context,
              int& entries_stored, ExpandingArrayStatistics* statistics, const ArrayOwner& owner) {
   for (const NoteEntry& entry : notes)
     if (entry.text == text) return true;

@@ -46,13 +46,13 @@ struct ExpandingArrayStatistics {
 };
 
 // Adds a spouse-family id. False when the array is full (55 entries).
-bool AddSpouseFamily(IndividualRecord& individual, std::string family_id,
+bool AddSpouseFamily(IndividualRecord& individual, StoredText family_id,
                      ExpandingArrayStatistics* statistics = nullptr);
 
 // Adds a notes entry. An entry with the same text already there makes it a no-op that
 // reports success. A new entry adds 1 to `entries_stored` (the run-wide count). False when
 // the array is full: the text is not stored. `owner` names the record for the statistics.
-bool AddNote(std::vector<NoteEntry>& notes, int tag, std::string text, int context,
+bool AddNote(std::vector<NoteEntry>& notes, int tag, StoredText text, int context,
              int& entries_stored, ExpandingArrayStatistics* statistics = nullptr,
              const ArrayOwner& owner = {});
 

@@ -49,11 +49,11 @@ FamilyRecord* FindFamily(GenealogyStore& store, FaultReporter& faults, std::stri
 }
 
 void ResolveLinks(GenealogyStore& store, FaultReporter& faults) {
-  auto individual = [&](const std::string& id) -> std::int32_t {
+  auto individual = [&](std::string_view id) -> std::int32_t {
     const IndividualRecord* found = FindIndividual(store, faults, id);
     return found ? static_cast<std::int32_t>(found - store.individuals.data()) : -1;
   };
-  auto family = [&](const std::string& id, const IndividualRecord& from) -> std::int32_t {
+  auto family = [&](std::string_view id, const IndividualRecord& from) -> std::int32_t {
     const FamilyRecord* found = FindFamily(store, faults, id, from);
     return found ? static_cast<std::int32_t>(found - store.families.data()) : -1;
   };
@@ -61,7 +61,7 @@ void ResolveLinks(GenealogyStore& store, FaultReporter& faults) {
     person.parents_family_index = family(person.parents_family, person);
     person.spouse_family_indices.clear();
     person.spouse_family_indices.reserve(person.spouse_families.size());
-    for (const std::string& id : person.spouse_families)
+    for (const StoredText& id : person.spouse_families)
       person.spouse_family_indices.push_back(family(id, person));
   }
   for (FamilyRecord& record : store.families) {
@@ -69,7 +69,7 @@ void ResolveLinks(GenealogyStore& store, FaultReporter& faults) {
     record.wife_index = individual(record.wife);
     record.child_indices.clear();
     record.child_indices.reserve(record.children.size());
-    for (const std::string& id : record.children)
+    for (const StoredText& id : record.children)
       record.child_indices.push_back(individual(id));
   }
 }

@@ -19,6 +19,28 @@ bool GenealogyStore::StoreNoteRecord(NoteRecord record) {
   return true;
 }
 
+std::size_t StoreArenas::bytes() const {
+  return ids.bytes() + names.bytes() + given_names.bytes() + surnames.bytes() +
+         sort_keys.bytes() + dates.bytes() + places.bytes() + titles.bytes() + notes.bytes();
+}
+
+void StoreArenas::ForgetIndexes() {
+  for (TextArena* arena :
+       {&ids, &names, &given_names, &surnames, &sort_keys, &dates, &places, &titles, &notes})
+    arena->ForgetIndex();
+}
+
+void StoreArenas::Release() {
+  for (TextArena* arena :
+       {&ids, &names, &given_names, &surnames, &sort_keys, &dates, &places, &titles, &notes})
+    arena->Release();
+}
+
+void GenealogyStore::DropLoadingAids() {
+  ids.Destroy();
+  texts.ForgetIndexes();
+}
+
 void GenealogyStore::Release() {
   std::vector<IndividualRecord>().swap(individuals);
   std::vector<std::int32_t>().swap(sorted_index);
@@ -26,6 +48,7 @@ void GenealogyStore::Release() {
   std::vector<FamilyRecord>().swap(families);
   ids.Destroy();
   std::vector<NoteRecord>().swap(notes);
+  texts.Release();
   note_records_stored = 0;
   notes_entries_stored = 0;
   sorted_count = 0;

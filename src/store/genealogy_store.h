@@ -12,8 +12,32 @@
 
 namespace kinloom::store {
 
+// The store's texts, one arena per kind. Where texts repeat through a file (ids, which every
+// link names again, surnames, given names, dates, places, titles, note texts) an equal text
+// is stored once; full names and sort keys are nearly all different and are only appended.
+struct StoreArenas {
+  TextArena ids{true};
+  TextArena names;             // NAME values and also-known-as texts
+  TextArena given_names{true};
+  TextArena surnames{true};
+  TextArena sort_keys;
+  TextArena dates{true};
+  TextArena places{true};
+  TextArena titles{true};
+  TextArena notes{true};       // note texts, note record ids and references
+
+  // Bytes of every arena.
+  std::size_t bytes() const;
+  // Drops the interning indexes; the texts stay.
+  void ForgetIndexes();
+  void Release();
+};
+
 class GenealogyStore {
  public:
+  // Where the records' texts live; released with the tables (declared first, so that the
+  // records go before their texts).
+  StoreArenas texts;
   std::vector<IndividualRecord> individuals;  // one per counted INDI record, file order
   std::vector<std::int32_t> sorted_index;     // individuals in sort order
   std::vector<std::int32_t> group_heads;      // group number → individual index
@@ -38,6 +62,11 @@ class GenealogyStore {
   // The encoding of every text of the store: Windows-1252 for Windows-1252 input, UTF-8 for
   // any other (set by the loading pass).
   platform::TextEncoding text_encoding = platform::TextEncoding::kWindows1252;
+
+  // Frees what only loading and the derived order need: the id index and the arenas'
+  // interning indexes. The records, their resolved links and their texts stay; an id
+  // entered later (a hand-built record) starts a new index.
+  void DropLoadingAids();
 
   // Releases everything; the store is empty afterwards.
   void Release();

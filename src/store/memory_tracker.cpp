@@ -33,7 +33,7 @@ class Measure {
  public:
   MemoryFigures figures{};
 
-  void Text(const std::string& text, int kind) {
+  void Text(std::string_view text, int kind) {
     if (!text.empty()) figures[static_cast<std::size_t>(kind)] += text.size() + 1;
   }
   void Notes(const std::vector<NoteEntry>& notes) {
@@ -91,7 +91,7 @@ MemoryFigures MeasureStore(const GenealogyStore& store) {
     m.Text(p.christening_date, MEM_TRACKER_DATE_STRING1);
     m.Text(p.parents_family, MEM_TRACKER_FAM_CHILD);
     m.figures[MEM_TRACKER_FAMILY] += TierSlots(p.spouse_families.size()) * kFamilySlotBytes;
-    for (const std::string& id : p.spouse_families) m.Text(id, MEM_TRACKER_SPOUCE);
+    for (const StoredText& id : p.spouse_families) m.Text(id, MEM_TRACKER_SPOUCE);
     m.Text(p.surname, MEM_TRACKER_SURNAME);
     m.Text(p.given_names, MEM_TRACKER_REMNAME);
     m.Text(p.also_known_as, MEM_TRACKER_AKA);
@@ -102,7 +102,7 @@ MemoryFigures MeasureStore(const GenealogyStore& store) {
     m.Text(f.id, MEM_TRACKER_EXTRACTPTR);
     m.Text(f.husband, MEM_TRACKER_HUSBAND);
     m.Text(f.wife, MEM_TRACKER_WIFE);
-    for (const std::string& child : f.children) m.Text(child, MEM_TRACKER_CHILD);
+    for (const StoredText& child : f.children) m.Text(child, MEM_TRACKER_CHILD);
     m.Text(f.marriage_place, MEM_TRACKER_PLACE_STRING);
     m.Text(f.marriage_date, MEM_TRACKER_DATE_STRING2);
     m.Notes(f.notes);

@@ -9,42 +9,41 @@
 namespace kinloom::store {
 namespace {
 
-std::string Escaped(std::string_view text) { return StoreEscapedText(text); }
-
 bool EndsNamePart(char c) { return c == '/' || c == '\r' || c == '\n'; }
 
-void AddAlsoKnownAs(IndividualRecord& person, std::string_view piece) {
-  if (person.also_known_as.empty()) {
-    person.also_known_as.assign(piece);
-  } else {
-    person.also_known_as += ", ";
-    person.also_known_as.append(piece);
-  }
+void AddAlsoKnownAs(std::string& also_known_as, std::string_view piece) {
+  if (!also_known_as.empty()) also_known_as += ", ";
+  also_known_as.append(piece);
 }
 
-void SplitName(IndividualRecord& person, std::string* surname, std::string* given) {
+// Splits the name into `surname` and `given`; the pieces after the surname are added to
+// `also_known_as`, which returns true when there was any.
+bool SplitName(const IndividualRecord& person, std::string* surname, std::string* given,
+               std::string* also_known_as) {
   std::string_view name = person.name;
   std::size_t slash = name.find('/');
   if (slash == std::string_view::npos) {
     given->assign(name);
     surname->clear();
-    return;
+    return false;
   }
   given->assign(name.substr(0, slash));
   std::size_t pos = slash + 1;
   std::size_t end = pos;
   while (end < name.size() && !EndsNamePart(name[end])) ++end;
   surname->assign(name.substr(pos, end - pos));
-  if (end >= name.size() || name[end] != '/') return;
+  if (end >= name.size() || name[end] != '/') return false;
   // Every piece after the closing slash, even an empty one, goes to also-known-as.
+  also_known_as->assign(person.also_known_as.view());
   pos = end + 1;
   while (true) {
     end = pos;
     while (end < name.size() && !EndsNamePart(name[end])) ++end;
-    AddAlsoKnownAs(person, name.substr(pos, end - pos));
+    AddAlsoKnownAs(*also_known_as, name.substr(pos, end - pos));
     if (end >= name.size() || name[end] != '/') break;
     pos = end + 1;
   }
+  return true;
 }
 
 }  // namespace
@@ -101,11 +100,11 @@ int IndexSlotOfText(std::string_view text, platform::TextEncoding encoding) {
 
 void BuildSortKeys(GenealogyStore& store) {
   store.letter_presence = {};
-  std::string surname, given;
+  std::string surname, given, also_known_as, key;
   for (IndividualRecord& person : store.individuals) {
     if (!person.defined) continue;
-    SplitName(person, &surname, &given);
-    std::string key;
+    if (SplitName(person, &surname, &given, &also_known_as))
+      person.also_known_as = store.texts.names.Store(also_known_as);
     if (surname.empty()) {
       key = "~ " + given;
     } else {
@@ -116,9 +115,9 @@ void BuildSortKeys(GenealogyStore& store) {
     }
     for (char& c : key)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    person.surname = Escaped(surname);
-    person.given_names = Escaped(given);
-    person.sort_key = std::move(key);
+    person.surname = store.texts.surnames.Store(StoreEscapedText(surname));
+    person.given_names = store.texts.given_names.Store(StoreEscapedText(given));
+    person.sort_key = store.texts.sort_keys.Store(key);
     if (person.name.empty()) {
       person.defined = false;
       continue;
@@ -135,7 +134,7 @@ void SortIndividuals(GenealogyStore& store) {
   // std::string compares its bytes as unsigned char; the stable sort keeps equal keys in
   // table order so that every run of the same file gives the same pages.
   std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-    return store.individuals[a].sort_key < store.individuals[b].sort_key;
+    return store.individuals[a].sort_key.view() < store.individuals[b].sort_key.view();
   });
   store.sorted_count = static_cast<int>(order.size());
   if (store.sorted_index.size() < order.size()) store.sorted_index.resize(order.size(), -1);

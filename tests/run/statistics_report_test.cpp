@@ -87,8 +87,8 @@ TEST(ExpandingArrayStatisticsTest, SlotsFullArraysAndTheFirstToReachTheMost) {
   a.name = std::string(200, 'x');
   b.index = 1;
   b.name = "Bob";
-  for (int k = 0; k < 56; ++k) store::AddSpouseFamily(a, "F" + std::to_string(k), &stats);
-  for (int k = 0; k < 55; ++k) store::AddSpouseFamily(b, "F" + std::to_string(k), &stats);
+  for (int k = 0; k < 56; ++k) store::AddSpouseFamily(a, store::StoredText("F" + std::to_string(k)), &stats);
+  for (int k = 0; k < 55; ++k) store::AddSpouseFamily(b, store::StoredText("F" + std::to_string(k)), &stats);
   store::AddSpouseFamily(a, "F99", &stats);
   EXPECT_EQ(a.spouse_families.size(), 55u);
   EXPECT_EQ(stats.entries, 110u);

@@ -53,7 +53,8 @@ class NotesPagesTest : public ::testing::Test {
   }
   void AddRecord(const std::string& id, const std::string& text, const std::string& note = "",
                  const std::string& repository = "") {
-    f.run.store.notes.push_back({note, repository, id, text});
+    f.run.store.notes.push_back({store::StoredText(note), store::StoredText(repository),
+                                 store::StoredText(id), store::StoredText(text)});
   }
   void Dates(const std::string& id, const std::string& born, const std::string& died) {
     store::IndividualRecord& p = f.run.Person(id);

@@ -120,7 +120,7 @@ struct TestRun {
     family.id = id;
     family.husband = husband;
     family.wife = wife;
-    family.children = children;
+    family.children.assign(children.begin(), children.end());
     auto position = [this](const std::string& member) {
       const store::IdTarget target = store.ids.Find(member);
       return target.kind == 'I' ? target.index : -1;
@@ -133,7 +133,7 @@ struct TestRun {
     for (const std::string* spouse : {&husband, &wife}) {
       if (spouse->empty() || store.ids.Find(*spouse).kind != 'I') continue;  // broken link
       store::IndividualRecord& p = Person(*spouse);
-      p.spouse_families.push_back(id);
+      p.spouse_families.emplace_back(id);
       p.spouse_family_indices.push_back(family.index);
       ++p.spouse_family_count;
     }

@@ -92,13 +92,13 @@ TEST(ExpandingArrayTest, NotesKeepOneCopyOfEachTextAndAtMost55) {
   EXPECT_TRUE(AddNote(notes, 88, "same", 69, stored));  // duplicate text: a no-op success
   EXPECT_EQ(notes.size(), 1u);
   EXPECT_EQ(stored, 1);
-  for (int n = 1; n < 55; ++n) EXPECT_TRUE(AddNote(notes, 84, std::to_string(n), 69, stored));
+  for (int n = 1; n < 55; ++n) EXPECT_TRUE(AddNote(notes, 84, StoredText(std::to_string(n)), 69, stored));
   EXPECT_FALSE(AddNote(notes, 84, "one too many", 69, stored));
   EXPECT_EQ(notes.size(), 55u);
   EXPECT_EQ(stored, 55);
 
   IndividualRecord p;
-  for (int n = 0; n < 55; ++n) EXPECT_TRUE(AddSpouseFamily(p, "F" + std::to_string(n)));
+  for (int n = 0; n < 55; ++n) EXPECT_TRUE(AddSpouseFamily(p, StoredText("F" + std::to_string(n))));
   EXPECT_FALSE(AddSpouseFamily(p, "F55"));
   std::string id;
   EXPECT_TRUE(GetSpouseFamily(p, 54, &id));
