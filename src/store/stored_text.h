@@ -176,7 +176,8 @@ std::uint64_t RandomHashSeed();
 // the store is complete; the texts stay.
 class TextArena {
  public:
-  explicit TextArena(bool interning = false);
+  TextArena() : TextArena(false) {}
+  explicit TextArena(bool interning);
   TextArena(const TextArena&) = delete;
   TextArena& operator=(const TextArena&) = delete;
   TextArena(TextArena&&) noexcept = default;
