@@ -61,7 +61,8 @@ WithheldRecords WithheldForPrivacy(const store::GenealogyStore& store, bool supp
   for (const store::IndividualRecord& person : store.individuals) {
     if (!person.defined || person.deceased) continue;
     withheld.individuals.insert(person.id);
-    for (const std::string& family : person.spouse_families) withheld.families.insert(family);
+    for (const store::StoredText& family : person.spouse_families)
+      withheld.families.insert(family);
   }
   for (const store::FamilyRecord& family : store.families) {
     if (family.defined &&

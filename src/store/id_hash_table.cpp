@@ -2,8 +2,9 @@
 
 namespace kinloom::store {
 
-std::uint64_t IdHashTable::Hash(std::string_view id) {
-  std::uint64_t h = 14695981039346656037ull;  // FNV-1a
+std::uint64_t IdHashTable::Hash(std::string_view id) const {
+  // FNV-1a from the table's random seed (no file can aim its ids at one probe run).
+  std::uint64_t h = 14695981039346656037ull ^ seed_;
   for (unsigned char c : id) {
     h ^= c;
     h *= 1099511628211ull;

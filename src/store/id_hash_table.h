@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/stored_text.h"
 #include "store/structural_faults.h"
 
 namespace kinloom::store {
@@ -46,7 +47,7 @@ class IdHashTable {
     std::uint32_t key_size;
     IdTarget target;
   };
-  static std::uint64_t Hash(std::string_view id);
+  std::uint64_t Hash(std::string_view id) const;
   // The slot holding `id`, or the empty slot where it would go.
   std::size_t Probe(std::string_view id, std::uint64_t hash) const;
   void Grow();
@@ -54,6 +55,7 @@ class IdHashTable {
   std::vector<std::int32_t> slots_;  // entry number + 1; 0 is an empty slot
   std::vector<Entry> entries_;
   std::string keys_;
+  std::uint64_t seed_ = RandomHashSeed();
 };
 
 inline constexpr const char* kDuplicateIdMessage = "ERROR, duplicate key value in hash table!";

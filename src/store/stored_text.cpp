@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <random>
 
 namespace kinloom::store {
 
@@ -11,8 +12,11 @@ namespace {
 constexpr std::size_t kFirstBlock = 4096;
 constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
 
-std::uint64_t HashText(std::string_view text) {
-  std::uint64_t h = 14695981039346656037ull;  // FNV-1a, then a final mix of the high bits
+// FNV-1a from a per-arena seed, then a final mix of the high bits. The seed is drawn at
+// random, so that a file cannot be made of texts that all fall into one probe run (the
+// interning result does not depend on it; only where a text sits in the index does).
+std::uint64_t HashText(std::string_view text, std::uint64_t seed) {
+  std::uint64_t h = 14695981039346656037ull ^ seed;
   for (unsigned char c : text) {
     h ^= c;
     h *= 1099511628211ull;
@@ -24,6 +28,14 @@ std::uint64_t HashText(std::string_view text) {
 }
 
 }  // namespace
+
+std::uint64_t RandomHashSeed() {
+  std::random_device source;
+  return (std::uint64_t{source()} << 32) ^ source();
+}
+
+TextArena::TextArena(bool interning)
+    : interning_wanted_(interning), interning_(interning), seed_(RandomHashSeed()) {}
 
 const char* StoredText::WriteArenaText(char* to, std::string_view text) {
   text = text.substr(0, kMaxSize);
@@ -93,7 +105,7 @@ void TextArena::GrowIndex() {
   const std::size_t mask = index_.size() - 1;
   for (const char* held : old) {
     if (held == nullptr) continue;
-    std::size_t s = static_cast<std::size_t>(HashText(StoredText::InArena(held).view())) & mask;
+    std::size_t s = static_cast<std::size_t>(HashText(StoredText::InArena(held).view(), seed_)) & mask;
     while (index_[s] != nullptr) s = (s + 1) & mask;
     index_[s] = held;
   }
@@ -107,7 +119,7 @@ StoredText TextArena::Store(std::string_view text) {
   if (interning_) {
     // At most half of the slots in use, so that probe runs stay short.
     if ((indexed_ + 1) * 2 > index_.size()) GrowIndex();
-    hash = HashText(text);
+    hash = HashText(text, seed_);
     if (const char* held = Find(text, hash, &slot)) return StoredText::InArena(held);
   }
   const char* bytes = StoredText::WriteArenaText(Room(StoredText::ArenaBytes(text.size())), text);

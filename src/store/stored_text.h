@@ -165,6 +165,10 @@ std::ostream& operator<<(std::ostream& out, const StoredText& text);
 // statistics read id lists so).
 bool operator==(const std::vector<StoredText>& a, const std::vector<std::string>& b);
 
+// A random start for the hash of a table keyed by texts from the file, drawn once per table:
+// a file cannot then be made of keys that all fall into one probe run.
+std::uint64_t RandomHashSeed();
+
 // Block storage for the texts of one kind: texts are appended and kept until the arena is
 // released; nothing is freed one by one. With interning on, a text already stored is not
 // stored again: the same bytes serve every record that holds it (places, dates, surnames and
@@ -172,8 +176,8 @@ bool operator==(const std::vector<StoredText>& a, const std::vector<std::string>
 // the store is complete; the texts stay.
 class TextArena {
  public:
-  explicit TextArena(bool interning = false)
-      : interning_wanted_(interning), interning_(interning) {}
+  TextArena() : TextArena(false) {}
+  explicit TextArena(bool interning);
   TextArena(const TextArena&) = delete;
   TextArena& operator=(const TextArena&) = delete;
   TextArena(TextArena&&) noexcept = default;
@@ -199,6 +203,7 @@ class TextArena {
 
   bool interning_wanted_ = false;
   bool interning_ = false;
+  std::uint64_t seed_ = 0;
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* next_ = nullptr;  // free bytes of the last block
   std::size_t left_ = 0;

@@ -76,7 +76,7 @@ TEST(GenGedcomTest, FileCountsExactlyAndEveryLinkResolves) {
     EXPECT_FALSE(p.name.empty());
     EXPECT_NE(p.sex, 0);
     if (p.spouse_families.size() > 1) ++remarried;
-    for (const std::string& id : p.spouse_families) {
+    for (const store::StoredText& id : p.spouse_families) {
       const store::FamilyRecord* family = store::FindFamily(f.store, faults, id, p);
       ASSERT_NE(family, nullptr);
       EXPECT_TRUE(family->husband == p.id || family->wife == p.id) << p.id;
@@ -90,7 +90,7 @@ TEST(GenGedcomTest, FileCountsExactlyAndEveryLinkResolves) {
     birth_centuries.insert(std::atoi(year.substr(0, 2).c_str()));
   }
   for (const store::FamilyRecord& family : f.store.families) {
-    for (const std::string& id : family.children) {
+    for (const store::StoredText& id : family.children) {
       const store::IndividualRecord* child = store::FindIndividual(f.store, faults, id);
       ASSERT_NE(child, nullptr);
       EXPECT_EQ(child->parents_family, family.id);
