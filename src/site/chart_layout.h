@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -81,20 +82,45 @@ inline constexpr int PedigreeGenerationOfRow(int row) {
 inline constexpr int PedigreeParentOffset(int row) { return 4 >> PedigreeGenerationOfRow(row); }
 
 // One four-generation chart: the root at row 7, the parents at rows 3 and 11, the
-// grandparents at the other odd rows and the great-grandparents at the even rows.
+// grandparents at the other odd rows and the great-grandparents at the even rows. A site has
+// about one chart per person, so the chart is kept small: the named anchors of a chart are
+// consecutive numbers given in row order (a first number and the rows that carry one), and
+// only the great-grandparent rows can continue.
 struct PedigreeChart {
-  bool extended = false;  // on the extended pages
-  int group = 0;          // chart number within its series of pages
   // Table position of the person in each row, or -1.
   std::array<std::int32_t, kPedigreeRows> rows{};
-  // For a great-grandparent whose own parents are known: the position of the extended
-  // chart that continues the line (0 when the continuation table was full); -1 otherwise.
-  std::array<int, kPedigreeRows> continuation{};
+  std::int32_t group = 0;  // chart number within its series of pages
+  bool extended = false;   // on the extended pages
+
   // The named anchor of the row's cell, given at the first cell of each person on the
   // pedigree pages; -1 for every later cell of that person.
-  std::array<int, kPedigreeRows> anchor{};
+  int Anchor(int row) const {
+    const unsigned bit = 1u << row;
+    if ((anchored_rows_ & bit) == 0) return -1;
+    return first_anchor_ + std::popcount(static_cast<unsigned>(anchored_rows_) & (bit - 1));
+  }
+  // Gives the row the next anchor number: `number` must follow the chart's last anchor, and
+  // rows must be given in order.
+  void SetAnchor(int row, int number) {
+    if (anchored_rows_ == 0) first_anchor_ = number;
+    anchored_rows_ = static_cast<std::uint16_t>(anchored_rows_ | (1u << row));
+  }
+  // For a great-grandparent whose own parents are known: the position of the extended
+  // chart that continues the line (0 when the continuation table was full); -1 otherwise.
+  int Continuation(int row) const {
+    return row % 2 == 0 ? continuation_[static_cast<std::size_t>(row / 2)] : -1;
+  }
+  void SetContinuation(int row, int position) {
+    if (row % 2 == 0) continuation_[static_cast<std::size_t>(row / 2)] = position;
+  }
 
   std::int32_t root() const { return rows[kPedigreeRootRow]; }
+
+ private:
+  std::int32_t first_anchor_ = -1;
+  std::uint16_t anchored_rows_ = 0;
+  std::array<std::int32_t, (kPedigreeRows + 1) / 2> continuation_{-1, -1, -1, -1,
+                                                                   -1, -1, -1, -1};
 };
 
 // The pedigree pages: every chart in page order (the main charts, then the extended

@@ -121,8 +121,6 @@ bool PedigreeLayoutBuilder::LayOutChart(std::int32_t person, bool extended, int 
   chart.extended = extended;
   chart.group = group;
   chart.rows.fill(kEmpty);
-  chart.continuation.fill(kEmpty);
-  chart.anchor.fill(kEmpty);
   chart.rows[kRootRow] = person;
   PlaceParents(chart, root, kRootRow);
   // The first cell of a person, in the order the rows are written, is the one the index
@@ -133,7 +131,7 @@ bool PedigreeLayoutBuilder::LayOutChart(std::int32_t person, bool extended, int 
     if (shown == kEmpty || layout_.bookmarks.OnChart(shown)) continue;
     const IndividualRecord& record = site_.store().individuals[static_cast<std::size_t>(shown)];
     const store::ArrayOwner owner{'I', record.index, record.name};
-    chart.anchor[static_cast<std::size_t>(row)] = anchor_;
+    chart.SetAnchor(row, anchor_);
     layout_.bookmarks.Add(shown, {false, PageOfItem(group, per_page_), anchor_, -1, -1}, statistics,
                           owner);
     layout_.bookmarks.Add(shown, {false, extended ? 1 : 0, -1, -1, -1}, statistics, owner);
@@ -149,8 +147,7 @@ void PedigreeLayoutBuilder::PlaceParents(PedigreeChart& chart, const IndividualR
   if (!family) return;
   if (PedigreeGenerationOfRow(row) == 3) {
     // The parents of a great-grandparent are shown on an extended chart of their own.
-    chart.continuation[static_cast<std::size_t>(row)] =
-        continuations_.PositionOf(PositionOf(person));
+    chart.SetContinuation(row, continuations_.PositionOf(PositionOf(person)));
     return;
   }
   const int offset = PedigreeParentOffset(row);
@@ -287,7 +284,7 @@ PedigreeCellUnit PedigreeWriter::CellUnit(const PedigreeChart& chart, int row) c
       site_.store().individuals[static_cast<std::size_t>(chart.rows[at])];
   PedigreeCellUnit cell;
   cell.filled = true;
-  cell.anchor = chart.anchor[at];
+  cell.anchor = chart.Anchor(row);
   if (options_.create_family_groups) cell.link = FamilyGroupTarget(site_, person);
   cell.ancestor = site_.MarkAncestors() && person.ancestor;
   cell.surname = person.surname;
@@ -304,7 +301,7 @@ PedigreeCellUnit PedigreeWriter::CellUnit(const PedigreeChart& chart, int row) c
   }
   // Death and burial data are shown for the living too.
   cell.death_date = dates.death.date;
-  const int continuation = chart.continuation[at];
+  const int continuation = chart.Continuation(row);
   if (continuation != kEmpty)
     cell.continuation = ItemTarget(site_.Prefix(PageKind::kExtendedPedigree), continuation,
                                    per_page_, site_.Extension());

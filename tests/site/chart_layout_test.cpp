@@ -133,12 +133,12 @@ TEST(ChartLayoutTest, PedigreeAnchorsGoToTheFirstCellOfEachPerson) {
   EXPECT_EQ(charts[0].group, 0);
   EXPECT_EQ(charts[1].group, 1);
   // Rows are written top down: Pa (row 3) before Bob (row 7) before Ma (row 11).
-  EXPECT_EQ(charts[0].anchor[3], 0);
-  EXPECT_EQ(charts[0].anchor[7], 1);
-  EXPECT_EQ(charts[0].anchor[11], 2);
-  EXPECT_EQ(charts[1].anchor[3], -1);
-  EXPECT_EQ(charts[1].anchor[7], 3);
-  EXPECT_EQ(charts[1].anchor[11], -1);
+  EXPECT_EQ(charts[0].Anchor(3), 0);
+  EXPECT_EQ(charts[0].Anchor(7), 1);
+  EXPECT_EQ(charts[0].Anchor(11), 2);
+  EXPECT_EQ(charts[1].Anchor(3), -1);
+  EXPECT_EQ(charts[1].Anchor(7), 3);
+  EXPECT_EQ(charts[1].Anchor(11), -1);
   EXPECT_EQ(f.Pedigree().bookmarks.Of(f.At("PA")).size(), 2u);
   ExpectMark(f.Pedigree().bookmarks.At(f.At("ANN"), 0), false, 0, 3, -1, -1);
   EXPECT_TRUE(f.Pedigree().continuations.empty());
@@ -157,12 +157,12 @@ TEST(ChartLayoutTest, PedigreeLinesBeyondGreatGrandparentsContinueOnExtendedChar
   ASSERT_EQ(layout.charts.size(), 3u);
   EXPECT_EQ(layout.continuations, (std::vector<std::int32_t>{f.At("D"), f.At("H")}));
   EXPECT_EQ(layout.charts[0].rows[0], f.At("D"));
-  EXPECT_EQ(layout.charts[0].continuation[0], 0);
-  for (int row = 1; row < kPedigreeRows; ++row) EXPECT_EQ(layout.charts[0].continuation[row], -1);
+  EXPECT_EQ(layout.charts[0].Continuation(0), 0);
+  for (int row = 1; row < kPedigreeRows; ++row) EXPECT_EQ(layout.charts[0].Continuation(row), -1);
   EXPECT_TRUE(layout.charts[1].extended);
   EXPECT_EQ(layout.charts[1].root(), f.At("D"));
   EXPECT_EQ(layout.charts[1].group, 0);
-  EXPECT_EQ(layout.charts[1].continuation[0], 1);
+  EXPECT_EQ(layout.charts[1].Continuation(0), 1);
   EXPECT_EQ(layout.charts[2].root(), f.At("H"));
   EXPECT_EQ(layout.charts[2].group, 1);
   EXPECT_EQ(layout.charts[2].rows[3], f.At("I"));
@@ -229,6 +229,28 @@ TEST(ChartLayoutTest, DescendancyContinuationsArePaddedToAFreshPagePerPass) {
   ExpectMark(marks.At(f.At("G24"), 0), true, 0, 25, f.At("G12"), -1);
   ExpectMark(marks.At(f.At("G24"), 1), true, 1, 26, f.At("G24"), -1);
   EXPECT_EQ(marks.Of(f.At("G29")).size(), 1u);
+}
+
+// A chart keeps its anchors as a first number and the rows that carry one: each anchored row
+// reads its own number back, rows without one read -1; only great-grandparent rows continue.
+TEST(PedigreeChartTest, AnchorsAndContinuationsReadBackPerRow) {
+  PedigreeChart chart;
+  for (int row = 0; row < kPedigreeRows; ++row) {
+    EXPECT_EQ(chart.Anchor(row), -1) << row;
+    EXPECT_EQ(chart.Continuation(row), -1) << row;
+  }
+  chart.SetAnchor(0, 40);
+  chart.SetAnchor(7, 41);
+  chart.SetAnchor(14, 42);
+  chart.SetContinuation(2, 0);
+  chart.SetContinuation(14, 9);
+  chart.SetContinuation(3, 5);  // a grandparent row never continues
+  for (int row = 0; row < kPedigreeRows; ++row) {
+    const int anchor = row == 0 ? 40 : row == 7 ? 41 : row == 14 ? 42 : -1;
+    const int continuation = row == 2 ? 0 : row == 14 ? 9 : -1;
+    EXPECT_EQ(chart.Anchor(row), anchor) << row;
+    EXPECT_EQ(chart.Continuation(row), continuation) << row;
+  }
 }
 
 }  // namespace
