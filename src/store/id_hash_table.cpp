@@ -2,20 +2,7 @@
 
 namespace kinloom::store {
 
-std::uint64_t IdHashTable::Hash(std::string_view id) const {
-  // FNV-1a from the table's random seed (no file can aim its ids at one probe run).
-  std::uint64_t h = 14695981039346656037ull ^ seed_;
-  for (unsigned char c : id) {
-    h ^= c;
-    h *= 1099511628211ull;
-  }
-  // FNV's low bits, which pick the slot, change little between ids that differ only in
-  // their last digits: mix the high bits down so that such ids spread over the table.
-  h ^= h >> 33;
-  h *= 0xff51afd7ed558ccdull;
-  h ^= h >> 33;
-  return h;
-}
+std::uint64_t IdHashTable::Hash(std::string_view id) const { return HashText(id, seed_); }
 
 void IdHashTable::Create(std::size_t records) {
   Destroy();

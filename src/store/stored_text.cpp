@@ -12,22 +12,21 @@ namespace {
 constexpr std::size_t kFirstBlock = 4096;
 constexpr std::size_t kLargestBlock = std::size_t{1} << 20;
 
-// FNV-1a from a per-arena seed, then a final mix of the high bits. The seed is drawn at
-// random, so that a file cannot be made of texts that all fall into one probe run (the
-// interning result does not depend on it; only where a text sits in the index does).
+}  // namespace
+
 std::uint64_t HashText(std::string_view text, std::uint64_t seed) {
   std::uint64_t h = 14695981039346656037ull ^ seed;
   for (unsigned char c : text) {
     h ^= c;
     h *= 1099511628211ull;
   }
+  // FNV's low bits, which pick the slot, change little between texts that differ only in
+  // their last characters: mix the high bits down.
   h ^= h >> 33;
   h *= 0xff51afd7ed558ccdull;
   h ^= h >> 33;
   return h;
 }
-
-}  // namespace
 
 std::uint64_t RandomHashSeed() {
   std::random_device source;

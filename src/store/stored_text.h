@@ -165,6 +165,10 @@ std::ostream& operator<<(std::ostream& out, const StoredText& text);
 // statistics read id lists so).
 bool operator==(const std::vector<StoredText>& a, const std::vector<std::string>& b);
 
+// The hash of a text for the tables keyed by texts from the file: FNV-1a from `seed`, its
+// high bits mixed down.
+std::uint64_t HashText(std::string_view text, std::uint64_t seed);
+
 // A random start for the hash of a table keyed by texts from the file, drawn once per table:
 // a file cannot then be made of keys that all fall into one probe run.
 std::uint64_t RandomHashSeed();
