@@ -10,6 +10,9 @@
 
 #include "lang/ui_text.h"
 #include "run/progress_display.h"
+#include "run/output_folder.h"
+#include "site/images.h"
+#include "site/search_index.h"
 #include "site/site_driver.h"
 
 namespace kinloom::run {
@@ -30,25 +33,41 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The names of a language's own pages: a page-kind prefix of the language followed by "_",
-// or the language's base page.
+// The names of a language's own pages: a page-kind prefix of the language followed by "_"
+// (the numbered pages) or by the extension (the surname lists and the author page), the
+// language's search files, or the language's base page.
 class OwnPages {
  public:
   OwnPages(const settings::Settings& settings, int language)
-      : base_(LowerAscii(settings.index_name[static_cast<std::size_t>(language)])) {
-    for (int k = 0; k < site::kPageKindCount; ++k)
-      prefixes_.push_back(site::PagePrefix(language, static_cast<site::PageKind>(k)) + "_");
+      : base_(LowerAscii(settings.index_name[static_cast<std::size_t>(language)])),
+        search_(std::string(kSearchFilePrefix) + std::string(site::SearchLanguageTag(language))) {
+    for (int k = 0; k < site::kPageKindCount; ++k) {
+      const std::string prefix = site::PagePrefix(language, static_cast<site::PageKind>(k));
+      prefixes_.push_back(prefix + "_");
+      files_.push_back(prefix + ".htm");
+      files_.push_back(prefix + ".html");
+    }
   }
+  // A file the language writes for the whole run: one of the images that it is the first
+  // language to write.
+  void Add(std::string name) { files_.push_back(LowerAscii(std::move(name))); }
   // Whether the file name (lower-cased) is one of them.
   bool Owns(const std::string& name) const {
     for (const std::string& prefix : prefixes_)
       if (name.compare(0, prefix.size(), prefix) == 0) return true;
+    if (std::find(files_.begin(), files_.end(), name) != files_.end()) return true;
+    // The search page, script and index files of the modern pages.
+    if (name.compare(0, search_.size(), search_) == 0 && name.size() > search_.size() &&
+        (name[search_.size()] == '.' || name[search_.size()] == '-'))
+      return true;
     return name == base_ + ".htm" || name == base_ + ".html";
   }
 
  private:
   std::vector<std::string> prefixes_;
+  std::vector<std::string> files_;
   std::string base_;
+  std::string search_;
 };
 
 class Coordinator;
@@ -157,7 +176,7 @@ struct Slot : ProgressRelay {
   Coordinator& owner;
   const std::size_t position;
   const int language;
-  const OwnPages own_pages;
+  OwnPages own_pages;
   RunState state;  // the run's, with this language as the current one
   WorkerUi ui;
   WorkerFiles files;
@@ -311,6 +330,21 @@ Coordinator::Coordinator(RunContext& context, const std::vector<int>& languages,
       threads_(std::min(static_cast<std::size_t>(std::clamp(jobs, 1, kMaxJobs)), languages.size())) {
   for (std::size_t i = 0; i < languages.size(); ++i)
     slots_.push_back(std::make_unique<Slot>(*this, context, i, languages[i]));
+  // An image is written by the first language (in order) that uses it, as one of its own
+  // files, so that no language waits for the turn of another to write it: if that language
+  // is stopped, so are the ones after it, and the image goes with its other files. The
+  // languages after it leave the image be, as its bytes are the same.
+  std::vector<int> written;
+  for (const auto& slot : slots_) {
+    for (int image : site::ImagesOfLanguage(context.settings, slot->language)) {
+      if (std::find(written.begin(), written.end(), image) != written.end()) {
+        slot->state.images_written_earlier.push_back(image);
+      } else {
+        written.push_back(image);
+        slot->own_pages.Add(std::string(site::ImageFileName(image)));
+      }
+    }
+  }
 }
 
 void Coordinator::ThrowIfCancelled(Slot& slot) {

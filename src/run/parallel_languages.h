@@ -8,7 +8,8 @@
 //    run;
 //  - a file that is not one of the language's own pages (gendex.txt, the copy of the GEDCOM
 //    file) is written in language order: its creation waits until each language before it
-//    has finished;
+//    has finished. An image is one of the own files of the first language that writes it;
+//    the languages after it do not write it again;
 //  - a language that fails (its step returns 0 or throws) stops the languages after it; they
 //    are cancelled and the files they created are deleted. An exception (such as
 //    platform::ProgramEnd) is rethrown on the calling thread once every worker has ended.

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "gedcom/encoding.h"
 #include "run/run_statistics.h"
@@ -70,6 +71,9 @@ struct RunState {
   // (run/parallel_languages.h): its progress reports go there instead of to the user
   // interface.
   ProgressRelay* progress_relay = nullptr;
+  // Likewise: the images (resource numbers) that an earlier language of the run writes. The
+  // bytes are the same whichever language writes them, so this one leaves them be.
+  std::vector<int> images_written_earlier;
 
   // Measured only while debug_flags has the statistics bit (StatisticsOf).
   RunStatistics statistics;

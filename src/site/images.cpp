@@ -1,5 +1,8 @@
 #include "site/images.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "lang/ui_text.h"
 #include "platform/resources.h"
 #include "platform/system_error.h"
@@ -30,6 +33,16 @@ std::string_view ImageFileName(int number) {
   return {};
 }
 
+std::vector<int> ImagesOfLanguage(const settings::Settings& options, int language) {
+  std::vector<int> images;
+  if (options.modern_pages()) return images;
+  if (options.create_pedigree_groups != 0)
+    images.assign(std::begin(kChartImages), std::end(kChartImages));
+  if (options.create_notes_pages[static_cast<std::size_t>(language)] != 0)
+    images.push_back(kImageNotesIcon);
+  return images;
+}
+
 int ExtractImage(PageWriter& writer, int number) {
   return ExtractImage(writer, number, platform::FindResource);
 }
@@ -48,6 +61,9 @@ int ExtractImage(PageWriter& writer, int number, const ResourceLookup& find) {
     platform::ReportSystemError(context.ui, message, kErrorNotFound);
     return 0;
   }
+
+  const std::vector<int>& earlier = context.state.images_written_earlier;
+  if (std::find(earlier.begin(), earlier.end(), number) != earlier.end()) return 1;
 
   int error = 0;
   std::unique_ptr<platform::OutputFile> file = context.fs.Create(destination, &error);

@@ -6,7 +6,9 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
+#include "settings/settings.h"
 #include "site/page_writer.h"
 
 namespace kinloom::site {
@@ -26,11 +28,23 @@ inline constexpr int kImageMotherOnly = 167;    // qc.gif
 inline constexpr int kImageContinuation = 162;  // q9.gif
 inline constexpr int kImageChartEnd = 163;      // q0.gif
 
+// The pieces of the classic pedigree charts, written before the first chart page in this
+// order.
+inline constexpr int kChartImages[] = {kImageContinuation, kImageFatherLine, kImageMotherLine,
+                                       kImageVerticalLine, kImageChartEnd,   kImagePedigreeIcon,
+                                       kImageBothParents,  kImageFatherOnly, kImageMotherOnly};
+
+// The images the pages of `language` write with these options: the chart pieces with
+// classic pedigree charts, the notes icon with classic notes pages.
+std::vector<int> ImagesOfLanguage(const settings::Settings& options, int language);
+
 // The file name of an image resource, or an empty view for a number outside the table.
 std::string_view ImageFileName(int number);
 
 // Writes image `number` byte for byte to the output folder, replacing a file of that name,
-// and counts it as one page and one buffer write of `writer`. Returns 1 when written.
+// and counts it as one page and one buffer write of `writer`. Returns 1 when written, or
+// when an earlier language of the run writes the same image (RunState's
+// images_written_earlier): the file is then left to it.
 // An image the program does not carry is reported with message 2416 and gives 0; a
 // destination that cannot be written gives 0 without a message. Never ends the program.
 int ExtractImage(PageWriter& writer, int number);

@@ -33,11 +33,6 @@ constexpr int kLabelExtended = 12397;
 constexpr int kStatusPedigree = 2346;
 constexpr int kProgressStep = 3;
 
-// Written before the first page, in this order.
-constexpr int kChartImages[] = {kImageContinuation, kImageFatherLine, kImageMotherLine,
-                                kImageVerticalLine, kImageChartEnd,   kImagePedigreeIcon,
-                                kImageBothParents,  kImageFatherOnly, kImageMotherOnly};
-
 constexpr int kRows = kPedigreeRows;
 constexpr int kRootRow = kPedigreeRootRow;
 constexpr int kEmpty = -1;

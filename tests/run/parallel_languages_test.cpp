@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -361,6 +364,89 @@ TEST(ParallelLanguages, NamesLikeAnotherLanguagesPagesKeepTheRunSequential) {
   const Conversion sequential = Convert(temp, kSample, settings, 1);
   ASSERT_EQ(sequential.outcome, RunOutcome::kCompleted);
   ExpectSameConversion(sequential, Convert(temp, kSample, settings, 4));
+}
+
+// Holds the first language back until the second has generated its whole site (or a
+// while has passed): the second must not wait for the first to write any of its pages, its
+// surname lists, its author page or an image the first language writes too.
+class HeldBackSite : public SiteSteps {
+ public:
+  int GenerateSite(RunContext& context, int language) override {
+    if (language == 0) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (!done_.wait_for(lock, std::chrono::seconds(20), [&] { return second_done_; }))
+        waited_out_ = true;
+    }
+    const int result = SiteSteps::GenerateSite(context, language);
+    if (language != 0) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      second_done_ = true;
+      done_.notify_all();
+    }
+    return result;
+  }
+  bool waited_out() const { return waited_out_; }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool second_done_ = false;
+  bool waited_out_ = false;
+};
+
+// English and French; without gendex.txt and the copy of the GEDCOM file, which are written
+// in language order.
+settings::Settings TwoLanguagesOwnFilesOnly(int page_style, bool english_notes) {
+  settings::Settings s = NineLanguages();
+  for (int l = 2; l < settings::kLanguageCount; ++l)
+    s.create_pages[static_cast<std::size_t>(l)] = 0;
+  s.create_notes_pages[0] = english_notes ? 1 : 0;
+  s.text_file = 0;
+  s.create_link_to_gedcom_file = 0;
+  s.page_style = page_style;
+  return s;
+}
+
+TEST(ParallelLanguages, SecondLanguageWritesItsWholeSiteWhileTheFirstIsHeldBack) {
+  for (int style : {0, 1}) {
+    SCOPED_TRACE(style == 1 ? "modern" : "classic");
+    testing::TempFolder temp;
+    const settings::Settings settings = TwoLanguagesOwnFilesOnly(style, true);
+    HeldBackSite site;
+    const Conversion parallel = Convert(temp, kSample, settings, 2, {}, &site);
+    EXPECT_FALSE(site.waited_out());
+    ASSERT_EQ(parallel.outcome, RunOutcome::kCompleted);
+    EXPECT_EQ(parallel.files.count("fc.htm"), 1u);
+    EXPECT_EQ(parallel.files.count("fr.htm"), 1u);
+    if (style == 0) {
+      EXPECT_EQ(parallel.files.count("q9.gif"), 1u);
+      EXPECT_EQ(parallel.files.count("q4.gif"), 1u);
+    }
+    ExpectSameConversion(Convert(temp, kSample, settings, 1), parallel);
+  }
+}
+
+// The notes icon is first written by the French notes pages when the English site has none.
+// When the English site fails, a sequential run never writes it, and neither does a parallel
+// one, though French has written it by then (English is held back until French is done).
+TEST(ParallelLanguages, ImageOfALaterLanguageGoesWithItWhenAnEarlierLanguageFails) {
+  testing::TempFolder temp;
+  const settings::Settings settings = TwoLanguagesOwnFilesOnly(0, false);
+  const Faults faults = [](platform::FailingFileSystem& files) {
+    files.Fail(Op::kCreate, ENOSPC, "/b_", 1);
+  };
+  const Conversion sequential = Convert(temp, kSample, settings, 1, faults);
+  ASSERT_EQ(sequential.end_status, 1);
+  EXPECT_EQ(sequential.files.count("q4.gif"), 0u);
+  EXPECT_EQ(sequential.files.count("fn_0.htm"), 0u);
+  HeldBackSite site;
+  ExpectSameConversion(sequential, Convert(temp, kSample, settings, 2, faults, &site));
+  EXPECT_FALSE(site.waited_out());
+
+  const Conversion completed = Convert(temp, kSample, settings, 2);
+  ASSERT_EQ(completed.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(completed.files.count("q4.gif"), 1u);
+  EXPECT_EQ(completed.files.count("fn_0.htm"), 1u);
 }
 
 // The whole of royal92 in nine languages: the two folders compared file by file.
