@@ -6,8 +6,10 @@
 namespace kinloom::site {
 
 void ChartBookmarks::Reset(std::size_t individuals) {
-  marks_.clear();
-  marks_.resize(individuals);
+  counts_.assign(individuals, 0);
+  std::vector<std::uint32_t>().swap(offsets_);
+  std::vector<Bookmark>().swap(marks_);
+  std::vector<Queued>().swap(queued_);
 }
 
 bool ChartBookmarks::Add(std::int32_t person, const Bookmark& mark,
@@ -15,32 +17,55 @@ bool ChartBookmarks::Add(std::int32_t person, const Bookmark& mark,
                          const store::ArrayOwner& owner) {
   if (person < 0) return false;
   const std::size_t at = static_cast<std::size_t>(person);
-  if (at >= marks_.size()) marks_.resize(at + 1);
-  std::vector<Bookmark>& marks = marks_[at];
-  if (marks.size() >= static_cast<std::size_t>(store::kExpandingArrayCapacity)) {
+  if (at >= counts_.size()) counts_.resize(at + 1, 0);
+  const std::size_t count = Count(at);
+  if (count >= static_cast<std::size_t>(store::kExpandingArrayCapacity)) {
     if (statistics != nullptr) statistics->Refused(owner);
     return false;
   }
-  marks.push_back(mark);
-  if (statistics != nullptr) statistics->Stored(owner, marks.size());
+  counts_[at] = static_cast<std::uint8_t>(counts_[at] + 1);
+  if (count == 0 && mark.page == -1) counts_[at] |= kFirstEmpty;
+  queued_.push_back({person, mark});
+  if (statistics != nullptr) statistics->Stored(owner, count + 1);
   return true;
 }
 
+void ChartBookmarks::Settle() const {
+  if (queued_.empty()) return;
+  // Each individual's sorted bookmarks come first, then its queued ones in the order added.
+  const std::size_t n = counts_.size();
+  std::vector<std::uint32_t> offsets(n + 1, 0);
+  for (std::size_t p = 0; p < n; ++p)
+    offsets[p + 1] = offsets[p] + static_cast<std::uint32_t>(Count(p));
+  std::vector<Bookmark> marks(offsets[n]);
+  std::vector<std::uint32_t> next(offsets.begin(), offsets.end() - 1);
+  const std::size_t sorted_people = offsets_.empty() ? 0 : offsets_.size() - 1;
+  for (std::size_t p = 0; p < sorted_people; ++p)
+    for (std::uint32_t k = offsets_[p]; k < offsets_[p + 1]; ++k) marks[next[p]++] = marks_[k];
+  std::vector<std::uint32_t>().swap(offsets_);
+  std::vector<Bookmark>().swap(marks_);
+  for (const Queued& q : queued_) marks[next[static_cast<std::size_t>(q.person)]++] = q.mark;
+  std::vector<Queued>().swap(queued_);
+  offsets_ = std::move(offsets);
+  marks_ = std::move(marks);
+}
+
 const Bookmark* ChartBookmarks::At(std::int32_t person, std::size_t k) const {
-  const std::vector<Bookmark>& marks = Of(person);
+  const std::span<const Bookmark> marks = Of(person);
   if (k >= marks.size() || marks[k].page == -1) return nullptr;
   return &marks[k];
 }
 
-const std::vector<Bookmark>& ChartBookmarks::Of(std::int32_t person) const {
-  static const std::vector<Bookmark> kNone;
-  if (person < 0 || static_cast<std::size_t>(person) >= marks_.size()) return kNone;
-  return marks_[static_cast<std::size_t>(person)];
+std::span<const Bookmark> ChartBookmarks::Of(std::int32_t person) const {
+  Settle();
+  if (person < 0 || static_cast<std::size_t>(person) + 1 >= offsets_.size()) return {};
+  const std::size_t p = static_cast<std::size_t>(person);
+  return std::span<const Bookmark>(marks_.data() + offsets_[p], offsets_[p + 1] - offsets_[p]);
 }
 
 std::uint64_t ChartBookmarks::TierBytes() const {
   std::uint64_t bytes = 0;
-  for (const std::vector<Bookmark>& marks : marks_) bytes += store::BookmarkTierBytes(marks.size());
+  for (std::size_t p = 0; p < counts_.size(); ++p) bytes += store::BookmarkTierBytes(Count(p));
   return bytes;
 }
 

@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -27,6 +28,12 @@ struct Bookmark {
 
 // The bookmarks of one chart kind: for each individual (by table position) its first 55
 // appearances (kExpandingArrayCapacity), in the order the pages show them.
+//
+// A site has about one appearance per individual and kind, so they are kept flat: the
+// appearances added are queued in the order they come, and sorted by individual into one
+// array the first time they are read (or at Settle) - a vector per individual would take
+// more for its own bookkeeping and allocation than for its bookmarks. Settle at the end of a
+// layout, so that the pages only read.
 class ChartBookmarks {
  public:
   // Forgets every bookmark and makes room for `individuals` individuals.
@@ -37,17 +44,37 @@ class ChartBookmarks {
   bool Add(std::int32_t person, const Bookmark& mark,
            store::ExpandingArrayStatistics* statistics = nullptr,
            const store::ArrayOwner& owner = {});
+  // Sorts the queued appearances in. Reading does it too; adding may follow.
+  void Settle() const;
   // Bookmark k of the individual, or null when there is none or it is empty.
   const Bookmark* At(std::int32_t person, std::size_t k) const;
   // Every bookmark of the individual; empty for a position outside the table.
-  const std::vector<Bookmark>& Of(std::int32_t person) const;
-  // Whether the individual appears on a chart of this kind: it has bookmark 0.
-  bool OnChart(std::int32_t person) const { return At(person, 0) != nullptr; }
+  std::span<const Bookmark> Of(std::int32_t person) const;
+  // Whether the individual appears on a chart of this kind: it has bookmark 0. Reads no
+  // bookmark, so asking while adding costs nothing.
+  bool OnChart(std::int32_t person) const {
+    return person >= 0 && static_cast<std::size_t>(person) < counts_.size() &&
+           counts_[static_cast<std::size_t>(person)] != 0 &&
+           (counts_[static_cast<std::size_t>(person)] & kFirstEmpty) == 0;
+  }
   // The bytes the bookmarks take in the tiers of the statistics (MEM_TRACKER_BOOKMARK).
   std::uint64_t TierBytes() const;
 
  private:
-  std::vector<std::vector<Bookmark>> marks_;
+  struct Queued {
+    std::int32_t person;
+    Bookmark mark;
+  };
+  // counts_ holds the number of bookmarks (at most 55) with this bit when bookmark 0 is empty.
+  static constexpr std::uint8_t kFirstEmpty = 0x80;
+  std::size_t Count(std::size_t person) const { return counts_[person] & ~kFirstEmpty; }
+
+  std::vector<std::uint8_t> counts_;
+  // Sorted: the bookmarks of individual p are marks_[offsets_[p]] up to offsets_[p + 1].
+  // An individual beyond offsets_ has none sorted yet.
+  mutable std::vector<std::uint32_t> offsets_;
+  mutable std::vector<Bookmark> marks_;
+  mutable std::vector<Queued> queued_;
 };
 
 // The descendancy pages: which individuals head a tree on the main pages, the continuation

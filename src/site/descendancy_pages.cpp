@@ -397,6 +397,7 @@ std::uint32_t LevelColour(const settings::Settings& settings, int depth) {
 
 void LayOutDescendancyCharts(SiteContext& site, int continuation_limit) {
   DescendancyWalk(site, &site.layout_to_fill().descendancy, continuation_limit).Run();
+  site.layout().descendancy.bookmarks.Settle();
 }
 
 void WriteDescendancyPages(SiteContext& site) {

@@ -307,6 +307,7 @@ PedigreeCellUnit PedigreeWriter::CellUnit(const PedigreeChart& chart, int row) c
 
 void LayOutPedigreeCharts(SiteContext& site) {
   PedigreeLayoutBuilder(site, site.layout_to_fill().pedigree).Run();
+  site.layout().pedigree.bookmarks.Settle();
 }
 
 void WritePedigreePages(SiteContext& site) { PedigreeWriter(site).Run(); }

@@ -214,7 +214,7 @@ void WritePersonEntry(SiteContext& site, PersonLinkKind kind, const IndividualRe
       return i >= 0 && i < static_cast<std::int32_t>(individuals.size()) ? individuals[i].surname
                                                                          : std::string();
     };
-    const std::vector<Bookmark>& marks = BookmarksOf(site, kind).Of(TablePosition(site, person));
+    const std::span<const Bookmark> marks = BookmarksOf(site, kind).Of(TablePosition(site, person));
     for (std::size_t k = 0; k < marks.size() && k < store::kExpandingArrayCapacity; ++k) {
       const Bookmark* mark = BookmarkAt(site, kind, person, k);
       if (!mark) break;

@@ -78,6 +78,34 @@ TEST(ChartBookmarksTest, KeepsTheFirst55AppearancesAndCountsTheRefusals) {
   EXPECT_EQ(marks.TierBytes(), 7u * 17u);
 }
 
+// Appearances come in any order of individuals, and reading may come between adding: each
+// individual's bookmarks read back in the order they were added.
+TEST(ChartBookmarksTest, ReadBackPerIndividualInTheOrderAdded) {
+  ChartBookmarks marks;
+  marks.Reset(4);
+  const int order[] = {2, 0, 2, 3, 0, 2};
+  for (int k = 0; k < 6; ++k) marks.Add(order[k], {false, k, 10 + k, -1, -1});
+  EXPECT_TRUE(marks.OnChart(3));
+  ASSERT_EQ(marks.Of(2).size(), 3u);
+  EXPECT_EQ(marks.At(2, 0)->page, 0);
+  EXPECT_EQ(marks.At(2, 1)->page, 2);
+  EXPECT_EQ(marks.At(2, 2)->anchor, 15);
+  EXPECT_TRUE(marks.Of(1).empty());
+  // After a read: the new ones follow the old, also for an individual beyond the table.
+  marks.Add(0, {true, 6, 16, 1, 2});
+  marks.Add(1, {false, 7, 17, -1, -1});
+  marks.Add(5, {false, 8, 18, -1, -1});
+  ASSERT_EQ(marks.Of(0).size(), 3u);
+  EXPECT_EQ(marks.At(0, 0)->page, 1);
+  EXPECT_EQ(marks.At(0, 1)->page, 4);
+  ExpectMark(marks.At(0, 2), true, 6, 16, 1, 2);
+  EXPECT_EQ(marks.At(1, 0)->page, 7);
+  EXPECT_EQ(marks.At(5, 0)->page, 8);
+  EXPECT_EQ(marks.Of(2).size(), 3u);
+  EXPECT_EQ(marks.At(3, 0)->page, 3);
+  EXPECT_TRUE(marks.Of(4).empty());
+}
+
 TEST(ChartLayoutTest, LayingOutWritesNoPageAndKeepsTheKindsApart) {
   ChartLayoutFixture f;
   // Kid is the only child of Pa and Ma; Lone is nobody's child and has no children.

@@ -77,8 +77,9 @@ class DescendancyTest : public ::testing::Test {
     WriteDescendancyPages(*f.site);
   }
 
-  const std::vector<Bookmark>& Marks(const std::string& id) {
-    return f.site->layout().descendancy.bookmarks.Of(f.run.Person(id).index);
+  std::vector<Bookmark> Marks(const std::string& id) {
+    const auto marks = f.site->layout().descendancy.bookmarks.Of(f.run.Person(id).index);
+    return {marks.begin(), marks.end()};
   }
 
   std::string Page(const std::string& name) const { return f.run.fs.Read("/out/" + name); }
@@ -172,7 +173,7 @@ TEST_F(DescendancyTest, EveryoneWithChildrenHeadsAGroupWhenNotOnlyTheTopmost) {
   EXPECT_EQ(Marks("CAIN").size(), 1u);  // only as the head of his group
   for (const char* nowhere : {"ENOS", "ABEL", "LONE", "KIT"})
     EXPECT_TRUE(Marks(nowhere).empty()) << nowhere;
-  const Bookmark& cara = Marks("CARA").at(0);
+  const Bookmark cara = Marks("CARA").at(0);
   EXPECT_FALSE(cara.extended);
   EXPECT_EQ(cara.page, 0);
   EXPECT_EQ(cara.anchor, 3);
@@ -260,7 +261,7 @@ TEST_F(DescendancyTest, FifteenGenerationsContinueOnAnExtendedPageHeadedByGenera
   EXPECT_EQ(Entry("G12"),
             "Line, G12   , <a href=\"d_0.htm#12\"> (Line) </a>  , <a href=\"e_0.htm#13\"> (Line) "
             "</a> <br>");
-  const Bookmark& on_extended = Marks("G14").at(0);
+  const Bookmark on_extended = Marks("G14").at(0);
   EXPECT_TRUE(on_extended.extended);
   EXPECT_EQ(on_extended.page, 0);
   EXPECT_EQ(on_extended.anchor, 15);

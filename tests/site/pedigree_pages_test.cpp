@@ -80,8 +80,9 @@ struct PedigreeFixture : SiteFixture {
   std::string Entry(const std::string& id) {
     return Body([&] { WritePersonEntry(*site, PersonLinkKind::kPedigree, run.Person(id), false); });
   }
-  const std::vector<Bookmark>& Marks(const std::string& id) {
-    return site->layout().pedigree.bookmarks.Of(run.Person(id).index);
+  std::vector<Bookmark> Marks(const std::string& id) {
+    const auto marks = site->layout().pedigree.bookmarks.Of(run.Person(id).index);
+    return {marks.begin(), marks.end()};
   }
   std::string Icon(const std::string& id) {
     return Body([&] { WritePedigreeIcon(*site, run.Person(id)); });
