@@ -33,19 +33,20 @@ bool ChartBookmarks::Add(std::int32_t person, const Bookmark& mark,
 void ChartBookmarks::Settle() const {
   if (queued_.empty()) return;
   // Each individual's sorted bookmarks come first, then its queued ones in the order added.
+  // The offsets start as the end of each individual's range and are moved back as the
+  // bookmarks are placed from the last, so that they end as its start.
   const std::size_t n = counts_.size();
   std::vector<std::uint32_t> offsets(n + 1, 0);
-  for (std::size_t p = 0; p < n; ++p)
-    offsets[p + 1] = offsets[p] + static_cast<std::uint32_t>(Count(p));
-  std::vector<Bookmark> marks(offsets[n]);
-  std::vector<std::uint32_t> next(offsets.begin(), offsets.end() - 1);
+  std::uint32_t total = 0;
+  for (std::size_t p = 0; p < n; ++p) offsets[p] = total += static_cast<std::uint32_t>(Count(p));
+  offsets[n] = total;
+  std::vector<Bookmark> marks(total);
+  for (auto q = queued_.rbegin(); q != queued_.rend(); ++q)
+    marks[--offsets[static_cast<std::size_t>(q->person)]] = q->mark;
+  std::vector<Queued>().swap(queued_);
   const std::size_t sorted_people = offsets_.empty() ? 0 : offsets_.size() - 1;
   for (std::size_t p = 0; p < sorted_people; ++p)
-    for (std::uint32_t k = offsets_[p]; k < offsets_[p + 1]; ++k) marks[next[p]++] = marks_[k];
-  std::vector<std::uint32_t>().swap(offsets_);
-  std::vector<Bookmark>().swap(marks_);
-  for (const Queued& q : queued_) marks[next[static_cast<std::size_t>(q.person)]++] = q.mark;
-  std::vector<Queued>().swap(queued_);
+    for (std::uint32_t k = offsets_[p + 1]; k > offsets_[p]; --k) marks[--offsets[p]] = marks_[k - 1];
   offsets_ = std::move(offsets);
   marks_ = std::move(marks);
 }
