@@ -2,7 +2,10 @@
 
 #include "store/store_text.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "gedcom/encoding.h"
@@ -21,6 +24,8 @@ namespace {
 
 // The page buffer holds at most this many characters before it goes to the file.
 constexpr std::size_t kPageBufferLimit = 8191;
+// The converted text of a file is handed to it in pieces of at least this size (or whole).
+constexpr std::size_t kFileWriteSize = 256 * 1024;
 
 constexpr int kMessageCreateFailed = 2266;
 constexpr int kMessageCloseFailed = 2370;
@@ -58,8 +63,12 @@ PageWriter::PageWriter(run::RunContext& context, const lang::LabelSet& labels,
 }
 
 PageWriter::~PageWriter() {
-  // A page left open by a program end is abandoned; its buffer is not written.
-  if (file_) file_->Close();
+  // A page left open by a program end is abandoned; its buffer is not written, what went
+  // through it is.
+  if (file_) {
+    WriteFileText();
+    file_->Close();
+  }
 }
 
 void PageWriter::CountExtraFile() {
@@ -122,6 +131,27 @@ std::string PageWriter::SystemNameText(std::string_view name) const {
 
 namespace {
 
+// The position of the first line feed or non-ASCII byte in `text` from `i` on, or its size.
+// Eight bytes are looked at together: page text is mostly plain ASCII.
+std::size_t PlainRunEnd(std::string_view text, std::size_t i) {
+  const std::size_t size = text.size();
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    constexpr std::uint64_t kLineFeeds = 0x0a0a0a0a0a0a0a0aull;
+    for (; i + 8 <= size; i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      const std::uint64_t x = word ^ kLineFeeds;  // a zero byte where a line feed is
+      // The lowest flagged byte is exact (a borrow only flags bytes above a zero byte).
+      const std::uint64_t stop = ((x - kOnes) & ~x & kHigh) | (word & kHigh);
+      if (stop != 0) return i + static_cast<std::size_t>(std::countr_zero(stop) / 8);
+    }
+  }
+  while (i < size && text[i] != '\n' && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
+
 // Appends `text` to *out with every line feed as CR LF, each non-ASCII UTF-8 character in
 // its Windows-1252 form when `to_cp1252`. Runs of plain ASCII are copied whole.
 void AppendFileText(std::string_view text, bool to_cp1252, std::string* out) {
@@ -130,7 +160,7 @@ void AppendFileText(std::string_view text, bool to_cp1252, std::string* out) {
   while (i < size) {
     const std::size_t run = i;
     if (to_cp1252) {
-      while (i < size && text[i] != '\n' && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+      i = PlainRunEnd(text, i);
     } else {
       i = text.find('\n', i);
       if (i == std::string_view::npos) i = size;
@@ -162,13 +192,18 @@ void PageWriter::WriteToFile(std::string_view text) {
   }
   const bool to_cp1252 = TextEncoding() == platform::TextEncoding::kUtf8 &&
                          SiteEncoding() == platform::TextEncoding::kWindows1252;
-  std::string& out = file_text_;
-  out.clear();
-  out.reserve(text.size() + text.size() / 8);
-  AppendFileText(text, to_cp1252, &out);
+  if (file_text_.capacity() < kFileWriteSize + kPageBufferLimit * 3)
+    file_text_.reserve(kFileWriteSize + kPageBufferLimit * 3);
+  AppendFileText(text, to_cp1252, &file_text_);
+  if (file_text_.size() >= kFileWriteSize) WriteFileText();
+}
+
+void PageWriter::WriteFileText() {
   // A failed write (a full disk, a folder removed under the run) is kept and reported when
   // the file is closed, with the message of the page kind that writes it.
-  if (!out.empty() && write_error_ == 0) write_error_ = file_->Write(out.data(), out.size());
+  if (!file_text_.empty() && write_error_ == 0)
+    write_error_ = file_->Write(file_text_.data(), file_text_.size());
+  file_text_.clear();
 }
 
 void PageWriter::Create(const std::string& path, const std::string* plain_failure_message) {
@@ -258,6 +293,7 @@ void PageWriter::FlushPageBuffer() {
   WriteToFile(buffer_);
   CountWrite();
   buffer_.clear();
+  if (file_) WriteFileText();
 }
 
 void PageWriter::WriteRule() { style_->WriteRule(*this); }
@@ -273,25 +309,30 @@ std::time_t PageWriter::Now() const {
   return context_.progress != nullptr ? context_.progress->Now() : std::time(nullptr);
 }
 
-void PageWriter::Close(const std::string& failure_message) {
+void PageWriter::Close(const std::function<std::string()>& failure_message) {
   FlushPageBuffer();
   if (!file_) return;
+  WriteFileText();
   std::unique_ptr<platform::OutputFile> file = std::move(file_);
   const int write_error = write_error_;
   write_error_ = 0;
   if (file->Close() != 0 || write_error != 0) {
-    context_.ui.ShowMessage(failure_message, "", platform::MessageIcon::kWarning,
+    context_.ui.ShowMessage(failure_message(), "", platform::MessageIcon::kWarning,
                             platform::MessageButtons::kOk);
     platform::EndProgram(1, "cannot close " + path_);
   }
 }
 
 void PageWriter::CloseFile() {
-  Close(lang::FormatText(lang::LoadUiText(kMessageCloseFailed, context_.settings).c_str(),
-                         run::kProductString));
+  Close([this] {
+    return lang::FormatText(lang::LoadUiText(kMessageCloseFailed, context_.settings).c_str(),
+                            run::kProductString);
+  });
 }
 
-void PageWriter::CloseFile(const std::string& failure_message) { Close(failure_message); }
+void PageWriter::CloseFile(const std::string& failure_message) {
+  Close([&failure_message] { return failure_message; });
+}
 
 void PageWriter::ClosePage() {
   style_->WritePageFoot(*this, PageFootFacts(*this, true));

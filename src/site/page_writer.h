@@ -58,6 +58,7 @@ class PageWriter {
   // Appends the pieces as AppendHtml appends the one text they make together, without
   // building that text (see site/text_pieces.h for numbers).
   void Append(std::initializer_list<std::string_view> pieces);
+  // Writes the page buffer out and hands the file what it has not yet been given.
   void FlushPageBuffer();
   // Pieces of the page frame, written by the style.
   void WriteRule();
@@ -115,7 +116,11 @@ class PageWriter {
   void CountWrite();
   void CountFile(const std::string& path);
   void Create(const std::string& path, const std::string* plain_failure_message);
-  void Close(const std::string& failure_message);
+  // Closes the open file; on a failure shows the message `failure_message()` gives and ends
+  // the program.
+  void Close(const std::function<std::string()>& failure_message);
+  // Writes the converted text kept for the open file.
+  void WriteFileText();
 
   run::RunContext& context_;
   const lang::LabelSet& labels_;
@@ -124,7 +129,9 @@ class PageWriter {
   int write_error_ = 0;  // the first failed write of the open file
   std::string path_;
   std::string buffer_;
-  std::string file_text_;  // the bytes of one write to the file, kept for its capacity
+  // The open file's converted bytes not yet handed to it: they go in writes of at least
+  // kFileWriteSize, or when the file is closed, so that the file's own buffer is bypassed.
+  std::string file_text_;
   int pages_written_ = 0;
   int buffer_writes_ = 0;
   std::function<std::time_t()> clock_;

@@ -197,20 +197,31 @@ TEST(PageWriterTest, BufferBoundaries) {
   EXPECT_EQ(t.writer.buffer_writes(), 1);
   t.writer.AppendHtml("c");
   EXPECT_EQ(t.writer.buffer_writes(), 2);
-  EXPECT_EQ(t.fs.writes["/out/b.htm"], 2);
 
   // A piece longer than 8191 goes to the file directly after the buffer, keeping the order.
   std::string big(9000, 'x');
   t.writer.AppendHtml(big);
   EXPECT_EQ(t.writer.buffer_writes(), 3);
-  EXPECT_EQ(t.fs.writes["/out/b.htm"], 4);
   t.writer.AppendHtml("tail");
+  // The file itself gets the text in pieces of 256 KiB, when the buffer is flushed (the
+  // head above) or when it is closed.
+  EXPECT_EQ(t.fs.writes["/out/b.htm"], 1);
   t.writer.CloseFile();
   EXPECT_EQ(t.writer.buffer_writes(), 4);
+  EXPECT_EQ(t.fs.writes["/out/b.htm"], 2);
 
   const std::string& page = t.fs.files["/out/b.htm"];
   std::size_t head = page.find("<hr size=4 width='80%'>") + 23;
   EXPECT_EQ(page.substr(head), std::string(8190, 'a') + "bc" + big + "tail");
+
+  t.writer.OpenPage("/out/c.htm", "c", false, false);
+  for (int k = 0; k < 40; ++k) t.writer.AppendHtml(std::string(8000, 'y'));  // 320,000
+  EXPECT_EQ(t.fs.writes["/out/c.htm"], 1);
+  t.writer.CloseFile();
+  EXPECT_EQ(t.fs.writes["/out/c.htm"], 2);
+  const std::string& second = t.fs.files["/out/c.htm"];
+  EXPECT_EQ(second.substr(second.find("<hr size=4 width='80%'>") + 23, 320000),
+            std::string(320000, 'y'));
 }
 
 TEST(PageWriterTest, TextIsWrittenAsComposed) {
@@ -365,6 +376,27 @@ TEST(PageWriterAppendTest, Utf8TextOfAWindows1252SiteConvertsInOnePass) {
     crlf += c;
   }
   EXPECT_EQ(Body(u.fs.Read("/out/u.htm")), crlf);
+}
+
+// Plain text is looked at eight bytes at a time: a line feed or a non-ASCII character at
+// each place within such a group, and at the end, is still found.
+TEST(PageWriterAppendTest, LineFeedsAndCharactersAtEveryPlaceOfAGroupOfEightBytes) {
+  for (std::size_t pad = 0; pad < 17; ++pad) {
+    SCOPED_TRACE(pad);
+    const std::string text = std::string(pad, 'p') + "\nab\xC3\xA9" + std::string(pad, 'q') +
+                             "\n\n" + std::string(16 - pad, 'r') + "\xE2\x82\xAC";
+    std::string expected;
+    for (char c : gedcom::Utf8ToSiteText(text, platform::TextEncoding::kWindows1252)) {
+      if (c == '\n') expected += '\r';
+      expected += c;
+    }
+    WriterTestRun t;
+    t.state.source_encoding = gedcom::SourceEncoding::kAnsel;
+    t.writer.OpenPage("/out/e.htm", "e", false, false);
+    t.writer.AppendHtml(text);
+    t.writer.CloseFile();
+    EXPECT_EQ(Body(t.fs.Read("/out/e.htm")), expected);
+  }
 }
 
 }  // namespace
