@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "lang/ui_text.h"
-#include "run/progress_display.h"
 #include "run/output_folder.h"
+#include "run/progress_display.h"
 #include "site/images.h"
 #include "site/search_index.h"
 #include "site/site_driver.h"
