@@ -23,7 +23,7 @@ struct StartOptions {
   bool command_line = false;
   std::string input_path;     // Windows-1252, as given
   std::string output_folder;
-  int jobs = 0;  // "--jobs N": the most languages generated at once; 0 for the number of cores
+  int jobs = 0;  // "--jobs N": the most languages (or parts of a site) generated at once; 0 for the number of cores
   // Receives the process exit status when the window closes.
   std::function<void(int)> set_exit_status;
 };

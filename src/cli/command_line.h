@@ -36,8 +36,8 @@ struct Invocation {
   // "--style classic|modern": "Page Style" for this conversion, without storing it; -1 keeps
   // the stored one.
   int page_style = -1;
-  // "--jobs N": the most output languages generated at once for this conversion (1 … 64);
-  // 0 when not given (the number of cores).
+  // "--jobs N": the most output languages (or parts of one language's site) generated at once
+  // for this conversion (1 … 64); 0 when not given (the number of cores).
   int jobs = 0;
 };
 

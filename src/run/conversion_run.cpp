@@ -319,6 +319,8 @@ void ConversionRun::GenerateSites(RunContext& context) {
     });
     return;
   }
+  // One language at a time: the parts of its site may be written at once.
+  state_.jobs = jobs_;
   for (int k = 0; k < settings::kLanguageCount && !state_.failed; ++k) {
     if (settings_.create_pages[static_cast<std::size_t>(k)] == 0) continue;
     state_.current_language = k;

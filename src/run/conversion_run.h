@@ -128,7 +128,9 @@ class ConversionRun {
   // values are brought into that range). 1, the default, generates them one after the other;
   // with more, languages run side by side where that leaves the same files and messages (not
   // while the statistics are measured, nor when a base page name or the GEDCOM file's name
-  // looks like a page of another language).
+  // looks like a page of another language). Languages generated one after the other have the
+  // parts of their sites written at once on as many threads, where that leaves the same
+  // files and messages (site/site_generation.h).
   void SetJobs(int jobs);
 
   // Runs every step with these two paths (as typed: nothing is trimmed). With

@@ -33,41 +33,34 @@ std::string FileName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The names of a language's own pages: a page-kind prefix of the language followed by "_"
-// (the numbered pages) or by the extension (the surname lists and the author page), the
-// language's search files, or the language's base page.
-class OwnPages {
- public:
-  OwnPages(const settings::Settings& settings, int language)
-      : base_(LowerAscii(settings.index_name[static_cast<std::size_t>(language)])),
-        search_(std::string(kSearchFilePrefix) + std::string(site::SearchLanguageTag(language))) {
-    for (int k = 0; k < site::kPageKindCount; ++k) {
-      const std::string prefix = site::PagePrefix(language, static_cast<site::PageKind>(k));
-      prefixes_.push_back(prefix + "_");
-      files_.push_back(prefix + ".htm");
-      files_.push_back(prefix + ".html");
-    }
+// The own files of a language: a page-kind prefix of the language followed by "_" (the
+// numbered pages) or by the extension (the surname lists and the author page), the
+// language's search files, and the language's base page.
+OwnFiles LanguageFiles(const settings::Settings& settings, int language) {
+  OwnFiles own;
+  for (int k = 0; k < site::kPageKindCount; ++k) {
+    const std::string prefix = site::PagePrefix(language, static_cast<site::PageKind>(k));
+    own.AddPrefix(prefix + "_");
+    own.AddName(prefix + ".htm");
+    own.AddName(prefix + ".html");
   }
-  // A file the language writes for the whole run: one of the images that it is the first
-  // language to write.
-  void Add(std::string name) { files_.push_back(LowerAscii(std::move(name))); }
-  // Whether the file name (lower-cased) is one of them.
-  bool Owns(const std::string& name) const {
-    for (const std::string& prefix : prefixes_)
-      if (name.compare(0, prefix.size(), prefix) == 0) return true;
-    if (std::find(files_.begin(), files_.end(), name) != files_.end()) return true;
-    // The search page, script and index files of the modern pages.
-    if (name.compare(0, search_.size(), search_) == 0 && name.size() > search_.size() &&
-        (name[search_.size()] == '.' || name[search_.size()] == '-'))
-      return true;
-    return name == base_ + ".htm" || name == base_ + ".html";
-  }
+  // The search page, script and index files of the modern pages.
+  const std::string search =
+      std::string(kSearchFilePrefix) + std::string(site::SearchLanguageTag(language));
+  own.AddPrefix(search + ".");
+  own.AddPrefix(search + "-");
+  const std::string base = settings.index_name[static_cast<std::size_t>(language)];
+  own.AddName(base + ".htm");
+  own.AddName(base + ".html");
+  return own;
+}
 
- private:
-  std::vector<std::string> prefixes_;
-  std::vector<std::string> files_;
-  std::string base_;
-  std::string search_;
+// What the coordinator runs on a worker: a language (its index) or a part of one (-1).
+struct Unit {
+  std::function<int(RunContext&)> step;
+  OwnFiles own;
+  int language = -1;
+  std::vector<int> images_written_earlier;
 };
 
 class Coordinator;
@@ -169,15 +162,23 @@ bool Finished(SlotStatus status) {
   return status != SlotStatus::kWaiting && status != SlotStatus::kRunning;
 }
 
+struct Report {
+  std::size_t slot;
+  int value;
+  std::string text;
+  bool scaled;
+};
+
 struct Slot : ProgressRelay {
-  Slot(Coordinator& owner, RunContext& run, std::size_t position_in_run, int language_index);
+  Slot(Coordinator& owner, RunContext& run, std::size_t position_in_run, Unit unit);
   void Relay(int value, const std::string& text, bool scaled) override;
 
   Coordinator& owner;
   const std::size_t position;
-  const int language;
-  OwnPages own_pages;
-  RunState state;  // the run's, with this language as the current one
+  const int language;  // -1 for a part of a language
+  const std::function<int(RunContext&)> step;
+  const OwnFiles own;
+  RunState state;  // the run's, with a language as the current one
   WorkerUi ui;
   WorkerFiles files;
   RunContext context;
@@ -187,15 +188,18 @@ struct Slot : ProgressRelay {
   std::exception_ptr error;
   // Written by the language's worker only; read once it has ended.
   std::vector<std::string> created;
-  // The calling thread's: the language's latest step of page creation.
-  int step = 0;
+  // The calling thread's: the language's latest step of page creation; the reports of a
+  // part that wait for its turn.
+  int latest_step = 0;
+  std::vector<Report> held;
 };
 
 class Coordinator {
  public:
-  Coordinator(RunContext& context, const std::vector<int>& languages, int jobs,
-              const LanguageStep& step);
-  void Run();
+  // Languages (each unit's language set) or the parts of one language.
+  Coordinator(RunContext& context, std::vector<Unit> units, int jobs);
+  // The position of the unit that failed or threw, or the number of units when all succeeded.
+  std::size_t Run();
 
   // Worker side.
   void Progress(Slot& slot, int value, const std::string& text, bool scaled);
@@ -206,12 +210,6 @@ class Coordinator {
   bool Own(const Slot& slot, const std::string& path) const;
 
  private:
-  struct Report {
-    std::size_t slot;
-    int value;
-    std::string text;
-    bool scaled;
-  };
   struct Call {
     std::size_t slot;
     const std::function<void(platform::UserInterface&)>* call;
@@ -224,7 +222,7 @@ class Coordinator {
   void Show(const Report& report);
 
   RunContext& context_;
-  const LanguageStep& step_;
+  const bool languages_;
   const std::size_t threads_;
   std::vector<std::unique_ptr<Slot>> slots_;
   ProgressDisplay fallback_display_;  // when the run has no display of its own
@@ -242,23 +240,26 @@ class Coordinator {
   std::mutex files_mutex_;
 };
 
-Slot::Slot(Coordinator& owner_of_slot, RunContext& run, std::size_t position_in_run,
-           int language_index)
+Slot::Slot(Coordinator& owner_of_slot, RunContext& run, std::size_t position_in_run, Unit unit)
     : owner(owner_of_slot),
       position(position_in_run),
-      language(language_index),
-      own_pages(run.settings, language_index),
+      language(unit.language),
+      step(std::move(unit.step)),
+      own(std::move(unit.own)),
       state(run.state),
       ui(owner_of_slot, *this),
       files(owner_of_slot, *this, run.fs),
       context{ui, files, run.settings, state, run.store, run.progress} {
-  state.current_language = language;
-  state.languages_done = static_cast<int>(position);
+  if (language >= 0) {
+    state.current_language = language;
+    state.languages_done = static_cast<int>(position);
+  }
+  state.images_written_earlier = std::move(unit.images_written_earlier);
   state.progress_relay = this;
 }
 
 bool Coordinator::Own(const Slot& slot, const std::string& path) const {
-  return slot.own_pages.Owns(LowerAscii(FileName(path)));
+  return slot.own.Owns(FileName(path));
 }
 
 void Slot::Relay(int value, const std::string& text, bool scaled) {
@@ -323,28 +324,12 @@ bool WorkerFiles::SameFile(const std::string& a, const std::string& b) {
   return real_.SameFile(a, b);
 }
 
-Coordinator::Coordinator(RunContext& context, const std::vector<int>& languages, int jobs,
-                         const LanguageStep& step)
+Coordinator::Coordinator(RunContext& context, std::vector<Unit> units, int jobs)
     : context_(context),
-      step_(step),
-      threads_(std::min(static_cast<std::size_t>(std::clamp(jobs, 1, kMaxJobs)), languages.size())) {
-  for (std::size_t i = 0; i < languages.size(); ++i)
-    slots_.push_back(std::make_unique<Slot>(*this, context, i, languages[i]));
-  // An image is written by the first language (in order) that uses it, as one of its own
-  // files, so that no language waits for the turn of another to write it: if that language
-  // is stopped, so are the ones after it, and the image goes with its other files. The
-  // languages after it leave the image be, as its bytes are the same.
-  std::vector<int> written;
-  for (const auto& slot : slots_) {
-    for (int image : site::ImagesOfLanguage(context.settings, slot->language)) {
-      if (std::find(written.begin(), written.end(), image) != written.end()) {
-        slot->state.images_written_earlier.push_back(image);
-      } else {
-        written.push_back(image);
-        slot->own_pages.Add(std::string(site::ImageFileName(image)));
-      }
-    }
-  }
+      languages_(!units.empty() && units.front().language >= 0),
+      threads_(std::min(static_cast<std::size_t>(std::clamp(jobs, 1, kMaxJobs)), units.size())) {
+  for (std::size_t i = 0; i < units.size(); ++i)
+    slots_.push_back(std::make_unique<Slot>(*this, context, i, std::move(units[i])));
 }
 
 void Coordinator::ThrowIfCancelled(Slot& slot) {
@@ -395,8 +380,7 @@ void Coordinator::Work() {
     SlotStatus status = SlotStatus::kFailed;
     std::exception_ptr error;
     try {
-      status = step_(slot->context, slot->language) != 0 ? SlotStatus::kSucceeded
-                                                         : SlotStatus::kFailed;
+      status = slot->step(slot->context) != 0 ? SlotStatus::kSucceeded : SlotStatus::kFailed;
     } catch (const LanguageCancelled&) {
       status = SlotStatus::kCancelled;
     } catch (...) {
@@ -412,17 +396,22 @@ void Coordinator::Work() {
   }
 }
 
-// One report of a worker, shown as the sequential run shows it but for the position: the
-// band of page creation is filled by the steps of all languages together, so that the
-// percentage never goes back while languages advance side by side.
+// One report of a worker. A part's is shown as the sequential run shows it. A language's is
+// shown so but for the position: the band of page creation is filled by the steps of all
+// languages together, so that the percentage never goes back while languages advance side by
+// side.
 void Coordinator::Show(const Report& report) {
+  if (!languages_) {
+    ShowProgress(context_, report.value, report.text, report.scaled);
+    return;
+  }
   Slot& slot = *slots_[report.slot];
   const int n = static_cast<int>(slots_.size());
   int position = std::clamp(report.value, 0, 100);
   if (report.scaled) {
-    slot.step = std::max(slot.step, std::clamp(report.value, 0, kStepsPerLanguage));
+    slot.latest_step = std::max(slot.latest_step, std::clamp(report.value, 0, kStepsPerLanguage));
     int steps = 0;
-    for (const auto& s : slots_) steps += s->step;
+    for (const auto& s : slots_) steps += s->latest_step;
     const float width = static_cast<float>(kPageBandHigh - kPageBandLow) / static_cast<float>(n);
     position = static_cast<int>(static_cast<float>(kPageBandLow) +
                                 (static_cast<float>(steps) / kStepsPerLanguage) * width);
@@ -445,7 +434,7 @@ void Coordinator::Show(const Report& report) {
   context_.ui.UpdateProgress(display.Next(position, text, false, frame));
 }
 
-void Coordinator::Run() {
+std::size_t Coordinator::Run() {
   std::vector<std::thread> workers;
   for (std::size_t t = 0; t < threads_; ++t) workers.emplace_back([this] { Work(); });
   const std::size_t n = slots_.size();
@@ -474,6 +463,7 @@ void Coordinator::Run() {
   if (own_error) std::rethrow_exception(own_error);
   if (stop_at < n && slots_[stop_at]->status == SlotStatus::kThrew)
     std::rethrow_exception(slots_[stop_at]->error);
+  return stop_at;
 }
 
 // Shows the workers' reports, makes the calls of the language in turn and settles the
@@ -498,7 +488,13 @@ std::size_t Coordinator::Settle() {
     Call* call = call_in_turn();
     const bool settle = Finished(slots_[turn_]->status);
     lock.unlock();
-    for (const Report& report : reports) Show(report);
+    // A part's reports are shown in its turn (only this thread moves the turn).
+    for (Report& report : reports) {
+      if (!languages_ && report.slot != turn_)
+        slots_[report.slot]->held.push_back(std::move(report));
+      else
+        Show(report);
+    }
     std::exception_ptr call_error;
     if (call != nullptr) {
       try {
@@ -516,14 +512,21 @@ std::size_t Coordinator::Settle() {
     }
     if (!settle) continue;
     Slot& slot = *slots_[turn_];
-    context_.state.current_language = slot.language;
+    if (languages_) context_.state.current_language = slot.language;
     if (slot.status == SlotStatus::kSucceeded) {
-      ++context_.state.languages_done;
+      if (languages_) ++context_.state.languages_done;
       ++turn_;
       worker_wakeup_.notify_all();
+      if (turn_ < n && !slots_[turn_]->held.empty()) {
+        std::vector<Report> held;
+        held.swap(slots_[turn_]->held);
+        lock.unlock();
+        for (const Report& report : held) Show(report);
+        lock.lock();
+      }
       continue;
     }
-    if (slot.status == SlotStatus::kFailed) {
+    if (slot.status == SlotStatus::kFailed && languages_) {
       context_.state.failed = true;
       ++context_.state.languages_done;
     }
@@ -539,18 +542,29 @@ int DefaultJobs() {
   return std::clamp(static_cast<int>(cores), 1, kMaxJobs);
 }
 
+void OwnFiles::AddPrefix(std::string prefix) { prefixes_.push_back(LowerAscii(std::move(prefix))); }
+
+void OwnFiles::AddName(std::string name) { names_.push_back(LowerAscii(std::move(name))); }
+
+bool OwnFiles::Owns(const std::string& name) const {
+  const std::string lowered = LowerAscii(name);
+  for (const std::string& prefix : prefixes_)
+    if (lowered.compare(0, prefix.size(), prefix) == 0) return true;
+  return std::find(names_.begin(), names_.end(), lowered) != names_.end();
+}
+
 bool LanguagesSeparable(const RunContext& context) {
   const settings::Settings& settings = context.settings;
   std::vector<int> selected;
   for (int l = 0; l < settings::kLanguageCount; ++l)
     if (settings.create_pages[static_cast<std::size_t>(l)] != 0) selected.push_back(l);
-  const std::string gedcom = LowerAscii(FileName(context.state.gedcom_path));
+  const std::string gedcom = FileName(context.state.gedcom_path);
   for (int l : selected) {
-    const OwnPages own(settings, l);
+    const OwnFiles own = LanguageFiles(settings, l);
     if (own.Owns(gedcom) || own.Owns("gendex.txt")) return false;
     for (int m : selected) {
       if (m == l) continue;
-      const std::string base = LowerAscii(settings.index_name[static_cast<std::size_t>(m)]);
+      const std::string& base = settings.index_name[static_cast<std::size_t>(m)];
       if (own.Owns(base + ".htm") || own.Owns(base + ".html")) return false;
     }
   }
@@ -559,8 +573,42 @@ bool LanguagesSeparable(const RunContext& context) {
 
 void GenerateLanguagesAtOnce(RunContext& context, const std::vector<int>& languages, int jobs,
                              const LanguageStep& step) {
-  Coordinator coordinator(context, languages, jobs, step);
-  coordinator.Run();
+  std::vector<Unit> units;
+  // An image is written by the first language (in order) that uses it, as one of its own
+  // files, so that no language waits for the turn of another to write it: if that language
+  // is stopped, so are the ones after it, and the image goes with its other files. The
+  // languages after it leave the image be, as its bytes are the same.
+  std::vector<int> written;
+  for (int language : languages) {
+    Unit unit{[&step, language](RunContext& own) { return step(own, language); },
+              LanguageFiles(context.settings, language), language, {}};
+    for (int image : site::ImagesOfLanguage(context.settings, language)) {
+      if (std::find(written.begin(), written.end(), image) != written.end()) {
+        unit.images_written_earlier.push_back(image);
+      } else {
+        written.push_back(image);
+        unit.own.AddName(std::string(site::ImageFileName(image)));
+      }
+    }
+    units.push_back(std::move(unit));
+  }
+  Coordinator(context, std::move(units), jobs).Run();
+}
+
+bool PartsSeparable(const std::vector<SitePart>& parts) {
+  for (std::size_t p = 0; p < parts.size(); ++p)
+    for (std::size_t q = 0; q < parts.size(); ++q) {
+      if (p == q) continue;
+      for (const std::string& name : parts[q].own.names())
+        if (parts[p].own.Owns(name)) return false;
+    }
+  return true;
+}
+
+int GeneratePartsAtOnce(RunContext& context, const std::vector<SitePart>& parts, int jobs) {
+  std::vector<Unit> units;
+  for (const SitePart& part : parts) units.push_back({part.step, part.own, -1, {}});
+  return Coordinator(context, std::move(units), jobs).Run() == parts.size() ? 1 : 0;
 }
 
 }  // namespace kinloom::run

@@ -1,6 +1,8 @@
 // The sites of several output languages generated at once, each language on a worker thread
-// with its own page writer, layout and labels, so that the run leaves exactly the files,
-// messages and outcome that generating them one after the other leaves:
+// with its own page writer, layout and labels; or, for one language, the parts of its site
+// (its page kinds) at once over the language's one layout. Either way the run leaves exactly
+// the files, messages and outcome that generating them one after the other leaves (what is
+// said of languages below holds for parts alike):
 //  - only the calling thread touches the user interface. The workers' progress reports are
 //    queued and shown there; every other call a language makes on the interface (a message,
 //    a question, a notice) waits until each language before it has finished, and is then
@@ -19,6 +21,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "run/run_context.h"
@@ -29,6 +32,22 @@ namespace kinloom::run {
 // kMaxJobs.
 inline constexpr int kMaxJobs = 64;
 int DefaultJobs();
+
+// The names of the files a part of the run writes as its own, so that it need not wait for
+// the parts before it to create them: any name that starts with one of the prefixes, and
+// the whole names. Names are compared lower-cased.
+class OwnFiles {
+ public:
+  void AddPrefix(std::string prefix);
+  void AddName(std::string name);
+  // Whether `name` (a file name without folders, any case) is one of them.
+  bool Owns(const std::string& name) const;
+  const std::vector<std::string>& names() const { return names_; }
+
+ private:
+  std::vector<std::string> prefixes_;
+  std::vector<std::string> names_;
+};
 
 // Generates the site of one language; 1 on success, 0 when it failed (the user has been
 // told). Called on worker threads with a context of the language's own (interface, file
@@ -47,5 +66,25 @@ bool LanguagesSeparable(const RunContext& context);
 // exception of the first language (in order) that threw.
 void GenerateLanguagesAtOnce(RunContext& context, const std::vector<int>& languages, int jobs,
                              const LanguageStep& step);
+
+// One part of a language's site (a page kind with its lists, say), written on a worker
+// thread with a context of its own; 1 on success, 0 when it failed (the user has been told).
+struct SitePart {
+  std::function<int(RunContext& context)> step;
+  OwnFiles own;
+};
+
+// Whether no part owns a whole name that another part writes: then each part's own files
+// are its alone, and the parts may be generated at once.
+bool PartsSeparable(const std::vector<SitePart>& parts);
+
+// Generates the parts of one language's site with up to `jobs` worker threads, under the
+// rules above for languages: the files, messages and outcome are those of running the parts
+// one after the other, and the progress reports are shown exactly as that run shows them,
+// in its order (a part's reports wait until the parts before it have finished). The run's
+// state is left as it is. Returns 1 when every part returned 1, else 0 (the parts after the
+// one that failed are stopped and their files deleted); rethrows the exception of the first
+// part that threw.
+int GeneratePartsAtOnce(RunContext& context, const std::vector<SitePart>& parts, int jobs);
 
 }  // namespace kinloom::run

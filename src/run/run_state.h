@@ -57,6 +57,9 @@ struct RunState {
   std::array<bool, 130> notes_tag_selection{};
   bool mark_all_ancestors = false;  // "Mark All Ancestors" for this run (the counting pass may clear it)
   int languages_selected = 0;
+  // How many threads may write the parts of one language's site at once (1: one after the
+  // other). Set for languages generated one after the other.
+  int jobs = 1;
   int languages_done = 0;
   int current_language = 0;
   // The moment of the run in each output language's form, by language index (made once

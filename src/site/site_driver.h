@@ -48,6 +48,16 @@ struct SiteContext {
   SiteContext(run::RunContext& run_context, const SiteLanguage& site_language,
               const lang::LabelSet& label_set, PageWriter& page_writer)
       : run(run_context), language(site_language), labels(label_set), writer(page_writer) {}
+  // A context that reads the layout another context of the language has filled.
+  SiteContext(run::RunContext& run_context, const SiteLanguage& site_language,
+              const lang::LabelSet& label_set, PageWriter& page_writer, const SiteLayout& shared)
+      : run(run_context),
+        language(site_language),
+        labels(label_set),
+        writer(page_writer),
+        layout_(&shared) {}
+  SiteContext(const SiteContext&) = delete;
+  SiteContext& operator=(const SiteContext&) = delete;
 
   run::RunContext& run;
   const SiteLanguage& language;
@@ -80,13 +90,14 @@ struct SiteContext {
   }
 
   // The language's layout, filled before its first page is written and only read after.
-  const SiteLayout& layout() const { return layout_; }
-  SiteLayout& layout_to_fill() { return layout_; }
+  const SiteLayout& layout() const { return *layout_; }
+  SiteLayout& layout_to_fill() { return own_layout_; }
 
  private:
   ClassicStyle classic_;
   PageStyle* style_ = &classic_;
-  SiteLayout layout_;
+  SiteLayout own_layout_;
+  const SiteLayout* layout_ = &own_layout_;
 };
 
 }  // namespace kinloom::site

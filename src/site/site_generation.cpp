@@ -1,9 +1,15 @@
 #include "site/site_generation.h"
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "gedcom/encoding.h"
 #include "lang/label_set.h"
 #include "lang/ui_text.h"
 #include "settings/settings_table.h"
+#include "run/output_folder.h"
+#include "run/parallel_languages.h"
 #include "site/author_page.h"
 #include "site/descendancy_pages.h"
 #include "site/gendex.h"
@@ -76,6 +82,150 @@ void WriteRunStyleSheet(run::RunContext& context) {
   writer.CloseFile();
 }
 
+namespace {
+
+// A part of a language's site: what it writes, in the run's order, and the names of its own
+// files (page kinds, and whole names besides).
+struct SitePart {
+  std::vector<PageKind> kinds;
+  std::vector<std::string> names;
+  std::vector<std::string> prefixes;
+  std::function<int(SiteContext&)> write;
+};
+
+void Status(SiteContext& site, int step, int text) {
+  ShowProgress(site.run, step, lang::LoadUiText(text, site.settings()), true);
+}
+
+// The parts of the site of the context's language, in the order of the sequential run.
+std::vector<SitePart> PartsOfSite(const SiteContext& site) {
+  const settings::Settings& options = site.settings();
+  const bool classic = !options.modern_pages();
+  std::vector<SitePart> parts;
+  if (options.create_family_groups) {
+    parts.push_back({{PageKind::kFamilySurnameIndex}, {}, {}, [](SiteContext& s) {
+                       Status(s, 1, kStatusIndexPages);
+                       WriteSurnameIndexPages(s, IndexKind::kFamily);
+                       return 1;
+                     }});
+  }
+  if (options.create_pedigree_groups) {
+    SitePart part{{PageKind::kPedigree, PageKind::kExtendedPedigree,
+                   PageKind::kPedigreeSurnameIndex, PageKind::kPedigreeSurnameList},
+                  {},
+                  {},
+                  [](SiteContext& s) {
+                    Status(s, 3, kStatusPedigreePages);
+                    WritePedigreePages(s);
+                    WriteSurnameList(s, IndexKind::kPedigree);
+                    WriteSurnameIndexPages(s, IndexKind::kPedigree);
+                    return 1;
+                  }};
+    if (classic)
+      for (int image : kChartImages) part.names.emplace_back(ImageFileName(image));
+    parts.push_back(std::move(part));
+  }
+  if (site.NotesPagesOn()) {
+    SitePart part{
+        {PageKind::kNotes, PageKind::kNotesSurnameList, PageKind::kNotesSurnameIndex},
+        {},
+        {},
+        [](SiteContext& s) {
+          Status(s, 7, kStatusNotesPages);
+          WriteNotesPages(s);
+          WriteNotesSurnameList(s);
+          WriteNotesSurnameIndexPages(s);
+          return 1;
+        }};
+    if (classic) part.names.emplace_back(ImageFileName(kImageNotesIcon));
+    parts.push_back(std::move(part));
+  }
+  if (options.create_family_groups) {
+    parts.push_back({{PageKind::kFamilySurnameList, PageKind::kFamilyGroup}, {}, {},
+                     [](SiteContext& s) {
+                       Status(s, 11, kStatusFamilyPages);
+                       WriteSurnameList(s, IndexKind::kFamily);
+                       WriteFamilyGroupPages(s);
+                       return 1;
+                     }});
+  }
+  if (options.create_descendancy_groups) {
+    parts.push_back({{PageKind::kDescendancy, PageKind::kExtendedDescendancy,
+                      PageKind::kDescendancySurnameIndex, PageKind::kDescendancySurnameList},
+                     {},
+                     {},
+                     [](SiteContext& s) {
+                       Status(s, 13, kStatusDescendancyPages);
+                       WriteDescendancyPages(s);
+                       WriteSurnameList(s, IndexKind::kDescendancy);
+                       WriteSurnameIndexPages(s, IndexKind::kDescendancy);
+                       return 1;
+                     }});
+  }
+  // The author page, the search files, gendex.txt and the main page with the copy of the
+  // GEDCOM file.
+  SitePart last{{PageKind::kAuthor}, {}, {}, [](SiteContext& s) {
+                  Status(s, 16, kStatusAuthorPage);
+                  WriteAuthorPageStep(s);
+                  // The search of the modern pages: its index of this language and its page.
+                  // Reads the store and the layout, writes only its own files.
+                  if (SearchOn(s.settings())) {
+                    WriteSearchIndex(s);
+                    WriteSearchPage(s);
+                  }
+                  if (s.settings().text_file) WriteGendexStep(s);
+                  Status(s, 17, kStatusFinishingMainPage);
+                  if (!WriteMainIndexPage(s)) return 0;
+                  Status(s, 18, kStatusFinishedMainPage);
+                  return 1;
+                }};
+  const std::string search =
+      std::string(run::kSearchFilePrefix) + std::string(SearchLanguageTag(site.language.language));
+  last.prefixes = {search + ".", search + "-"};
+  last.names = {"gendex.txt", site.language.index_name + ".htm", site.language.index_name + ".html"};
+  const std::string& gedcom = site.run.state.gedcom_path;
+  last.names.push_back(gedcom.substr(gedcom.find_last_of('/') + 1));
+  parts.push_back(std::move(last));
+  return parts;
+}
+
+// Writes the parts of the site at once on up to the run's jobs threads, each with its own
+// page writer, labels and style over the language's one layout; the parts one after the
+// other when only one thread may write, the run measures its statistics, a style is handed
+// in, or the names of two parts' files may meet.
+int WriteParts(SiteContext& site, const std::vector<SitePart>& parts, bool own_style) {
+  run::RunContext& context = site.run;
+  std::vector<run::SitePart> jobs;
+  for (const SitePart& part : parts) {
+    run::SitePart job;
+    for (PageKind kind : part.kinds) {
+      const std::string& prefix = site.Prefix(kind);
+      job.own.AddPrefix(prefix + "_");
+      job.own.AddName(prefix + ".htm");
+      job.own.AddName(prefix + ".html");
+    }
+    for (const std::string& name : part.names) job.own.AddName(name);
+    for (const std::string& prefix : part.prefixes) job.own.AddPrefix(prefix);
+    job.step = [&site, &part](run::RunContext& own) {
+      lang::LabelSet labels(site.labels.language(), site.labels.text_encoding());
+      PageWriter writer(own, labels, site.language);
+      SiteContext part_site(own, site.language, labels, writer, site.layout());
+      ModernStyle modern;
+      if (own.settings.modern_pages()) part_site.SetStyle(modern);
+      return part.write(part_site);
+    };
+    jobs.push_back(std::move(job));
+  }
+  if (context.state.jobs > 1 && parts.size() > 1 && own_style &&
+      run::StatisticsOf(context.state) == nullptr && run::PartsSeparable(jobs))
+    return run::GeneratePartsAtOnce(context, jobs, context.state.jobs);
+  for (const SitePart& part : parts)
+    if (part.write(site) == 0) return 0;
+  return 1;
+}
+
+}  // namespace
+
 int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
   // Every text the pages take from the program (labels, options, per-language texts) comes
   // in the encoding of the store's text, so that a page is one encoding throughout.
@@ -98,10 +248,6 @@ int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
 
   site.layout_to_fill().notes = LayOutNotes(context.store);
 
-  auto status = [&](int step, int text) {
-    ShowProgress(context, step, lang::LoadUiText(text, options), true);
-  };
-
   // Where the charts show every person, and the surname counts, are settled before the
   // first page of the language.
   if (options.create_pedigree_groups) LayOutPedigreeCharts(site);
@@ -114,47 +260,7 @@ int GenerateSite(run::RunContext& outer, int language, PageStyle* style) {
     else if (options.create_pedigree_groups)
       statistics->chart_bookmark_bytes = site.layout().pedigree.bookmarks.TierBytes();
   }
-
-  if (options.create_family_groups) {
-    status(1, kStatusIndexPages);
-    WriteSurnameIndexPages(site, IndexKind::kFamily);
-  }
-  if (options.create_pedigree_groups) {
-    status(3, kStatusPedigreePages);
-    WritePedigreePages(site);
-    WriteSurnameList(site, IndexKind::kPedigree);
-    WriteSurnameIndexPages(site, IndexKind::kPedigree);
-  }
-  if (site.NotesPagesOn()) {
-    status(7, kStatusNotesPages);
-    WriteNotesPages(site);
-    WriteNotesSurnameList(site);
-    WriteNotesSurnameIndexPages(site);
-  }
-  if (options.create_family_groups) {
-    status(11, kStatusFamilyPages);
-    WriteSurnameList(site, IndexKind::kFamily);
-    WriteFamilyGroupPages(site);
-  }
-  if (options.create_descendancy_groups) {
-    status(13, kStatusDescendancyPages);
-    WriteDescendancyPages(site);
-    WriteSurnameList(site, IndexKind::kDescendancy);
-    WriteSurnameIndexPages(site, IndexKind::kDescendancy);
-  }
-  status(16, kStatusAuthorPage);
-  WriteAuthorPageStep(site);
-  // The search of the modern pages: its index of this language and its page. Reads the store
-  // and the layout, writes only its own files.
-  if (SearchOn(options)) {
-    WriteSearchIndex(site);
-    WriteSearchPage(site);
-  }
-  if (options.text_file) WriteGendexStep(site);
-  status(17, kStatusFinishingMainPage);
-  if (!WriteMainIndexPage(site)) return 0;
-  status(18, kStatusFinishedMainPage);
-  return 1;
+  return WriteParts(site, PartsOfSite(site), style == nullptr);
 }
 
 }  // namespace kinloom::site

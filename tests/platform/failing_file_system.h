@@ -47,6 +47,10 @@ class FailingFileSystem : public FileSystem {
   // Every path given to each operation, in order.
   std::vector<std::string> created_folders, deleted, listed, opened, created;
 
+  // Called before each write to a file created here, with the file's path, on the thread
+  // that writes: a test may hold a writer back there.
+  std::function<void(const std::string& path)> before_write;
+
   std::unique_ptr<InputFile> OpenForRead(const std::string& path, int* error) override {
     opened.push_back(path);
     if (int e = Injected(Operation::kOpen, path)) {
@@ -123,9 +127,11 @@ class FailingFileSystem : public FileSystem {
   // its close goes through: the case of a write that is lost without a failed close.
   class Output : public OutputFile {
    public:
-    Output(std::unique_ptr<OutputFile> real, int write_error)
-        : real_(std::move(real)), write_error_(write_error) {}
+    Output(std::unique_ptr<OutputFile> real, int write_error, const FailingFileSystem& owner,
+           std::string path)
+        : real_(std::move(real)), write_error_(write_error), owner_(owner), path_(std::move(path)) {}
     int Write(const char* data, std::size_t size) override {
+      if (owner_.before_write) owner_.before_write(path_);
       return write_error_ != 0 ? write_error_ : real_->Write(data, size);
     }
     int Close() override { return real_->Close(); }
@@ -133,6 +139,8 @@ class FailingFileSystem : public FileSystem {
    private:
     std::unique_ptr<OutputFile> real_;
     int write_error_;
+    const FailingFileSystem& owner_;
+    std::string path_;
   };
 
   std::unique_ptr<OutputFile> OpenOutput(const std::string& path, int* error, bool replacing) {
@@ -143,7 +151,8 @@ class FailingFileSystem : public FileSystem {
     }
     auto file = replacing ? real_.CreateReplacing(path, error) : real_.Create(path, error);
     if (!file) return nullptr;
-    return std::make_unique<Output>(std::move(file), Injected(Operation::kWrite, path));
+    return std::make_unique<Output>(std::move(file), Injected(Operation::kWrite, path), *this,
+                                    path);
   }
 
   int Injected(Operation operation, const std::string& path) {

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
@@ -233,13 +234,8 @@ TEST(ParallelLanguages, NineLanguageSitesMatchTheSequentialRunByteForByte) {
   }
 }
 
-TEST(ParallelLanguages, OneLanguageReportsExactlyAsASequentialRun) {
-  testing::TempFolder temp;
-  settings::Settings settings = NineLanguages();
-  settings.create_pages = {0, 0, 1, 0, 0, 0, 0, 0, 0};
-  const Conversion sequential = Convert(temp, kSample, settings, 1);
-  const Conversion parallel = Convert(temp, kSample, settings, 4);
-  ExpectSameConversion(sequential, parallel);
+// The same reports, one by one, as the sequential run's.
+void ExpectSameReports(const Conversion& sequential, const Conversion& parallel) {
   ASSERT_EQ(parallel.progress.size(), sequential.progress.size());
   for (std::size_t i = 0; i < parallel.progress.size(); ++i) {
     const platform::ProgressUpdate& p = parallel.progress[i];
@@ -250,6 +246,27 @@ TEST(ParallelLanguages, OneLanguageReportsExactlyAsASequentialRun) {
     EXPECT_EQ(p.repaint_status, s.repaint_status) << i;
     EXPECT_EQ(p.repaint_parent, s.repaint_parent) << i;
   }
+}
+
+// One language: the parts of its site (its page kinds) are written at once, and the files,
+// messages and every report are those of the sequential run, in classic and modern style.
+TEST(ParallelLanguages, OneLanguageReportsExactlyAsASequentialRun) {
+  for (const char* input : {kSample, kHostile})
+    for (int style : {0, 1}) {
+      SCOPED_TRACE(std::string(input) + (style == 1 ? " modern" : " classic"));
+      testing::TempFolder temp;
+      settings::Settings settings = NineLanguages();
+      settings.create_pages = {0, 0, 1, 0, 0, 0, 0, 0, 0};
+      settings.page_style = style;
+      const Conversion sequential = Convert(temp, input, settings, 1);
+      ASSERT_EQ(sequential.outcome, RunOutcome::kCompleted);
+      for (int jobs : {2, 4}) {
+        SCOPED_TRACE("jobs " + std::to_string(jobs));
+        const Conversion parallel = Convert(temp, input, settings, jobs);
+        ExpectSameConversion(sequential, parallel);
+        ExpectSameReports(sequential, parallel);
+      }
+    }
 }
 
 // A page of the second language that cannot be created (its second surname index page) ends
@@ -470,6 +487,107 @@ TEST(ParallelLanguages, Royal92InNineLanguagesMatchesTheSequentialRun) {
   EXPECT_GT(first.size(), 1000u);
   for (const std::string& name : first)
     ASSERT_TRUE(ReadAll(temp / "sequential/" + name) == ReadAll(temp / "site/" + name)) << name;
+}
+
+// English only, every page kind, in the given style.
+settings::Settings EnglishOnly(int page_style) {
+  settings::Settings s = NineLanguages();
+  for (int l = 1; l < settings::kLanguageCount; ++l) s.create_pages[static_cast<std::size_t>(l)] = 0;
+  s.page_style = page_style;
+  return s;
+}
+
+// Holds back every write to the pedigree pages ("p_…") until the main page has been written
+// (or a while has passed): the parts after the pedigree pages must not wait for them to
+// write any of their files.
+class HeldBackPedigree {
+ public:
+  explicit HeldBackPedigree(platform::FailingFileSystem& files) {
+    files.before_write = [this](const std::string& path) {
+      const std::string name = fs::path(path).filename().string();
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (name == "index.htm") {
+        main_page_written_ = true;
+        done_.notify_all();
+      } else if (name.rfind("p_", 0) == 0 && !main_page_written_) {
+        if (!done_.wait_for(lock, std::chrono::seconds(20), [&] { return main_page_written_; }))
+          waited_out_ = true;
+      }
+    };
+  }
+  bool waited_out() const { return waited_out_; }
+  bool main_page_written() const { return main_page_written_; }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable done_;
+  bool main_page_written_ = false;
+  bool waited_out_ = false;
+};
+
+TEST(ParallelLanguages, PartsAfterTheirTurnWriteTheirPagesWhileAnEarlierPartIsHeldBack) {
+  for (int style : {0, 1}) {
+    SCOPED_TRACE(style == 1 ? "modern" : "classic");
+    testing::TempFolder temp;
+    const settings::Settings settings = EnglishOnly(style);
+    std::unique_ptr<HeldBackPedigree> held;
+    const Conversion parallel = Convert(temp, kSample, settings, 2, [&](platform::FailingFileSystem& f) {
+      held = std::make_unique<HeldBackPedigree>(f);
+    });
+    EXPECT_FALSE(held->waited_out());
+    EXPECT_TRUE(held->main_page_written());
+    ASSERT_EQ(parallel.outcome, RunOutcome::kCompleted);
+    const Conversion sequential = Convert(temp, kSample, settings, 1);
+    ExpectSameConversion(sequential, parallel);
+    ExpectSameReports(sequential, parallel);
+  }
+}
+
+// The second pedigree page cannot be created: the program ends there. The parts after it had
+// written all their files by then (the main page included); none is left, as in a sequential
+// run, which never reached them.
+TEST(ParallelLanguages, PartThatFailsTakesTheFilesOfTheLaterPartsWithIt) {
+  testing::TempFolder temp;
+  const settings::Settings settings = EnglishOnly(0);
+  const Faults faults = [](platform::FailingFileSystem& files) {
+    files.Fail(Op::kCreate, ENOSPC, "/p_", 1);
+  };
+  const Conversion sequential = Convert(temp, kSample, settings, 1, faults);
+  ASSERT_EQ(sequential.end_status, 1);
+  EXPECT_EQ(sequential.files.count("p_0.htm"), 1u);
+  EXPECT_EQ(sequential.files.count("b_a.htm"), 1u);
+  EXPECT_EQ(sequential.files.count("f_0.htm"), 0u);
+  EXPECT_EQ(sequential.files.count("index.htm"), 0u);
+  std::unique_ptr<HeldBackPedigree> held;
+  const Conversion parallel = Convert(temp, kSample, settings, 2, [&](platform::FailingFileSystem& f) {
+    faults(f);
+    held = std::make_unique<HeldBackPedigree>(f);
+  });
+  EXPECT_TRUE(held->main_page_written());
+  EXPECT_FALSE(held->waited_out());
+  ExpectSameConversion(sequential, parallel);
+  ExpectSameReports(sequential, parallel);
+}
+
+// A base page named like a family group page is written over it by the main page in a
+// sequential run: the parts are then written one after the other.
+TEST(ParallelLanguages, BasePageNamedLikeAPageOfAnotherPartKeepsThePartsInOrder) {
+  OwnFiles family, last;
+  family.AddPrefix("f_");
+  last.AddName("f_0.htm");
+  EXPECT_FALSE(PartsSeparable({{{}, family}, {{}, last}}));
+  OwnFiles main_page;
+  main_page.AddName("index.htm");
+  EXPECT_TRUE(PartsSeparable({{{}, family}, {{}, main_page}}));
+
+  testing::TempFolder temp;
+  settings::Settings settings = EnglishOnly(0);
+  settings.index_name[0] = "F_0";
+  const Conversion sequential = Convert(temp, kSample, settings, 1);
+  ASSERT_EQ(sequential.outcome, RunOutcome::kCompleted);
+  ASSERT_EQ(sequential.files.count("f_0.htm"), 1u);
+  EXPECT_NE(sequential.files.at("f_0.htm").find("Site in language 0"), std::string::npos);
+  ExpectSameConversion(sequential, Convert(temp, kSample, settings, 4));
 }
 
 }  // namespace
