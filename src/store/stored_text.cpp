@@ -82,14 +82,44 @@ char* TextArena::Room(std::size_t bytes) {
   return at;
 }
 
+namespace {
+
+constexpr int kTagShift = 48;
+constexpr std::uint64_t kAddressBits = (std::uint64_t{1} << kTagShift) - 1;
+
+}  // namespace
+
+std::uintptr_t TextArena::Entry(const char* bytes, std::uint64_t hash) {
+  const auto address = reinterpret_cast<std::uintptr_t>(bytes);
+  if (!tagged_) return address;
+  if ((static_cast<std::uint64_t>(address) & ~kAddressBits) != 0) {
+    // An address above 48 bits: the entries hold bare addresses from now on.
+    for (std::uintptr_t& entry : index_)
+      entry = static_cast<std::uintptr_t>(static_cast<std::uint64_t>(entry) & kAddressBits);
+    tagged_ = false;
+    return address;
+  }
+  return static_cast<std::uintptr_t>(static_cast<std::uint64_t>(address) |
+                                     ((hash >> 32) << kTagShift));
+}
+
+const char* TextArena::Start(std::uintptr_t entry) const {
+  return reinterpret_cast<const char*>(
+      tagged_ ? static_cast<std::uintptr_t>(static_cast<std::uint64_t>(entry) & kAddressBits)
+              : entry);
+}
+
 const char* TextArena::Find(std::string_view text, std::uint64_t hash, std::size_t* slot) const {
   const std::size_t mask = index_.size() - 1;
+  const std::uint64_t tag = (hash >> 32) << kTagShift;
   for (std::size_t s = static_cast<std::size_t>(hash) & mask;; s = (s + 1) & mask) {
-    const char* held = index_[s];
-    if (held == nullptr) {
+    const std::uintptr_t entry = index_[s];
+    if (entry == 0) {
       *slot = s;
       return nullptr;
     }
+    if (tagged_ && (static_cast<std::uint64_t>(entry) & ~kAddressBits) != tag) continue;
+    const char* held = Start(entry);
     if (StoredText::InArena(held).view() == text) {
       *slot = s;
       return held;
@@ -98,15 +128,16 @@ const char* TextArena::Find(std::string_view text, std::uint64_t hash, std::size
 }
 
 void TextArena::GrowIndex() {
-  std::vector<const char*> old;
+  std::vector<std::uintptr_t> old;
   old.swap(index_);
-  index_.assign(old.empty() ? 1024 : old.size() * 2, nullptr);
+  index_.assign(old.empty() ? 1024 : old.size() * 2, 0);
   const std::size_t mask = index_.size() - 1;
-  for (const char* held : old) {
-    if (held == nullptr) continue;
-    std::size_t s = static_cast<std::size_t>(HashText(StoredText::InArena(held).view(), seed_)) & mask;
-    while (index_[s] != nullptr) s = (s + 1) & mask;
-    index_[s] = held;
+  for (const std::uintptr_t entry : old) {
+    if (entry == 0) continue;
+    std::size_t s =
+        static_cast<std::size_t>(HashText(StoredText::InArena(Start(entry)).view(), seed_)) & mask;
+    while (index_[s] != 0) s = (s + 1) & mask;
+    index_[s] = entry;
   }
 }
 
@@ -124,7 +155,7 @@ StoredText TextArena::Store(std::string_view text) {
   const char* bytes = StoredText::WriteArenaText(Room(StoredText::ArenaBytes(text.size())), text);
   ++texts_;
   if (interning_) {
-    index_[slot] = bytes;
+    index_[slot] = Entry(bytes, hash);
     ++indexed_;
   }
   return StoredText::InArena(bytes);
@@ -133,7 +164,8 @@ StoredText TextArena::Store(std::string_view text) {
 void TextArena::ForgetIndex() {
   interning_ = false;
   indexed_ = 0;
-  std::vector<const char*>().swap(index_);
+  std::vector<std::uintptr_t>().swap(index_);
+  tagged_ = sizeof(std::uintptr_t) == 8;
 }
 
 void TextArena::Release() {

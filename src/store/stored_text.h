@@ -196,7 +196,7 @@ class TextArena {
   void Release();
 
   // Bytes of the blocks and of the interning index.
-  std::size_t bytes() const { return block_bytes_ + index_.capacity() * sizeof(const char*); }
+  std::size_t bytes() const { return block_bytes_ + index_.capacity() * sizeof(std::uintptr_t); }
   // Texts stored (each distinct text once when interning).
   std::size_t texts() const { return texts_; }
 
@@ -204,6 +204,9 @@ class TextArena {
   char* Room(std::size_t bytes);
   const char* Find(std::string_view text, std::uint64_t hash, std::size_t* slot) const;
   void GrowIndex();
+  // The index entry of a text start with its hash, and the text start of an entry.
+  std::uintptr_t Entry(const char* bytes, std::uint64_t hash);
+  const char* Start(std::uintptr_t entry) const;
 
   bool interning_wanted_ = false;
   bool interning_ = false;
@@ -213,8 +216,12 @@ class TextArena {
   std::size_t left_ = 0;
   std::size_t block_bytes_ = 0;
   std::size_t texts_ = 0;
-  std::size_t indexed_ = 0;         // entries in index_
-  std::vector<const char*> index_;  // open addressing over text starts; null is empty
+  std::size_t indexed_ = 0;  // entries in index_
+  // Open addressing over text starts; 0 is empty. While `tagged_`, the 16 bits above a
+  // 48-bit address hold bits of the text's hash, so that a probe passes most other texts
+  // without reading them.
+  std::vector<std::uintptr_t> index_;
+  bool tagged_ = sizeof(std::uintptr_t) == 8;
 };
 
 }  // namespace kinloom::store

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/program_end.h"
 #include "platform/recording_ui.h"
@@ -8,9 +10,35 @@
 #include "store/family_links.h"
 #include "store/genealogy_store.h"
 #include "store/note_text_buffer.h"
+#include "store/stored_text.h"
 
 namespace kinloom::store {
 namespace {
+
+// Interning over many texts, so that probe runs are long and texts share the hash bits kept
+// in the index: each text is stored once, a text stored again gives the same bytes, texts that
+// differ (in their last character only, too) never share bytes; after the index is dropped,
+// texts are stored anew.
+TEST(TextArenaTest, EqualTextsShareTheirBytesAndDifferentTextsNever) {
+  TextArena arena(true);
+  std::vector<std::string> texts;
+  for (int i = 0; i < 200000; ++i) texts.push_back("@I" + std::to_string(i) + "@");
+  texts.push_back("Smith");
+  texts.push_back("Smitj");
+  std::vector<const char*> first;
+  for (const std::string& text : texts) first.push_back(arena.Store(text).view().data());
+  EXPECT_EQ(arena.texts(), texts.size());
+  EXPECT_EQ(std::set<const char*>(first.begin(), first.end()).size(), texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const StoredText again = arena.Store(std::string(texts[i]));
+    ASSERT_EQ(again.view().data(), first[i]) << texts[i];
+    ASSERT_EQ(again.view(), texts[i]);
+  }
+  EXPECT_EQ(arena.texts(), texts.size());
+  arena.ForgetIndex();
+  EXPECT_NE(arena.Store("Smith").view().data(), first[first.size() - 2]);
+  EXPECT_EQ(arena.texts(), texts.size() + 1);
+}
 
 // A store of two individuals and one family, entered in the id index.
 struct LinkFixture {
