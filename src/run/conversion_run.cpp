@@ -312,7 +312,9 @@ void ConversionRun::GenerateSites(RunContext& context) {
   std::vector<int> languages;
   for (int k = 0; k < settings::kLanguageCount; ++k)
     if (settings_.create_pages[static_cast<std::size_t>(k)] != 0) languages.push_back(k);
-  // The statistics measure the memory of one language at a time.
+  // The statistics measure the memory of one language at a time. Languages generated at once
+  // write the parts of their sites one after the other.
+  state_.jobs = 1;
   if (jobs_ > 1 && languages.size() > 1 && !statistics && LanguagesSeparable(context)) {
     GenerateLanguagesAtOnce(context, languages, jobs_, [this](RunContext& own, int language) {
       return site_->GenerateSite(own, language);
