@@ -383,32 +383,57 @@ TEST(ParallelLanguages, NamesLikeAnotherLanguagesPagesKeepTheRunSequential) {
   ExpectSameConversion(sequential, Convert(temp, kSample, settings, 4));
 }
 
+// The second file whose path holds `path_part` cannot be created: the disk is full.
+Faults SecondCreateFails(const std::string& path_part) {
+  return [path_part](platform::FailingFileSystem& files) {
+    files.Fail(Op::kCreate, ENOSPC, path_part, 1);
+  };
+}
+
+// A gate that one thread waits at until another opens it, or a while has passed.
+class Gate {
+ public:
+  void Open() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = true;
+    opened_.notify_all();
+  }
+  void Wait() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!opened_.wait_for(lock, std::chrono::seconds(20), [&] { return open_; }))
+      waited_out_ = true;
+  }
+  bool is_open() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return open_;
+  }
+  bool waited_out() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return waited_out_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable opened_;
+  bool open_ = false;
+  bool waited_out_ = false;
+};
+
 // Holds the first language back until the second has generated its whole site (or a
 // while has passed): the second must not wait for the first to write any of its pages, its
 // surname lists, its author page or an image the first language writes too.
 class HeldBackSite : public SiteSteps {
  public:
   int GenerateSite(RunContext& context, int language) override {
-    if (language == 0) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      if (!done_.wait_for(lock, std::chrono::seconds(20), [&] { return second_done_; }))
-        waited_out_ = true;
-    }
+    if (language == 0) second_done_.Wait();
     const int result = SiteSteps::GenerateSite(context, language);
-    if (language != 0) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      second_done_ = true;
-      done_.notify_all();
-    }
+    if (language != 0) second_done_.Open();
     return result;
   }
-  bool waited_out() const { return waited_out_; }
+  bool waited_out() { return second_done_.waited_out(); }
 
  private:
-  std::mutex mutex_;
-  std::condition_variable done_;
-  bool second_done_ = false;
-  bool waited_out_ = false;
+  Gate second_done_;
 };
 
 // English and French; without gendex.txt and the copy of the GEDCOM file, which are written
@@ -449,9 +474,7 @@ TEST(ParallelLanguages, SecondLanguageWritesItsWholeSiteWhileTheFirstIsHeldBack)
 TEST(ParallelLanguages, ImageOfALaterLanguageGoesWithItWhenAnEarlierLanguageFails) {
   testing::TempFolder temp;
   const settings::Settings settings = TwoLanguagesOwnFilesOnly(0, false);
-  const Faults faults = [](platform::FailingFileSystem& files) {
-    files.Fail(Op::kCreate, ENOSPC, "/b_", 1);
-  };
+  const Faults faults = SecondCreateFails("/b_");
   const Conversion sequential = Convert(temp, kSample, settings, 1, faults);
   ASSERT_EQ(sequential.end_status, 1);
   EXPECT_EQ(sequential.files.count("q4.gif"), 0u);
@@ -505,24 +528,17 @@ class HeldBackPedigree {
   explicit HeldBackPedigree(platform::FailingFileSystem& files) {
     files.before_write = [this](const std::string& path) {
       const std::string name = fs::path(path).filename().string();
-      std::unique_lock<std::mutex> lock(mutex_);
-      if (name == "index.htm") {
-        main_page_written_ = true;
-        done_.notify_all();
-      } else if (name.rfind("p_", 0) == 0 && !main_page_written_) {
-        if (!done_.wait_for(lock, std::chrono::seconds(20), [&] { return main_page_written_; }))
-          waited_out_ = true;
-      }
+      if (name == "index.htm")
+        main_page_written_.Open();
+      else if (name.rfind("p_", 0) == 0)
+        main_page_written_.Wait();
     };
   }
-  bool waited_out() const { return waited_out_; }
-  bool main_page_written() const { return main_page_written_; }
+  bool waited_out() { return main_page_written_.waited_out(); }
+  bool main_page_written() { return main_page_written_.is_open(); }
 
  private:
-  std::mutex mutex_;
-  std::condition_variable done_;
-  bool main_page_written_ = false;
-  bool waited_out_ = false;
+  Gate main_page_written_;
 };
 
 TEST(ParallelLanguages, PartsAfterTheirTurnWriteTheirPagesWhileAnEarlierPartIsHeldBack) {
@@ -549,9 +565,7 @@ TEST(ParallelLanguages, PartsAfterTheirTurnWriteTheirPagesWhileAnEarlierPartIsHe
 TEST(ParallelLanguages, PartThatFailsTakesTheFilesOfTheLaterPartsWithIt) {
   testing::TempFolder temp;
   const settings::Settings settings = EnglishOnly(0);
-  const Faults faults = [](platform::FailingFileSystem& files) {
-    files.Fail(Op::kCreate, ENOSPC, "/p_", 1);
-  };
+  const Faults faults = SecondCreateFails("/p_");
   const Conversion sequential = Convert(temp, kSample, settings, 1, faults);
   ASSERT_EQ(sequential.end_status, 1);
   EXPECT_EQ(sequential.files.count("p_0.htm"), 1u);
