@@ -59,7 +59,10 @@ expect 'a value is not completed' "" "$(complete_words kinloom --set '"Groups No
 expect 'after two assignments' '"Groups Notes=' \
   "$(complete_words kinloom --set 'User Name=Ann' '"Groups Notes=1' '"Groups No')"
 expect "kinloom --se" $'--set\n--settings' "$(complete_words kinloom --se)"
-expect "kinloom -" $'--\n--help\n--set\n--settings\n--style\n--version' "$(complete_words kinloom -)"
+expect "kinloom -" $'--\n--help\n--jobs\n--set\n--settings\n--skip-broken-links\n--style\n--version' \
+  "$(complete_words kinloom -)"
+expect "kinloom --jobs " "" "$(complete_words kinloom --jobs '')"
+expect "kinloom --sk" --skip-broken-links "$(complete_words kinloom --sk)"
 expect "kinloom --st" --style "$(complete_words kinloom --st)"
 expect "kinloom --style " $'classic\nmodern' "$(complete_words kinloom --style '')"
 expect "kinloom --style m" modern "$(complete_words kinloom --style m)"
