@@ -297,27 +297,45 @@ int RunSetCommand(RegistryStore& store, Settings& settings,
   }
   if (refused) return 1;
 
+  // One change of the registry for all the values: the file is read, rewritten and
+  // flushed once, however many settings the command line names.
+  store.BeginBatch();
+  int status = 0;
   for (const Parsed& p : parsed) {
-    int status = 0;
     switch (p.def->kind) {
       case ValueKind::kText:
         status = store.WriteText(p.def->name, p.text);
-        if (status == 0 && p.def->text) p.def->text(settings) = p.text;
         break;
       case ValueKind::kIntText:
         status = store.WriteIntText(p.def->name, p.integer);
-        if (status == 0 && p.def->integer) p.def->integer(settings) = p.integer;
         break;
       case ValueKind::kDword:
         status = store.WriteDword(p.def->name, p.dword);
-        if (status == 0 && p.def->dword) p.def->dword(settings) = p.dword;
         break;
       case ValueKind::kReal:
         status = store.WriteReal(p.def->name, p.real);
-        if (status == 0 && p.def->real) p.def->real(settings) = p.real;
         break;
     }
-    if (!store.CheckSaved(status)) return 1;
+    if (status != 0) break;
+  }
+  const int stored = store.EndBatch();
+  if (status == 0) status = stored;
+  if (!store.CheckSaved(status)) return 1;
+  for (const Parsed& p : parsed) {
+    switch (p.def->kind) {
+      case ValueKind::kText:
+        if (p.def->text) p.def->text(settings) = p.text;
+        break;
+      case ValueKind::kIntText:
+        if (p.def->integer) p.def->integer(settings) = p.integer;
+        break;
+      case ValueKind::kDword:
+        if (p.def->dword) p.def->dword(settings) = p.dword;
+        break;
+      case ValueKind::kReal:
+        if (p.def->real) p.def->real(settings) = p.real;
+        break;
+    }
   }
   return 0;
 }

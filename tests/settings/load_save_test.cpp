@@ -202,6 +202,51 @@ TEST(SettingsCommandsTest, SetWritesKnownNamesAndRefusesUnknownOnes) {
   EXPECT_NE(out.str().find("\"User Name\" (text) = \"Ann\"\n"), std::string::npos);
 }
 
+// A registry that tells which writes came inside a batch and how many batches were stored.
+struct BatchRecordingRegistry : platform::MemoryRegistry {
+  int depth = 0;
+  int stored_batches = 0;
+  int writes_outside = 0;
+  int end_error = 0;  // what the outermost EndBatch returns
+  void BeginBatch() override { ++depth; }
+  int EndBatch() override {
+    if (--depth > 0) return 0;
+    ++stored_batches;
+    return end_error;
+  }
+  int SetValue(const std::string& key, const std::string& name,
+               const platform::RegValue& value) override {
+    if (depth == 0) ++writes_outside;
+    return MemoryRegistry::SetValue(key, name, value);
+  }
+};
+
+// However many settings one command names, the registry is changed once: a file store is
+// read, rewritten and flushed once instead of once per value. When that one change fails,
+// it is reported and the settings in memory keep their old values.
+TEST(SettingsCommandsTest, SetStoresAllItsValuesInOneChange) {
+  BatchRecordingRegistry reg;
+  platform::RecordingUi ui;
+  RegistryStore store{reg, ui};
+  Settings loaded;
+  LoadSettings(store, loaded, {false, "", "", "/home/u/MyHTMLFiles"});
+  reg.stored_batches = 0;
+  reg.writes_outside = 0;
+  EXPECT_EQ(RunSetCommand(store, loaded, {"Groups Notes=33", "user name=Ann", "Born=1900"}), 0);
+  EXPECT_EQ(reg.stored_batches, 1);
+  EXPECT_EQ(reg.writes_outside, 0);
+  EXPECT_EQ(store.ReadDword("Groups Notes"), 33u);
+  EXPECT_EQ(loaded.owner.user_name, "Ann");
+  EXPECT_EQ(loaded.born, 1900u);
+
+  reg.end_error = 28;
+  EXPECT_EQ(RunSetCommand(store, loaded, {"Groups Notes=44", "user name=Bea"}), 1);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_NE(ui.messages.back().text.find("Error Code = 28"), std::string::npos);
+  EXPECT_EQ(loaded.groups_notes, 33u);
+  EXPECT_EQ(loaded.owner.user_name, "Ann");
+}
+
 // Every "NAME=VALUE" made from a line of the listing is accepted, names of older versions
 // and quoted texts with escapes included, and carries the value over: a second store given
 // the first one's listing lists the same.
