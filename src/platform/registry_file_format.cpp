@@ -1,6 +1,7 @@
 // The REGEDIT4 text of the registry file: parsing it into keys and values, and formatting
 // them back.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/registry.h"
@@ -199,6 +200,8 @@ bool ParseRegistryFile(const std::string& text, std::vector<RegistryFileKey>* ke
     start = end + 1;
   }
   bool header = false;
+  // The values of the key being read, by folded name: a name given twice keeps its last value.
+  std::unordered_map<std::string, std::size_t> value_at;
   for (std::size_t n = 0; n < lines.size(); ++n) {
     *line = static_cast<int>(n) + 1;
     std::string s = TrimRight(lines[n]);
@@ -219,6 +222,7 @@ bool ParseRegistryFile(const std::string& text, std::vector<RegistryFileKey>* ke
         return false;
       }
       keys->push_back({s.substr(i + 1, s.size() - i - 2), {}});
+      value_at.clear();
       continue;
     }
     if (s[i] != '"' && s[i] != '@') {
@@ -251,15 +255,12 @@ bool ParseRegistryFile(const std::string& text, std::vector<RegistryFileKey>* ke
     RegValue value;
     if (!ParseData(s, i, &value, what)) return false;
     auto& values = keys->back().values;
-    bool replaced = false;
-    for (auto& [existing, v] : values) {
-      if (Fold(existing) == Fold(name)) {
-        v = value;
-        replaced = true;
-        break;
-      }
+    const auto [at, added] = value_at.try_emplace(Fold(name), values.size());
+    if (added) {
+      values.emplace_back(std::move(name), std::move(value));
+    } else {
+      values[at->second].second = std::move(value);
     }
-    if (!replaced) values.emplace_back(name, std::move(value));
   }
   if (!header) {
     *line = 1;
