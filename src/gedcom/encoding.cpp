@@ -177,14 +177,21 @@ void InputDecoder::Decode(std::string_view bytes, bool last, std::string* out) {
 }
 
 void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* out) {
-  std::string data = pending_;
-  data.append(bytes);
-  pending_.clear();
+  // The bytes held back from the chunk before go first; without them the chunk is read
+  // where it is.
+  std::string joined;
+  std::string_view data = bytes;
+  if (!pending_.empty()) {
+    joined = std::move(pending_);
+    joined.append(bytes);
+    data = joined;
+    pending_.clear();
+  }
   std::size_t i = 0;
   if (at_start_) {
     if (data.size() < 3 && !last &&
         std::string_view("\xEF\xBB\xBF").substr(0, data.size()) == data) {
-      pending_ = data;
+      pending_ = std::string(data);
       return;
     }
     if (data.compare(0, 3, "\xEF\xBB\xBF") == 0) i = 3;
@@ -193,9 +200,13 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
   while (i < data.size()) {
     unsigned char c = static_cast<unsigned char>(data[i]);
     if (c < 0x80) {
-      *out += static_cast<char>(c);
-      if (c == '\n') ++lines_;
-      ++i;
+      // A run of ASCII is copied as it stands.
+      std::size_t end = i + 1;
+      while (end < data.size() && static_cast<unsigned char>(data[end]) < 0x80) ++end;
+      const std::string_view run = data.substr(i, end - i);
+      out->append(run);
+      lines_ += std::count(run.begin(), run.end(), '\n');
+      i = end;
       continue;
     }
     std::size_t len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
@@ -210,7 +221,7 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
       for (std::size_t k = i + 1; k < data.size(); ++k)
         if ((static_cast<unsigned char>(data[k]) & 0xC0) != 0x80) continuation_ok = false;
       if (!last && continuation_ok) {
-        pending_ = data.substr(i);
+        pending_ = std::string(data.substr(i));
         return;
       }
       DecodeStrayByte(c, out);
@@ -233,7 +244,7 @@ void InputDecoder::DecodeUtf8(std::string_view bytes, bool last, std::string* ou
       ++i;
       continue;
     }
-    out->append(data, i, len);
+    out->append(data.substr(i, len));
     i += len;
   }
 }
@@ -308,7 +319,17 @@ void InputDecoder::EmitAnselCharacter(char32_t base, std::string* out) {
 }
 
 void InputDecoder::DecodeAnsel(std::string_view bytes, bool last, std::string* out) {
-  for (unsigned char c : bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    if (marks_.empty()) {
+      // With no diacritic waiting, a run of ASCII is copied as it stands.
+      std::size_t end = i;
+      while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) ++end;
+      out->append(bytes.substr(i, end - i));
+      i = end;
+      if (i == bytes.size()) break;
+    }
+    const unsigned char c = static_cast<unsigned char>(bytes[i++]);
     if (c >= 0xE0 && c <= 0xFE && kAnselCombining[c - 0xE0] != 0) {
       if (marks_.size() < 8) marks_ += kAnselCombining[c - 0xE0];
       continue;

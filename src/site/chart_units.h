@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "site/chart_layout.h"
 
@@ -31,9 +32,10 @@ struct PedigreeCellUnit {
   int anchor = -1;        // named anchor of the person's first cell on the pedigree pages, or -1
   std::string link;       // the person's family-group target; empty without family group pages
   bool ancestor = false;  // marked as a direct ancestor
-  std::string surname, given_names, title;
+  // Views of the store's texts, which outlive the unit.
+  std::string_view surname, given_names, title;
   bool show_gedcom_id = false;
-  std::string gedcom_id;  // as read, not escaped
+  std::string_view gedcom_id;  // as read, not escaped
   enum class Birth { kNone, kWithheld, kShown };
   Birth birth = Birth::kNone;
   std::string birth_date;  // with kShown: the birth or christening date, possibly empty
@@ -61,9 +63,10 @@ struct OutlinePersonUnit {
   int anchor = -1;                     // named anchor, or -1
   std::string link;                    // the person's family-group target, or empty
   bool ancestor = false;
-  std::string surname, given_names, title;
+  // Views of the store's texts, which outlive the unit.
+  std::string_view surname, given_names, title;
   bool show_gedcom_id = false;
-  std::string gedcom_id;  // as read, not escaped
+  std::string_view gedcom_id;  // as read, not escaped
 };
 
 // One tree of the descendancy pages.
@@ -82,8 +85,9 @@ struct OutlineFamilyUnit {
   OutlinePersonUnit spouse;
   enum class Marriage { kNone, kPlaceOnly, kWithheld, kShown };
   Marriage marriage = Marriage::kNone;
-  std::string marriage_date;   // with kShown
-  std::string marriage_place;  // shown when not empty (kPlaceOnly, kWithheld, kShown)
+  // Views of the store's texts, which outlive the unit.
+  std::string_view marriage_date;   // with kShown
+  std::string_view marriage_place;  // shown when not empty (kPlaceOnly, kWithheld, kShown)
 };
 
 // The line to the extended page where a person's descendants continue.

@@ -36,7 +36,7 @@ std::string_view LevelClass(std::size_t depth) { return kLevelClasses[depth % 6]
 // The red dot of a direct ancestor, the mark the ancestor notice speaks of.
 void AncestorMark(PageWriter& out) { WriteModernRedDot(out); }
 
-void GedcomId(PageWriter& out, bool shown, const std::string& id) {
+void GedcomId(PageWriter& out, bool shown, std::string_view id) {
   if (!shown) return;
   out.AppendHtml(" <small>{");
   out.AppendHtml(EscapeHtml(id));

@@ -39,7 +39,7 @@ class TextChartStyle : public ClassicStyle {
     if (family.has_spouse) line += " " + Person(family.spouse);
     if (family.marriage == OutlineFamilyUnit::Marriage::kWithheld) line += " m. withheld";
     if (family.marriage == OutlineFamilyUnit::Marriage::kShown)
-      line += " m. " + family.marriage_date;
+      line += " m. " + std::string(family.marriage_date);
     out.AppendHtml(line + "\n");
   }
   void WriteOutlineContinuation(PageWriter& out, const OutlineContinuationUnit& next) override {
@@ -55,7 +55,8 @@ class TextChartStyle : public ClassicStyle {
     for (int row = 0; row < kPedigreeRows; ++row) {
       const PedigreeCellUnit& cell = chart.rows[static_cast<std::size_t>(row)];
       if (!cell.filled) continue;
-      std::string line = std::to_string(row) + ": " + cell.surname + ", " + cell.given_names +
+      std::string line = std::to_string(row) + ": " + std::string(cell.surname) + ", " +
+                         std::string(cell.given_names) +
                          " #" + std::to_string(cell.anchor) + " " + cell.link;
       if (cell.ancestor) line += " *";
       if (cell.birth == PedigreeCellUnit::Birth::kWithheld) line += " b. withheld";
@@ -68,10 +69,10 @@ class TextChartStyle : public ClassicStyle {
 
  private:
   static std::string Person(const OutlinePersonUnit& person) {
-    std::string text = person.surname + ", " + person.given_names;
+    std::string text = std::string(person.surname) + ", " + std::string(person.given_names);
     if (person.anchor >= 0) text += " #" + std::to_string(person.anchor);
     if (!person.link.empty()) text += " " + person.link;
-    if (person.show_gedcom_id) text += " {" + person.gedcom_id + "}";
+    if (person.show_gedcom_id) text += " {" + std::string(person.gedcom_id) + "}";
     return text;
   }
 };

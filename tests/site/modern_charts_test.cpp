@@ -5,6 +5,7 @@
 // markup. Whole converted sites check that every link of a chart page finds its anchor.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -164,6 +165,12 @@ void ExpectNoForbiddenMarkup(const std::string& html, const std::string& where) 
 
 // ---- pedigree charts ----
 
+// A unit views its texts, which the store keeps for the whole run; these are kept as long.
+std::string_view Kept(std::string text) {
+  static std::deque<std::string> texts;
+  return texts.emplace_back(std::move(text));
+}
+
 // A cell whose every text names its row, so that each can be found alone.
 PedigreeCellUnit Cell(int row) {
   const std::string r = std::to_string(row);
@@ -171,8 +178,8 @@ PedigreeCellUnit Cell(int row) {
   cell.filled = true;
   cell.anchor = 100 + row;
   cell.link = "f_" + r + ".htm#" + r;
-  cell.surname = "Surname" + r;
-  cell.given_names = "Given" + r;
+  cell.surname = Kept("Surname" + r);
+  cell.given_names = Kept("Given" + r);
   cell.birth = PedigreeCellUnit::Birth::kShown;
   cell.birth_date = "1 JAN 17" + r;
   cell.death_date = "2 FEB 18" + r;
@@ -383,8 +390,8 @@ OutlinePersonUnit Person(const std::string& name, int depth, int anchor = -1) {
   person.colour = 0x800000;
   person.anchor = anchor;
   person.link = "f_" + name + ".htm#" + name;
-  person.surname = "Surname" + name;
-  person.given_names = "Given" + name;
+  person.surname = Kept("Surname" + name);
+  person.given_names = Kept("Given" + name);
   return person;
 }
 

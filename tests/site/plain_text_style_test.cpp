@@ -112,7 +112,8 @@ class PlainTextStyle : public PageStyle {
       spouse_dates();
     }
     if (family.marriage == OutlineFamilyUnit::Marriage::kShown)
-      Line(out, "married " + family.marriage_date + " " + family.marriage_place);
+      Line(out, "married " + std::string(family.marriage_date) + " " +
+                         std::string(family.marriage_place));
   }
   void WriteOutlineContinuation(PageWriter& out, const OutlineContinuationUnit& next) override {
     Line(out, Link("continued", next.target));
@@ -125,7 +126,7 @@ class PlainTextStyle : public PageStyle {
     if (chart.place_anchor >= 0) Line(out, Anchor(std::to_string(chart.place_anchor)));
     for (const PedigreeCellUnit& cell : chart.rows) {
       if (!cell.filled) continue;
-      std::string name = cell.surname + ", " + cell.given_names;
+      std::string name = std::string(cell.surname) + ", " + std::string(cell.given_names);
       std::string text = cell.anchor >= 0 ? Anchor(std::to_string(cell.anchor)) : std::string();
       text += cell.link.empty() ? name : Link(name, cell.link);
       if (cell.birth == PedigreeCellUnit::Birth::kShown) text += " b. " + cell.birth_date;
@@ -201,7 +202,7 @@ class PlainTextStyle : public PageStyle {
     return text;
   }
   static std::string Outline(const OutlinePersonUnit& person) {
-    std::string name = person.surname + ", " + person.given_names;
+    std::string name = std::string(person.surname) + ", " + std::string(person.given_names);
     std::string text = person.anchor >= 0 ? Anchor(std::to_string(person.anchor)) : std::string();
     return text + (person.link.empty() ? name : Link(name, person.link));
   }
