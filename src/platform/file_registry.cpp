@@ -168,6 +168,9 @@ int FileRegistry::Change(const std::function<int(Contents&)>& change) {
   if (error != 0) return error;
 
   std::string text = FormatRegistryFile(updated.ToFile());
+  // A change that stores what the file already holds (the same version stamp or output
+  // folder as last time) leaves the file as it is: no rewrite, no flush.
+  if (contents_->exists && text == FormatRegistryFile(contents_->ToFile())) return 0;
   std::string temp = path_ + ".tmp." + std::to_string(::getpid());
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (fd < 0) return ErrnoOr(EIO);

@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,6 +158,34 @@ TEST_F(FileRegistryTest, TwoProcessesSavingAtOnceKeepEveryValue) {
   std::vector<std::pair<std::string, RegValue>> values;
   ASSERT_EQ(reg.ListValues("kinloom", &values), 0);
   EXPECT_EQ(values.size(), 81u);
+}
+
+// Storing what the file already holds leaves the file alone (the same file, not a rewritten
+// copy); a value that differs, in a single write or in a batch, replaces the file.
+TEST_F(FileRegistryTest, StoringTheSameValuesAgainDoesNotRewriteTheFile) {
+  FileRegistry reg(path_, Reporter());
+  ASSERT_EQ(reg.SetValue("kinloom", "Version Number", {kRegSz, "2.52"}), 0);
+  ASSERT_EQ(reg.SetValue("kinloom", "Output File", {kRegSz, "/out"}), 0);
+  auto inode = [this] {
+    struct stat st {};
+    return ::stat(path_.c_str(), &st) == 0 ? st.st_ino : ino_t{0};
+  };
+  const ino_t first = inode();
+  ASSERT_NE(first, ino_t{0});
+  ASSERT_EQ(reg.SetValue("kinloom", "version number", {kRegSz, "2.52"}), 0);
+  FileRegistry other(path_, Reporter());
+  other.BeginBatch();
+  ASSERT_EQ(other.SetValue("kinloom", "Output File", {kRegSz, "/out"}), 0);
+  ASSERT_EQ(other.SetValue("kinloom", "Version Number", {kRegSz, "2.52"}), 0);
+  ASSERT_EQ(other.EndBatch(), 0);
+  EXPECT_EQ(inode(), first);
+
+  ASSERT_EQ(reg.SetValue("kinloom", "Output File", {kRegSz, "/elsewhere"}), 0);
+  EXPECT_NE(inode(), first);
+  RegValue v;
+  ASSERT_EQ(other.QueryValue("kinloom", "Output File", &v), 0);
+  EXPECT_EQ(v.data, "/elsewhere");
+  EXPECT_TRUE(faults_.empty());
 }
 
 // A batch is one rewrite: nothing reaches the file before EndBatch, reads see the batch's
