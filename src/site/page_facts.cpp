@@ -238,11 +238,11 @@ std::string PersonLinkName(const store::IndividualRecord& person) {
 }
 
 std::string MainIndexFile(const PageNaming& naming) {
-  return naming.language->index_name + "." + naming.extension;
+  return JoinPieces({naming.language->index_name, ".", naming.extension});
 }
 
 std::string SurnameListFile(const PageNaming& naming, PageKind list_kind) {
-  return naming.Prefix(list_kind) + "." + naming.extension;
+  return JoinPieces({naming.Prefix(list_kind), ".", naming.extension});
 }
 
 std::string SurnameIndexLetter(std::string_view sort_key, platform::TextEncoding encoding) {
@@ -257,7 +257,7 @@ std::string SurnameIndexFile(const PageNaming& naming, PageKind index_kind,
                              const std::string& letter) {
   std::string file_letter = letter == "~" ? "0" : letter;
   for (char& c : file_letter) c = LowerAscii(c);
-  return naming.Prefix(index_kind) + "_" + file_letter + "." + naming.extension;
+  return JoinPieces({naming.Prefix(index_kind), "_", file_letter, ".", naming.extension});
 }
 
 

@@ -159,7 +159,7 @@ PagePlace PlaceOfItem(std::int64_t item, int per_page);
 // outlive the naming.
 struct PageNaming {
   const SiteLanguage* language = nullptr;
-  std::string extension;  // "htm" or "html"
+  std::string_view extension;  // "htm" or "html"
   int groups = 1;         // family groups per page
   int groups_notes = 1;   // notes entries per page
 

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "gedcom/encoding.h"
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
@@ -58,9 +62,11 @@ std::string LowerCaseFileName(std::string_view path) {
 
 PageWriter::PageWriter(run::RunContext& context, const lang::LabelSet& labels,
                        const SiteLanguage& language)
-    : context_(context), labels_(labels), language_(language), style_(&ClassicPages()) {
-  buffer_.reserve(kPageBufferLimit + 1);
-}
+    : context_(context),
+      labels_(labels),
+      language_(language),
+      buffer_(new char[kPageBufferLimit]),
+      style_(&ClassicPages()) {}
 
 PageWriter::~PageWriter() {
   // A page left open by a program end is abandoned; its buffer is not written, what went
@@ -135,6 +141,17 @@ namespace {
 // Eight bytes are looked at together: page text is mostly plain ASCII.
 std::size_t PlainRunEnd(std::string_view text, std::size_t i) {
   const std::size_t size = text.size();
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: a byte stops the run when it is a line feed or has its top
+  // bit set, which the byte mask reads directly.
+  const __m128i line_feeds = _mm_set1_epi8('\n');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const int stop = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, line_feeds), bytes));
+    if (stop != 0)
+      return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(stop)));
+  }
+#endif
   if constexpr (std::endian::native == std::endian::little) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ull;
     constexpr std::uint64_t kHigh = 0x8080808080808080ull;
@@ -219,7 +236,7 @@ void PageWriter::Create(const std::string& path, const std::string* plain_failur
   if (TextEncoding() == platform::TextEncoding::kWindows1252)
     lowered = lowered.substr(0, start) + platform::Cp1252ToUtf8(lowered.substr(start));
   path_ = lowered;
-  buffer_.clear();
+  buffered_ = 0;
   if (context_.state.foreign_pages.count(path_.substr(start)) != 0) {
     context_.ui.ShowMessage(
         lang::FormatText(lang::LoadUiText(kMessageForeignPage, context_.settings).c_str(),
@@ -260,39 +277,44 @@ void PageWriter::OpenPlainFile(const std::string& path) {
   Create(path, nullptr);
 }
 
-void PageWriter::AppendHtml(std::string_view text) {
-  if (text.size() + buffer_.size() > kPageBufferLimit) {
-    WriteToFile(buffer_);
+bool PageWriter::MakeRoom(std::size_t size) {
+  if (size + buffered_ > kPageBufferLimit) {
+    WriteToFile(Buffered());
     CountWrite();
-    buffer_.clear();
+    buffered_ = 0;
   }
-  if (text.size() > kPageBufferLimit) {
+  return size <= kPageBufferLimit;
+}
+
+void PageWriter::AppendHtml(std::string_view text) {
+  if (!MakeRoom(text.size())) {
     WriteToFile(text);
     return;
   }
-  buffer_.append(text);
+  CopyPiece(buffer_.get() + buffered_, text.data(), text.size());
+  buffered_ += text.size();
 }
 
 void PageWriter::Append(std::initializer_list<std::string_view> pieces) {
   std::size_t size = 0;
   for (std::string_view piece : pieces) size += piece.size();
-  if (size + buffer_.size() > kPageBufferLimit) {
-    WriteToFile(buffer_);
-    CountWrite();
-    buffer_.clear();
-  }
-  if (size > kPageBufferLimit) {
+  if (!MakeRoom(size)) {
     WriteToFile(JoinPieces(pieces));
     return;
   }
-  for (std::string_view piece : pieces) buffer_.append(piece);
+  char* to = buffer_.get() + buffered_;
+  for (std::string_view piece : pieces) {
+    CopyPiece(to, piece.data(), piece.size());
+    to += piece.size();
+  }
+  buffered_ += size;
 }
 
 void PageWriter::FlushPageBuffer() {
-  if (buffer_.empty()) return;
-  WriteToFile(buffer_);
+  if (buffered_ == 0) return;
+  WriteToFile(Buffered());
   CountWrite();
-  buffer_.clear();
+  buffered_ = 0;
   if (file_) WriteFileText();
 }
 

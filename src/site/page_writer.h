@@ -112,6 +112,10 @@ class PageWriter {
 
  private:
   void WriteToFile(std::string_view text);
+  std::string_view Buffered() const { return {buffer_.get(), buffered_}; }
+  // Writes the buffer out when `size` more bytes would overflow it; false when they are
+  // more than the buffer holds, so that they go to the file at once.
+  bool MakeRoom(std::size_t size);
   // One buffer written to disk; one file created at `path` (for the run statistics).
   void CountWrite();
   void CountFile(const std::string& path);
@@ -128,7 +132,9 @@ class PageWriter {
   std::unique_ptr<platform::OutputFile> file_;
   int write_error_ = 0;  // the first failed write of the open file
   std::string path_;
-  std::string buffer_;
+  // The page text not yet converted: at most kPageBufferLimit bytes.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t buffered_ = 0;
   // The open file's converted bytes not yet handed to it: they go in writes of at least
   // kFileWriteSize, or when the file is closed, so that the file's own buffer is bypassed.
   std::string file_text_;

@@ -37,24 +37,31 @@ NumberText NumberText::UnsignedDecimal(unsigned long long value) {
 
 NumberText NumberText::Hex(unsigned long long value, int width, bool upper) {
   NumberText number;
-  char digits[24];
-  const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);
-  const int count = static_cast<int>(result.ptr - digits);
-  if (upper)
-    for (char* c = digits; c < result.ptr; ++c)
-      if (*c >= 'a' && *c <= 'f') *c = static_cast<char>(*c - 'a' + 'A');
+  const char* alphabet = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  char digits[16];
+  char* first = digits + sizeof digits;
+  do {
+    *--first = alphabet[value & 15];
+    value >>= 4;
+  } while (value != 0);
+  const int count = static_cast<int>(digits + sizeof digits - first);
   const int zeros = std::max(0, std::min(width, kMaxWidth) - count);
   char* out = std::fill_n(number.text_, zeros, '0');
-  out = std::copy(digits, result.ptr, out);
+  out = std::copy(first, digits + sizeof digits, out);
   number.size_ = static_cast<std::size_t>(out - number.text_);
   return number;
 }
 
 void AppendPieces(std::string* out, std::initializer_list<std::string_view> pieces) {
-  std::size_t size = out->size();
+  std::size_t size = 0;
   for (std::string_view piece : pieces) size += piece.size();
-  out->reserve(size);
-  for (std::string_view piece : pieces) out->append(piece);
+  const std::size_t start = out->size();
+  out->resize(start + size);
+  char* to = out->data() + start;
+  for (std::string_view piece : pieces) {
+    CopyPiece(to, piece.data(), piece.size());
+    to += piece.size();
+  }
 }
 
 std::string JoinPieces(std::initializer_list<std::string_view> pieces) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -31,6 +33,31 @@ class NumberText {
   char text_[24];  // 20 digits and a sign at most; a width beyond that is not padded further
   std::size_t size_ = 0;
 };
+
+// Copies the n bytes at `from` to `to`. Page text comes in short pieces (a tag, a name, a
+// number), and a piece of up to 16 bytes is copied here in at most two moves each way
+// instead of a call to memcpy.
+inline void CopyPiece(char* to, const char* from, std::size_t n) {
+  if (n > 16) {
+    std::memcpy(to, from, n);
+  } else if (n >= 8) {
+    std::uint64_t head, tail;
+    std::memcpy(&head, from, 8);
+    std::memcpy(&tail, from + n - 8, 8);
+    std::memcpy(to, &head, 8);
+    std::memcpy(to + n - 8, &tail, 8);
+  } else if (n >= 4) {
+    std::uint32_t head, tail;
+    std::memcpy(&head, from, 4);
+    std::memcpy(&tail, from + n - 4, 4);
+    std::memcpy(to, &head, 4);
+    std::memcpy(to + n - 4, &tail, 4);
+  } else if (n > 0) {
+    to[0] = from[0];
+    to[n / 2] = from[n / 2];
+    to[n - 1] = from[n - 1];
+  }
+}
 
 // The pieces one after the other.
 std::string JoinPieces(std::initializer_list<std::string_view> pieces);

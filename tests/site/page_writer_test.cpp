@@ -380,11 +380,13 @@ TEST(PageWriterAppendTest, Utf8TextOfAWindows1252SiteConvertsInOnePass) {
 
 // Plain text is looked at eight bytes at a time: a line feed or a non-ASCII character at
 // each place within such a group, and at the end, is still found.
-TEST(PageWriterAppendTest, LineFeedsAndCharactersAtEveryPlaceOfAGroupOfEightBytes) {
-  for (std::size_t pad = 0; pad < 17; ++pad) {
+// The scan for plain text reads sixteen and eight bytes at a time: a line feed or a
+// non-ASCII character at every place of two such blocks converts as it would alone.
+TEST(PageWriterAppendTest, LineFeedsAndCharactersAtEveryPlaceOfABlockOfBytes) {
+  for (std::size_t pad = 0; pad < 33; ++pad) {
     SCOPED_TRACE(pad);
     const std::string text = std::string(pad, 'p') + "\nab\xC3\xA9" + std::string(pad, 'q') +
-                             "\n\n" + std::string(16 - pad, 'r') + "\xE2\x82\xAC";
+                             "\n\n" + std::string(32 - pad, 'r') + "\xE2\x82\xAC";
     std::string expected;
     for (char c : gedcom::Utf8ToSiteText(text, platform::TextEncoding::kWindows1252)) {
       if (c == '\n') expected += '\r';

@@ -53,5 +53,16 @@ TEST(NumberTextTest, PiecesJoinInOrder) {
   EXPECT_EQ(out, "<a name=\"-3\">" + std::string(300, 'x'));
 }
 
+// Every length up to past the longest short piece is copied whole, and not a byte more.
+TEST(NumberTextTest, PiecesOfEveryLengthCopyExactlyTheirBytes) {
+  std::string source;
+  for (int k = 0; k < 40; ++k) source += static_cast<char>('A' + k);
+  for (std::size_t n = 0; n <= 40; ++n) {
+    std::string target(48, '.');
+    CopyPiece(target.data() + 3, source.data(), n);
+    EXPECT_EQ(target, std::string(3, '.') + source.substr(0, n) + std::string(45 - n, '.')) << n;
+  }
+}
+
 }  // namespace
 }  // namespace kinloom::site
