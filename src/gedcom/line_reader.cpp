@@ -1,7 +1,12 @@
 #include "gedcom/line_reader.h"
 
+#include <bit>
 #include <climits>
 #include <unordered_map>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "lang/tag_labels.h"
 
@@ -64,6 +69,28 @@ const TagMap& Tags() {
     return m;
   }();
   return map;
+}
+
+// The first CR or LF of `text` at or after `from`, or npos.
+std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+  const char* data = text.data();
+  const std::size_t size = text.size();
+  std::size_t i = from;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: the byte mask of both comparisons gives the first line end.
+  const __m128i carriage_returns = _mm_set1_epi8('\r');
+  const __m128i line_feeds = _mm_set1_epi8('\n');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const int ends = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, carriage_returns),
+                                                    _mm_cmpeq_epi8(bytes, line_feeds)));
+    if (ends != 0)
+      return i + static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(ends)));
+  }
+#endif
+  for (; i < size; ++i)
+    if (data[i] == '\r' || data[i] == '\n') return i;
+  return std::string_view::npos;
 }
 
 bool IsLineStop(char c) { return c == '\0' || c == '\r' || c == '\n'; }
@@ -143,7 +170,7 @@ int LineReader::ReadGedcomLine(bool peek) {
   std::size_t scanned = start_;
   std::size_t end = std::string::npos;
   for (;;) {
-    std::size_t found = buffer_.find_first_of("\r\n", scanned);
+    std::size_t found = FindLineEnd(buffer_, scanned);
     if (found != std::string::npos && (buffer_[found] == '\n' || found + 1 < buffer_.size())) {
       end = found;
       break;

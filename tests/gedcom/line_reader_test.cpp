@@ -55,6 +55,21 @@ TEST(LineReaderTest, EveryLineEndReadsTheSameAtEveryChunkSize) {
   }
 }
 
+// The line end is found sixteen bytes at a time: lines of every length up to past two such
+// blocks, each kind of line end after each length, read as they were written.
+TEST(LineReaderTest, LineEndsAtEveryPlaceOfABlockOfBytes) {
+  const char* ends[] = {"\n", "\r\n", "\r"};
+  std::string text;
+  std::vector<Line> expected;
+  for (std::size_t n = 0; n <= 40; ++n) {
+    const std::string value(n, static_cast<char>('a' + n % 26));
+    text += "1 NOTE " + value + ends[n % 3];
+    expected.push_back({1, "NOTE", kTagNote, value});
+  }
+  EXPECT_EQ(ReadAll(text, 4096), expected);
+  EXPECT_EQ(ReadAll(text, 5), expected);
+}
+
 TEST(LineReaderTest, PeekDeliversTheSameLineAgain) {
   MemoryFile file("0 HEAD\n1 CHAR ANSI\n");
   LineReader reader(file);
