@@ -86,8 +86,8 @@ TEST(LineReaderTest, PeekDeliversTheSameLineAgain) {
 }
 
 TEST(LineReaderTest, LevelsTokensAndValuesAtTheEdges) {
-  const std::vector<Line> lines = ReadAll(
-      "10 NAME x\n\n   \nNAME without level\n  2 CONT\n1 birt\n3 SEX   M\n", 5);
+  const std::vector<Line> lines =
+      ReadAll("10 NAME x\n\n   \nNAME without level\n  2 CONT\n1 birt\n3 SEX   M\n", 5);
   ASSERT_EQ(lines.size(), 7u);
   // Two digits: the token is taken one character too early and comes out empty.
   EXPECT_EQ(lines[0].level, 10);
@@ -107,6 +107,20 @@ TEST(LineReaderTest, LongLinesAreReadWhole) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].value, value);
   EXPECT_EQ(lines[1].value, "end");
+}
+
+// Names of up to eight bytes and longer ones are found alike; a name that only begins or ends
+// like a tag, or differs in case, is no tag.
+TEST(LookupTagTest, ShortAndLongNamesAndNearMisses) {
+  EXPECT_EQ(LookupTagName("NOTE"), kTagNote);
+  EXPECT_EQ(LookupTagName("SNOTE"), kTagNote);
+  EXPECT_EQ(LookupTagName("MARRIAGE"), LookupTagName("MARR"));
+  EXPECT_EQ(LookupTagName("CHRISTENING"), LookupTagName("CHR"));
+  EXPECT_NE(LookupTagName("CHR"), kTagUnknown);
+  for (std::string_view miss : std::initializer_list<std::string_view>{
+           "", "N", "NOT", "NOTES", "note", "MARRIAGES", "CHRISTENINGS",
+           std::string_view("NOTE\0", 5), "_CUSTOM", "\xff\xff\xff\xff\xff\xff\xff\xff"})
+    EXPECT_EQ(LookupTagName(miss), kTagUnknown) << miss;
 }
 
 TEST(LookupTagTest, RecordKeywordsShortAndLongForms) {
