@@ -16,6 +16,7 @@
 #include "lang/ui_text.h"
 #include "platform/program_end.h"
 #include "platform/system_error.h"
+#include "platform/text_encoding.h"
 #include "run/product.h"
 #include "run/progress_display.h"
 #include "site/classic_style.h"
@@ -169,14 +170,17 @@ std::size_t PlainRunEnd(std::string_view text, std::size_t i) {
   return i;
 }
 
-// Appends `text` to *out with every line feed as CR LF, each non-ASCII UTF-8 character in
-// its Windows-1252 form when `to_cp1252`. Runs of plain ASCII are copied whole.
-void AppendFileText(std::string_view text, bool to_cp1252, std::string* out) {
+// How page text changes on its way to the file besides its line ends.
+enum class Conversion { kNone, kUtf8ToCp1252, kCp1252ToUtf8 };
+
+// Appends `text` to *out with every line feed as CR LF and each non-ASCII character
+// converted as `conversion` says. Runs of plain ASCII are copied whole.
+void AppendFileText(std::string_view text, Conversion conversion, std::string* out) {
   const std::size_t size = text.size();
   std::size_t i = 0;
   while (i < size) {
     const std::size_t run = i;
-    if (to_cp1252) {
+    if (conversion != Conversion::kNone) {
       i = PlainRunEnd(text, i);
     } else {
       i = text.find('\n', i);
@@ -187,8 +191,11 @@ void AppendFileText(std::string_view text, bool to_cp1252, std::string* out) {
     if (text[i] == '\n') {
       out->append("\r\n", 2);
       ++i;
-    } else {
+    } else if (conversion == Conversion::kUtf8ToCp1252) {
       i = gedcom::AppendCp1252Character(text, i, out);
+    } else {
+      gedcom::AppendUtf8(platform::Cp1252ToCodePoint(static_cast<unsigned char>(text[i])), out);
+      ++i;
     }
   }
 }
@@ -199,19 +206,18 @@ void PageWriter::WriteToFile(std::string_view text) {
   if (!file_) return;
   // The file is a text file in the Windows sense: every line feed becomes CR LF. UTF-8 page
   // text of a Windows-1252 site is converted on the way; pieces are whole characters, so a
-  // block of them converts on its own. Windows-1252 page text of a UTF-8 site (the modern
-  // pages of a Windows-1252 input) is converted first.
-  std::string utf8_text;
-  if (TextEncoding() == platform::TextEncoding::kWindows1252 &&
-      SiteEncoding() == platform::TextEncoding::kUtf8) {
-    utf8_text = platform::Cp1252ToUtf8(text);
-    text = utf8_text;
-  }
-  const bool to_cp1252 = TextEncoding() == platform::TextEncoding::kUtf8 &&
-                         SiteEncoding() == platform::TextEncoding::kWindows1252;
+  // block of them converts on its own, and so does Windows-1252 page text of a UTF-8 site
+  // (the modern pages of a Windows-1252 input).
+  Conversion conversion = Conversion::kNone;
+  if (TextEncoding() == platform::TextEncoding::kUtf8 &&
+      SiteEncoding() == platform::TextEncoding::kWindows1252)
+    conversion = Conversion::kUtf8ToCp1252;
+  else if (TextEncoding() == platform::TextEncoding::kWindows1252 &&
+           SiteEncoding() == platform::TextEncoding::kUtf8)
+    conversion = Conversion::kCp1252ToUtf8;
   if (file_text_.capacity() < kFileWriteSize + kPageBufferLimit * 3)
     file_text_.reserve(kFileWriteSize + kPageBufferLimit * 3);
-  AppendFileText(text, to_cp1252, &file_text_);
+  AppendFileText(text, conversion, &file_text_);
   if (file_text_.size() >= kFileWriteSize) WriteFileText();
 }
 

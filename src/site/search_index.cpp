@@ -281,15 +281,25 @@ class KeyListBuilder {
  public:
   void Add(const SearchRecord& record, std::int32_t number) {
     number_ = number;
-    const std::vector<std::string> surname = SearchTokens(record.surname);
-    const std::vector<std::string> given = SearchTokens(record.given_names);
-    for (const std::vector<std::string>* tokens : {&surname, &given})
+    ReadTokens(record.surname, surname_);
+    ReadTokens(record.given_names, given_);
+    for (const std::vector<std::string>* tokens : {&surname_, &given_})
       for (const std::string& token : *tokens) AddKey('n', token);
-    for (const std::string* place : {&record.birth_place, &record.death_place})
-      for (const std::string& token : SearchTokens(*place)) AddKey('p', token);
+    for (const std::string* place : {&record.birth_place, &record.death_place}) {
+      SearchTokenReader reader(*place);
+      while (reader.Next(token_)) AddKey('p', token_);
+    }
     for (int year : {record.birth_year, record.death_year})
       if (YearKey(year, key_)) Insert(key_);
-    for (const std::string& key : WholeNameKeys(given, surname)) Insert(key);
+    // The whole-name keys (see WholeNameKeys); a key met twice for a record is kept once.
+    if (surname_.empty() && given_.empty()) return;
+    key_.assign(1, 'f');
+    AppendJoined(key_, given_, surname_);
+    Insert(key_);
+    if (surname_.empty() || given_.empty()) return;
+    key_.assign(1, 'f');
+    AppendJoined(key_, surname_, given_);
+    Insert(key_);
   }
 
   // The lists in key order; the builder is empty afterwards.
@@ -331,8 +341,16 @@ class KeyListBuilder {
     if (numbers.empty() || numbers.back() != number_) numbers.push_back(number_);
   }
 
+  // The tokens of `text` in `tokens`, whose storage is used again from record to record.
+  void ReadTokens(std::string_view text, std::vector<std::string>& tokens) {
+    tokens.clear();
+    SearchTokenReader reader(text);
+    while (reader.Next(token_)) tokens.push_back(token_);
+  }
+
   std::int32_t number_ = 0;
-  std::string key_;
+  std::string key_, token_;
+  std::vector<std::string> surname_, given_;
   std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> found_;
   std::vector<SearchKeyNumbers> lists_;
 };

@@ -135,34 +135,39 @@ void AppendUnicodeEscape(std::string& out, unsigned value) {
 
 }  // namespace
 
-std::vector<std::string> SearchTokens(std::string_view utf8) {
-  std::vector<std::string> tokens;
-  std::string token;
-  auto end_token = [&] {
-    if (!token.empty()) tokens.push_back(std::move(token));
-    token.clear();
-  };
-  for (std::size_t i = 0; i < utf8.size();) {
-    const char32_t c = NextCodePoint(utf8, i);
-    if (c < 0x80) {
-      if (c >= 'A' && c <= 'Z')
-        token += static_cast<char>(c - 'A' + 'a');
-      else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-        token += static_cast<char>(c);
-      else if (c != '\'')
-        end_token();
-    } else if (const char* fold = FoldOf(c)) {
-      if (fold[0] == ' ')
-        end_token();
-      else
+bool SearchTokenReader::Next(std::string& token) {
+  token.clear();
+  while (at_ < text_.size()) {
+    const auto lead = static_cast<unsigned char>(text_[at_]);
+    if (lead < 0x80) {
+      ++at_;
+      if (lead >= 'A' && lead <= 'Z')
+        token += static_cast<char>(lead - 'A' + 'a');
+      else if ((lead >= 'a' && lead <= 'z') || (lead >= '0' && lead <= '9'))
+        token += static_cast<char>(lead);
+      else if (lead != '\'' && !token.empty())
+        return true;
+      continue;
+    }
+    const char32_t c = NextCodePoint(text_, at_);
+    if (const char* fold = FoldOf(c)) {
+      if (fold[0] != ' ')
         token += fold;
+      else if (!token.empty())
+        return true;
     } else if (Separates(c)) {
-      end_token();
+      if (!token.empty()) return true;
     } else {
       AppendUtf8(token, c);
     }
   }
-  end_token();
+  return !token.empty();
+}
+
+std::vector<std::string> SearchTokens(std::string_view utf8) {
+  std::vector<std::string> tokens;
+  SearchTokenReader reader(utf8);
+  for (std::string token; reader.Next(token);) tokens.push_back(token);
   return tokens;
 }
 
@@ -190,13 +195,20 @@ std::string JsStringLiteral(std::string_view text) {
 }
 
 void AppendJsStringLiteral(std::string& out, std::string_view text) {
+  // Printable ASCII that needs no escape, most of any name or place, is copied in runs.
+  auto plain = [](unsigned char b) {
+    return b >= 0x20 && b < 0x7F && b != '"' && b != '\\' && b != '<' && b != '>' && b != '&';
+  };
   out += '"';
   for (std::size_t i = 0; i < text.size();) {
+    std::size_t run = i;
+    while (run < text.size() && plain(static_cast<unsigned char>(text[run]))) ++run;
+    out.append(text.data() + i, run - i);
+    i = run;
+    if (i == text.size()) break;
     char32_t c = NextCodePoint(text, i);
     if (c == kNotUtf8) c = 0xFFFD;
-    if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&') {
-      out += static_cast<char>(c);
-    } else if (c < 0x10000) {
+    if (c < 0x10000) {
       AppendUnicodeEscape(out, static_cast<unsigned>(c));
     } else {
       const unsigned v = static_cast<unsigned>(c) - 0x10000;

@@ -16,6 +16,19 @@ namespace kinloom::site {
 // are not UTF-8 separating tokens. Other characters (Greek, Cyrillic …) are kept as they are.
 std::vector<std::string> SearchTokens(std::string_view utf8);
 
+// The same tokens one at a time, without a list: for the index, which splits every name and
+// place of the site.
+class SearchTokenReader {
+ public:
+  explicit SearchTokenReader(std::string_view utf8) : text_(utf8) {}
+  // Puts the next token in `token`, replacing what it held; false after the last.
+  bool Next(std::string& token);
+
+ private:
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
 // The folded letters as a JavaScript object literal {code point: "folded", …}, written into
 // the search script so that the browser folds a query exactly as SearchTokens does.
 std::string SearchFoldTableScript();

@@ -311,6 +311,40 @@ TEST(SearchShardsTest, WholeNameKeysTakeBothOrders) {
   EXPECT_EQ(by_key.at("fanne mary"), (std::vector<std::int32_t>{1}));
 }
 
+// The lists the index is written from hold each record under exactly the keys SearchKeys and
+// SearchNameKeys give it, whatever its names and places are made of.
+TEST(SearchShardsTest, KeyListsHoldEveryRecordUnderItsOwnKeysOnly) {
+  const std::vector<std::string> names = {
+      "", " ", "Anne", "anne", "van Dijk", "O'Brien & Sons", "Ødegård", "Groß-Müller",
+      "Zoë  Anne", "\xC3", "x\xE2\x80\x94y", "Ренэ", "a very long given name indeed past sso"};
+  const std::vector<std::string> places = {"", "Gretna <Green>", "Tromsø, Norway",
+                                           "São Paulo", "1819 Street"};
+  std::vector<SearchRecord> records;
+  for (std::size_t i = 0; i < names.size() * names.size(); ++i) {
+    SearchRecord record = Record(static_cast<std::int32_t>(i), names[i % names.size()],
+                                 names[i / names.size()], static_cast<int>(1800 + i % 3),
+                                 places[i % places.size()]);
+    record.death_place = places[(i / 2) % places.size()];
+    record.death_year = i % 4 == 0 ? 0 : static_cast<int>(1850 + i % 5);
+    records.push_back(record);
+  }
+  std::map<std::string, std::vector<std::int32_t>> expected;
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    std::set<std::string> keys;
+    for (const std::string& key : SearchKeys(records[r])) keys.insert(key);
+    for (const std::string& key : SearchNameKeys(records[r])) keys.insert(key);
+    for (const std::string& key : keys) expected[key].push_back(static_cast<std::int32_t>(r));
+  }
+  std::map<std::string, std::vector<std::int32_t>> lists;
+  std::string previous;
+  for (const SearchKeyNumbers& list : SearchKeyLists(records)) {
+    EXPECT_LT(previous, list.key);  // in key order, each key once
+    previous = list.key;
+    lists[list.key] = list.numbers;
+  }
+  EXPECT_EQ(lists, expected);
+}
+
 // ---- the index of a site ----
 
 class SearchSiteTest : public ::testing::Test {
