@@ -61,6 +61,7 @@ struct Unit {
   OwnFiles own;
   int language = -1;
   std::vector<int> images_written_earlier;
+  int weight = 0;  // how much work the unit is expected to be, against the others
 };
 
 class Coordinator;
@@ -178,6 +179,7 @@ struct Slot : ProgressRelay {
   const int language;  // -1 for a part of a language
   const std::function<int(RunContext&)> step;
   const OwnFiles own;
+  const int weight;
   RunState state;  // the run's, with a language as the current one
   WorkerUi ui;
   WorkerFiles files;
@@ -218,6 +220,7 @@ class Coordinator {
   };
 
   void Work();
+  Slot* NextToStart();
   std::size_t Settle();
   void Show(const Report& report);
 
@@ -233,7 +236,6 @@ class Coordinator {
   std::condition_variable worker_wakeup_;  // a call made, a turn reached, a cancellation
   std::vector<Report> reports_;
   std::vector<Call*> calls_;
-  std::size_t next_start_ = 0;
   std::size_t turn_ = 0;  // position of the first language not yet settled
   bool stopping_ = false;
 
@@ -246,6 +248,7 @@ Slot::Slot(Coordinator& owner_of_slot, RunContext& run, std::size_t position_in_
       language(unit.language),
       step(std::move(unit.step)),
       own(std::move(unit.own)),
+      weight(unit.weight),
       state(run.state),
       ui(owner_of_slot, *this),
       files(owner_of_slot, *this, run.fs),
@@ -368,13 +371,33 @@ void Coordinator::InTurn(Slot& slot, const std::function<void(platform::UserInte
   if (pending.error) std::rethrow_exception(pending.error);
 }
 
+// The unit a free worker starts next, or null when every unit has started (under the mutex).
+// The first unit not finished goes first when no worker runs it yet: the unit whose turn comes
+// next is always running, so a unit that waits for its turn never waits for a worker as well.
+// Otherwise the heaviest unit not started goes (the first of equals), so that a long unit does
+// not start last while the other workers stand idle.
+Slot* Coordinator::NextToStart() {
+  Slot* heaviest = nullptr;
+  bool first_unfinished = true;
+  for (const std::unique_ptr<Slot>& slot : slots_) {
+    if (Finished(slot->status)) continue;
+    if (slot->status == SlotStatus::kWaiting) {
+      if (first_unfinished) return slot.get();
+      if (heaviest == nullptr || slot->weight > heaviest->weight) heaviest = slot.get();
+    }
+    first_unfinished = false;
+  }
+  return heaviest;
+}
+
 void Coordinator::Work() {
   for (;;) {
     Slot* slot = nullptr;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      if (stopping_ || next_start_ == slots_.size()) return;
-      slot = slots_[next_start_++].get();
+      if (stopping_) return;
+      slot = NextToStart();
+      if (slot == nullptr) return;
       slot->status = SlotStatus::kRunning;
     }
     SlotStatus status = SlotStatus::kFailed;
@@ -607,7 +630,7 @@ bool PartsSeparable(const std::vector<SitePart>& parts) {
 
 int GeneratePartsAtOnce(RunContext& context, const std::vector<SitePart>& parts, int jobs) {
   std::vector<Unit> units;
-  for (const SitePart& part : parts) units.push_back({part.step, part.own, -1, {}});
+  for (const SitePart& part : parts) units.push_back({part.step, part.own, -1, {}, part.weight});
   return Coordinator(context, std::move(units), jobs).Run() == parts.size() ? 1 : 0;
 }
 

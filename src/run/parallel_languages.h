@@ -72,6 +72,9 @@ void GenerateLanguagesAtOnce(RunContext& context, const std::vector<int>& langua
 struct SitePart {
   std::function<int(RunContext& context)> step;
   OwnFiles own;
+  // The part's expected share of the work, against the other parts: a free worker starts
+  // the heaviest part not started, once the part whose turn comes next is running.
+  int weight = 0;
 };
 
 // Whether no part owns a whole name that another part writes: then each part's own files

@@ -174,15 +174,23 @@ ul.people li { margin: .15rem 0; padding-left: 1.5rem; text-indent: -1.5rem; }
 std::string ModernAttribute(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // Runs without a character to escape, most of any label or name, are copied whole.
+    std::size_t run = i;
+    while (run < text.size() && text[run] != '&' && text[run] != '<' && text[run] != '>' &&
+           text[run] != '"' && text[run] != '\'')
+      ++run;
+    out.append(text.data() + i, run - i);
+    if (run == text.size()) break;
+    switch (text[run]) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      default: out += "&#39;"; break;
     }
+    i = run + 1;
   }
   return out;
 }

@@ -604,5 +604,71 @@ TEST(ParallelLanguages, BasePageNamedLikeAPageOfAnotherPartKeepsThePartsInOrder)
   ExpectSameConversion(sequential, Convert(temp, kSample, settings, 4));
 }
 
+// Parts of a run with the given weights, each noting when it starts; `first_step` runs at
+// the start of each part on its worker.
+struct WeightedParts {
+  std::mutex mutex;
+  std::vector<std::size_t> started;
+  std::vector<SitePart> parts;
+
+  WeightedParts(const std::vector<int>& weights,
+                const std::function<void(std::size_t, RunContext&)>& first_step) {
+    for (std::size_t p = 0; p < weights.size(); ++p) {
+      SitePart part;
+      part.own.AddPrefix("part" + std::to_string(p) + "_");
+      part.weight = weights[p];
+      part.step = [this, p, first_step](RunContext& own) {
+        {
+          std::lock_guard<std::mutex> lock(mutex);
+          started.push_back(p);
+        }
+        first_step(p, own);
+        return 1;
+      };
+      parts.push_back(std::move(part));
+    }
+  }
+};
+
+struct PartsRun {
+  platform::RecordingUi ui;
+  platform::FailingFileSystem fs;
+  settings::Settings settings;
+  RunState state;
+  store::GenealogyStore store;
+  RunContext context{ui, fs, settings, state, store};
+};
+
+// The first part waits until the heavy last part has started: with two workers the heavy
+// part starts second, not after the light parts before it.
+TEST(ParallelParts, HeavyPartStartsOnceThePartInTurnRuns) {
+  Gate heavy_started;
+  WeightedParts parts({1, 1, 1, 9}, [&](std::size_t p, RunContext&) {
+    if (p == 0) heavy_started.Wait();
+    if (p == 3) heavy_started.Open();
+  });
+  PartsRun run;
+  EXPECT_EQ(GeneratePartsAtOnce(run.context, parts.parts, 2), 1);
+  EXPECT_FALSE(heavy_started.waited_out());
+  EXPECT_EQ(parts.started, (std::vector<std::size_t>{0, 3, 1, 2}));
+}
+
+// Two heavy parts ask a question, which waits for their turn, before the light parts before
+// them have started: the light parts still get a worker, and the questions come in order.
+TEST(ParallelParts, PartsWaitingForTheirTurnLeaveAWorkerForThePartInTurn) {
+  WeightedParts parts({1, 1, 9, 9}, [](std::size_t p, RunContext& own) {
+    if (p >= 2)
+      own.ui.ShowMessage("part " + std::to_string(p), "", platform::MessageIcon::kWarning,
+                         platform::MessageButtons::kOk);
+  });
+  PartsRun run;
+  EXPECT_EQ(GeneratePartsAtOnce(run.context, parts.parts, 2), 1);
+  ASSERT_EQ(run.ui.messages.size(), 2u);
+  EXPECT_EQ(run.ui.messages[0].text, "part 2");
+  EXPECT_EQ(run.ui.messages[1].text, "part 3");
+  ASSERT_EQ(parts.started.size(), 4u);
+  EXPECT_EQ(parts.started[0], 0u);
+}
+
 }  // namespace
 }  // namespace kinloom::run
