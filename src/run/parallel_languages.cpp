@@ -1,6 +1,7 @@
 #include "run/parallel_languages.h"
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <memory>
@@ -21,6 +22,12 @@ namespace {
 // Thrown in a worker whose language was stopped because a language before it failed. Not a
 // std::exception, so that no handler on the way takes it for a failure of its own.
 struct LanguageCancelled {};
+
+// Progress reports are shown by the calling thread, which wakes for them at least this
+// often, or at once when this many are waiting: a page kind reports every page, and waking
+// the thread for each would take a core's time from the workers.
+constexpr std::chrono::milliseconds kReportInterval{20};
+constexpr std::size_t kReportsBeforeWaking = 64;
 
 std::string LowerAscii(std::string text) {
   for (char& c : text)
@@ -345,6 +352,7 @@ void Coordinator::Progress(Slot& slot, int value, const std::string& text, bool 
     std::lock_guard<std::mutex> lock(mutex_);
     if (slot.cancelled) throw LanguageCancelled{};
     reports_.push_back({slot.position, value, text, scaled});
+    if (reports_.size() < kReportsBeforeWaking) return;
   }
   main_wakeup_.notify_one();
 }
@@ -501,7 +509,7 @@ std::size_t Coordinator::Settle() {
     return nullptr;
   };
   while (turn_ < n) {
-    main_wakeup_.wait(lock, [&] {
+    main_wakeup_.wait_for(lock, kReportInterval, [&] {
       return !reports_.empty() || call_in_turn() != nullptr || Finished(slots_[turn_]->status);
     });
     // A language's reports are queued before it is marked finished, so the reports taken here

@@ -359,6 +359,7 @@ void ForEachSurnameGroup(const store::GenealogyStore& store,
   std::string surname;
   long count = 0;
   for (int i = 0; i < store.sorted_count; ++i) {
+    store::PrefetchSortedWalk(store, i);
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     if (!take(person)) continue;
     if (count > 0 && EqualIgnoringCase(surname, person.surname)) {
@@ -420,6 +421,7 @@ void WriteSurnameIndexPages(SiteContext& site, IndexKind kind) {
   std::string page_letter;
   std::string remembered_surname;
   for (int i = 0; i < store.sorted_count; ++i) {
+    store::PrefetchSortedWalk(store, i);
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     std::string letter = PageLetter(site, person.sort_key);
     if (!page_open || letter != page_letter) {

@@ -311,6 +311,7 @@ void WriteNotesSurnameIndexPages(SiteContext& site) {
   std::string page_letter;
   std::string remembered_surname;
   for (int i = 0; i < store.sorted_count; ++i) {
+    store::PrefetchSortedWalk(store, i);
     const IndividualRecord& person = store.individuals[store.sorted_index[i]];
     if (!Listed(site, person)) continue;
     std::string letter = PageLetter(site, person.sort_key);

@@ -231,6 +231,7 @@ class RecordReader {
   // then (should the sort have left one out) the others in table order.
   bool Next(SearchRecord& record) {
     while (at_ < sorted_) {
+      store::PrefetchSortedWalk(store_, static_cast<int>(at_));
       const auto i = static_cast<std::size_t>(store_.sorted_index[at_++]);
       if (i < pending_.size() && pending_[i]) return Read(i, record);
     }
