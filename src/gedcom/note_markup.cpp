@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gedcom/encoding.h"
+#include "platform/text_encoding.h"
 #include "store/store_text.h"
 
 namespace kinloom::gedcom {
@@ -213,6 +214,70 @@ std::string EscapeKeepingOwnMarkup(std::string_view text) {
   return out;
 }
 
+// Whether the parser would give `text` back exactly as EscapeKeepingOwnMarkup writes it: no
+// character reference, no markup but the loading pass's own <BR> and single, closed
+// <I> … </I>, and no character the parser reports or replaces (controls; in UTF-8 a byte
+// outside a character, a surrogate or a noncharacter). Most notes are such: every line after
+// the first starts with the pass's <BR>.
+bool OwnMarkupOnly(std::string_view text, platform::TextEncoding encoding) {
+  bool in_italics = false;
+  std::size_t i = 0;
+  const auto starts = [&](std::string_view tag) { return text.compare(i, tag.size(), tag) == 0; };
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '&' || c < 0x20 || c == 0x7F) return false;
+    if (c == '<') {
+      if (starts("<BR>")) {
+        i += 4;
+      } else if (!in_italics && starts("<I>")) {
+        in_italics = true;
+        i += 3;
+      } else if (in_italics && starts("</I>")) {
+        in_italics = false;
+        i += 4;
+      } else {
+        return false;
+      }
+      continue;
+    }
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    if (encoding == platform::TextEncoding::kWindows1252) {
+      if (platform::Cp1252ToCodePoint(c) < 0xA0) return false;  // a C1 control
+      ++i;
+      continue;
+    }
+    std::size_t length = 0;
+    char32_t value = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+      value = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      value = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      value = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
+    if (overlong || value < 0xA0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) ||
+        (value >= 0xFDD0 && value <= 0xFDEF) || (value & 0xFFFE) == 0xFFFE)
+      return false;
+    i += length;
+  }
+  return !in_italics;
+}
+
 }  // namespace
 
 bool IsSafeNoteUrl(std::string_view url) {
@@ -240,6 +305,11 @@ bool IsSafeNoteUrl(std::string_view url) {
 
 std::string SanitizeNoteMarkup(std::string_view text, platform::TextEncoding encoding) {
   if (text.find_first_of("<&") == std::string_view::npos) return store::StoreEscapedText(text);
+  if (OwnMarkupOnly(text, encoding)) return EscapeKeepingOwnMarkup(text);
+  return ParseNoteMarkup(text, encoding);
+}
+
+std::string ParseNoteMarkup(std::string_view text, platform::TextEncoding encoding) {
   if (PossibleTags(text) > kMaxNoteTags) return EscapeKeepingOwnMarkup(text);
   const bool cp1252 = encoding == platform::TextEncoding::kWindows1252;
   const std::string utf8 = cp1252 ? platform::Cp1252ToUtf8(text) : std::string(text);

@@ -31,6 +31,11 @@ inline constexpr std::size_t kMaxNoteTags = 1000;
 // A text without markup comes back exactly as StoreEscapedText writes it.
 std::string SanitizeNoteMarkup(std::string_view text, platform::TextEncoding encoding);
 
+// SanitizeNoteMarkup with every text that has markup handed to the parser, also one whose
+// only markup is the loading pass's own (which SanitizeNoteMarkup writes without parsing,
+// to the same bytes).
+std::string ParseNoteMarkup(std::string_view text, platform::TextEncoding encoding);
+
 // A note item: a leading note-record pointer ("@N5@") stays as it is, for the lookups of the
 // notes pages; the rest is sanitized.
 std::string SanitizeNoteItem(std::string_view text, platform::TextEncoding encoding);

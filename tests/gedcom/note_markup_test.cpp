@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "store/store_text.h"
 
@@ -98,6 +99,49 @@ TEST(NoteMarkupTest, NotesWithTooManyTagsKeepOnlyTheLoadingPassMarkup) {
   for (std::size_t i = 0; i <= kMaxNoteTags; ++i) expected += "&lt;ul&gt;";
   expected += "<I>Note: </I>x<BR>&lt;/I&gt;<I>open</I>";
   EXPECT_EQ(Sanitized(text), expected);
+}
+
+// Notes whose only markup is the loading pass's own are written without the parser: to the
+// same bytes as the parser gives, for every mix of the pass's tags, text, characters the
+// parser replaces or reports, and markup of the note's own.
+TEST(NoteMarkupTest, OwnMarkupOnlyGivesWhatTheParserGives) {
+  const std::vector<std::string> pieces = {
+      "<BR>", "<I>", "</I>", "Source: ", "plain words", " ", "\"q\" > x", "<br>", "<b>",
+      "</b>", "&amp;", "&", "<", "\t", std::string(1, '\0'), "\x7F", "\xC3\xA9",
+      "\xE9", "\x81", "\xC2\x85", "\xED\xA0\x80", "\xEF\xBF\xBE", "\xF0\x9F\x98\x80",
+      "\xC3", "<I>Note: </I>", "<BR><BR>", "<I>", "</I>"};
+  // Every sequence of up to three pieces, and longer ones from a fixed walk over them.
+  std::vector<std::string> texts;
+  for (const std::string& a : pieces)
+    for (const std::string& b : pieces) {
+      texts.push_back(a + b);
+      for (const std::string& c : {std::string("<BR>"), std::string("</I>"), std::string("x")})
+        texts.push_back(a + b + c);
+    }
+  unsigned state = 12345;
+  for (int n = 0; n < 2000; ++n) {
+    std::string text;
+    for (int k = 0; k < 8; ++k) {
+      state = state * 1103515245u + 12345u;
+      const std::size_t pick = (state >> 16) % pieces.size();
+      // Mostly the pass's own markup and text, as real notes are.
+      text += pieces[pick < 8 ? pick : (state >> 8) % 6 < 4 ? pick % 6 : pick];
+    }
+    texts.push_back(text);
+  }
+  std::size_t shortcut = 0;
+  for (TextEncoding encoding : {TextEncoding::kWindows1252, TextEncoding::kUtf8}) {
+    for (const std::string& text : texts) {
+      // (A text without markup is escaped as it stands, never parsed.)
+      if (text.find_first_of("<&") == std::string::npos) continue;
+      const std::string parsed = ParseNoteMarkup(text, encoding);
+      EXPECT_EQ(SanitizeNoteMarkup(text, encoding), parsed) << text;
+      if (text.find('<') != std::string::npos && text.find('&') == std::string::npos &&
+          parsed.find("&lt;") == std::string::npos)
+        ++shortcut;
+    }
+  }
+  EXPECT_GT(shortcut, 1000u);  // the walk reaches many notes with the pass's markup only
 }
 
 }  // namespace
