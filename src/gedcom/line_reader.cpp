@@ -74,7 +74,22 @@ const TagMap& Tags() {
   return map;
 }
 
-// The first CR or LF of `text` at or after `from`, or npos.
+bool IsLineStop(char c) { return c == '\0' || c == '\r' || c == '\n'; }
+
+struct Keyword {
+  std::string_view text;
+  int code;
+};
+constexpr Keyword kRecordKeywords[] = {{"INDI", kTagIndi},
+                                       {"FAM", kTagFam},
+                                       {"SOUR", kTagSour},
+                                       {"NOTE", kTagNote},
+                                       {"REPO", kTagRepo},
+                                       // GEDCOM 7's shared note, read as a NOTE record
+                                       {"SNOTE", kTagNote}};
+
+}  // namespace
+
 std::size_t FindLineEnd(std::string_view text, std::size_t from) {
   const char* data = text.data();
   const std::size_t size = text.size();
@@ -96,21 +111,6 @@ std::size_t FindLineEnd(std::string_view text, std::size_t from) {
   return std::string_view::npos;
 }
 
-bool IsLineStop(char c) { return c == '\0' || c == '\r' || c == '\n'; }
-
-struct Keyword {
-  std::string_view text;
-  int code;
-};
-constexpr Keyword kRecordKeywords[] = {{"INDI", kTagIndi},
-                                       {"FAM", kTagFam},
-                                       {"SOUR", kTagSour},
-                                       {"NOTE", kTagNote},
-                                       {"REPO", kTagRepo},
-                                       // GEDCOM 7's shared note, read as a NOTE record
-                                       {"SNOTE", kTagNote}};
-
-}  // namespace
 
 namespace {
 

@@ -100,6 +100,9 @@ class LineReader {
 // The tag code of a short or long tag form ("BIRT", "BIRTH"), compared exactly; 0 otherwise.
 int LookupTagName(std::string_view token);
 
+// The first CR or LF of `text` at or after `from`, or npos.
+std::size_t FindLineEnd(std::string_view text, std::size_t from);
+
 // The id between the first two "@" of `text`: empty without "@", up to the end without a
 // second "@".
 std::string ExtractXref(std::string_view text);

@@ -45,6 +45,12 @@ std::string_view RecordKeyword(std::string_view text, std::string_view token) {
   return text.substr(begin, end - begin);
 }
 
+bool PrintableAscii(std::string_view bytes) {
+  for (char c : bytes)
+    if (c < 0x20 || c > 0x7E) return false;
+  return true;
+}
+
 bool IsChristeningOrBirth(int code) {
   return code == gedcom::kTagBirt || code == gedcom::kTagChr || code == gedcom::kTagChra ||
          code == gedcom::kTagBapm || code == gedcom::kTagBapl;
@@ -93,6 +99,11 @@ void PrivacyFilter::Feed(std::string_view bytes, bool last, std::string* out) {
   std::size_t line_start = 0;  // in units
   std::size_t i = 0;
   while (i < units) {
+    if (width_ == 1) {
+      // A byte is a unit: the line ends are looked for many bytes at a time.
+      i = gedcom::FindLineEnd(pending_, i);
+      if (i == std::string::npos) break;
+    }
     const std::size_t unit = Unit(i * width_);
     if (unit != '\r' && unit != '\n') {
       ++i;
@@ -119,8 +130,14 @@ void PrivacyFilter::Feed(std::string_view bytes, bool last, std::string* out) {
 }
 
 void PrivacyFilter::Line(std::string_view line, std::string_view line_end, std::string* out) {
-  std::string text;
-  gedcom::InputDecoder(encoding_).Decode(line, true, &text);
+  // A line of printable ASCII reads the same in every 8-bit encoding; only other lines are
+  // decoded before their level and tag are read.
+  std::string decoded;
+  std::string_view text = line;
+  if (width_ != 1 || !PrintableAscii(line)) {
+    gedcom::InputDecoder(encoding_).Decode(line, true, &decoded);
+    text = decoded;
+  }
   const LineHead head = ParseHead(text);
   if (head.level >= 0 && skip_below_ >= 0) {
     if (head.level > skip_below_) {

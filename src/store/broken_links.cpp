@@ -31,10 +31,15 @@ void BrokenLinkWarnings::Show(platform::UserInterface& ui,
                               const settings::Settings& settings) const {
   if (count_ == 0) return;
   std::string text = lang::LoadUiText(kWarningsHeadingText, settings);
-  for (const std::string& line : shown_) text += "\n" + line;
-  if (count_ > kShownBrokenLinkWarnings)
-    text += "\n" + lang::FormatText(lang::LoadUiText(kMoreWarningsText, settings).c_str(),
-                                    count_ - kShownBrokenLinkWarnings);
+  for (const std::string& line : shown_) {
+    text += '\n';
+    text += line;
+  }
+  if (count_ > kShownBrokenLinkWarnings) {
+    text += '\n';
+    text += lang::FormatText(lang::LoadUiText(kMoreWarningsText, settings).c_str(),
+                             count_ - kShownBrokenLinkWarnings);
+  }
   ui.ShowMessage(text, "", platform::MessageIcon::kWarning, platform::MessageButtons::kOk);
 }
 

@@ -108,7 +108,8 @@ void BuildSortKeys(GenealogyStore& store) {
     if (surname.empty()) {
       key = "~ " + given;
     } else {
-      key = RecognisedLetterLength(surname, store.text_encoding) > 0 ? "" : "~";
+      key.clear();
+      if (RecognisedLetterLength(surname, store.text_encoding) == 0) key += '~';
       key += surname;
       key += ' ';
       key += given;

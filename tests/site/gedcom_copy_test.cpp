@@ -90,5 +90,25 @@ TEST(PrivacyFilter, IdsAreMatchedWholeAndOnlyForTheirRecordKind) {
   EXPECT_EQ(Filter(SourceEncoding::kWindows1252, Living(), text, 4096), text);
 }
 
+// Lines of printable ASCII and lines with other bytes (accented values, a tab before the
+// level) side by side, in each 8-bit encoding: the withheld dates go whichever kind of line
+// holds them, and every other byte stays.
+TEST(PrivacyFilter, LinesWithOtherBytesAreReadLikePlainOnes) {
+  const std::string kept_head = "0 HEAD\n0 @I1@ INDI\n1 NAME Zo\xC3\xAB /Lee/\n1 BIRT\n";
+  const std::string withheld = "\t2 DATE 12 M\xC3\xA4R 1961\n3 TIME 10:00 \xE2\x80\x94 noon\n";
+  const std::string kept_tail =
+      "2 PLAC K\xC3\xB6ln\n\t1 CHR\n2 DATE 1962\n0 @I2@ INDI\n1 BIRT\n2 DATE 1900 \xE9t\xE9\n0 TRLR\n";
+  const std::string tail_kept = "2 PLAC K\xC3\xB6ln\n\t1 CHR\n0 @I2@ INDI\n1 BIRT\n2 DATE 1900 \xE9t\xE9\n0 TRLR\n";
+  for (SourceEncoding encoding :
+       {SourceEncoding::kWindows1252, SourceEncoding::kUtf8, SourceEncoding::kAnsel}) {
+    for (std::size_t chunk : {1u, 5u, 17u, 4096u}) {
+      SCOPED_TRACE(::testing::Message() << "encoding " << static_cast<int>(encoding) << ", chunk "
+                                        << chunk);
+      EXPECT_EQ(Filter(encoding, Living(), kept_head + withheld + kept_tail, chunk),
+                kept_head + tail_kept);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kinloom::site
