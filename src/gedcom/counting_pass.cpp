@@ -99,7 +99,11 @@ bool CountingPass(run::RunContext& context) {
   for (; level != kEndOfInput; level = reader.ReadGedcomLine(false)) {
     std::string token = reader.ReadToken();
     int code = reader.LookupTag(token);
-    std::string value = reader.ReadValue();
+    // The value counts only for a note record's length and the CHAR line.
+    const bool value_read = (level == 0 && IsNoteKind(code)) ||
+                            (level > 0 && note_record.code != 0) ||
+                            (level == 1 && code == kTagChar);
+    const std::string value = value_read ? reader.ReadValue() : std::string();
     if (level == 0) FinishRecord(state, note_record);
     bool counted = false;
     if (level == 0 && code == kTagFam) {

@@ -3,6 +3,7 @@
 #include "store/store_text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -127,19 +128,47 @@ void BuildSortKeys(GenealogyStore& store) {
   }
 }
 
+namespace {
+
+// The first sixteen bytes of a sort key as two big-endian numbers, zeros after its end: two
+// keys whose numbers differ compare as the numbers do (byte by byte, as unsigned char), so
+// that most comparisons of the sort never read the keys themselves.
+struct KeyPrefix {
+  std::uint64_t high = 0, low = 0;
+  std::int32_t person = 0;
+};
+
+KeyPrefix PrefixOf(std::string_view key, std::int32_t person) {
+  KeyPrefix prefix;
+  prefix.person = person;
+  for (std::size_t i = 0; i < 16; ++i) {
+    const std::uint64_t byte = i < key.size() ? static_cast<unsigned char>(key[i]) : 0;
+    std::uint64_t& half = i < 8 ? prefix.high : prefix.low;
+    half = (half << 8) | byte;
+  }
+  return prefix;
+}
+
+}  // namespace
+
 void SortIndividuals(GenealogyStore& store) {
-  std::vector<std::int32_t> order;
+  std::vector<KeyPrefix> order;
   order.reserve(store.individuals.size());
   for (const IndividualRecord& person : store.individuals)
-    if (person.defined) order.push_back(&person - store.individuals.data());
+    if (person.defined)
+      order.push_back(PrefixOf(person.sort_key.view(),
+                               static_cast<std::int32_t>(&person - store.individuals.data())));
   // std::string compares its bytes as unsigned char; the stable sort keeps equal keys in
   // table order so that every run of the same file gives the same pages.
-  std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-    return store.individuals[a].sort_key.view() < store.individuals[b].sort_key.view();
+  std::stable_sort(order.begin(), order.end(), [&](const KeyPrefix& a, const KeyPrefix& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    return store.individuals[static_cast<std::size_t>(a.person)].sort_key.view() <
+           store.individuals[static_cast<std::size_t>(b.person)].sort_key.view();
   });
   store.sorted_count = static_cast<int>(order.size());
   if (store.sorted_index.size() < order.size()) store.sorted_index.resize(order.size(), -1);
-  std::copy(order.begin(), order.end(), store.sorted_index.begin());
+  for (std::size_t i = 0; i < order.size(); ++i) store.sorted_index[i] = order[i].person;
 }
 
 }  // namespace kinloom::store

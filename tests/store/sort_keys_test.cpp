@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "site/test_store.h"
 
 namespace kinloom::store {
@@ -129,6 +134,37 @@ TEST(SortKeysTest, OrdersByUnsignedBytesAndKeepsEqualKeysInTableOrder) {
                          run.store.sorted_index.begin() + run.store.sorted_count);
   // SMITH (table order 4 then 6), SMITHSON, ZORN, ~~X, then Å (C5), Æ (C6), Ø (D8).
   EXPECT_EQ(order, (std::vector<int>{4, 6, 1, 3, 2, 0, 7, 5}));
+}
+
+// Keys that share their first sixteen bytes and part after them, keys that end inside
+// another's first sixteen bytes, high bytes and equal keys: the order is the keys' order
+// byte by byte, equal keys in table order.
+TEST(SortKeysTest, LongSharedStartsSortAsWholeKeys) {
+  TestRun run;
+  const std::vector<std::string> surnames = {
+      "Abercrombie-Fitzgerald", "Abercrombie-Fitzgeralds", "Abercrombie-Fitz",
+      "Abercrombie",            "Abercrombie-Fitzgerald",  "Ab",
+      "Abercrombie-Fitzgerale", "Abercrombie-Fitzgerald\xE9", "Abercrombie-Fitzgerald",
+      "\xC5" "bercrombie",        "Abercrombie-Fitzgerald"};
+  const std::vector<std::string> given = {"Ann", "Bo", "Ann", "Cy", "Ann", "Di",
+                                          "Ed",  "Ann", "Anna", "Al", "An"};
+  for (std::size_t i = 0; i < surnames.size(); ++i)
+    run.AddPerson("I" + std::to_string(i), given[i] + " /" + surnames[i] + "/");
+  BuildSortKeys(run.store);
+  SortIndividuals(run.store);
+  std::vector<std::int32_t> expected(surnames.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<std::int32_t>(i);
+  std::stable_sort(expected.begin(), expected.end(), [&](std::int32_t a, std::int32_t b) {
+    return std::string(run.store.individuals[a].sort_key.view()) <
+           std::string(run.store.individuals[b].sort_key.view());
+  });
+  ASSERT_EQ(run.store.sorted_count, static_cast<int>(surnames.size()));
+  EXPECT_EQ(std::vector<std::int32_t>(run.store.sorted_index.begin(),
+                                      run.store.sorted_index.begin() + run.store.sorted_count),
+            expected);
+  // Equal keys in table order.
+  EXPECT_LT(std::find(expected.begin(), expected.end(), 0),
+            std::find(expected.begin(), expected.end(), 4));
 }
 
 }  // namespace
