@@ -39,10 +39,11 @@ class PosixInputFile : public InputFile {
   int fd_;
 };
 
-// Writes through a large buffer so that a page costs few system calls.
+// Gathers small writes so that a file costs few system calls; a write of a block the caller
+// gathered itself goes to the file as it is, without a copy.
 class PosixOutputFile : public OutputFile {
  public:
-  explicit PosixOutputFile(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
   ~PosixOutputFile() override {
     if (fd_ >= 0) {
       Flush();
@@ -51,6 +52,7 @@ class PosixOutputFile : public OutputFile {
   }
   int Write(const char* data, std::size_t size) override {
     if (error_ != 0) return error_;
+    if (buffer_.empty() && size >= kDirectWriteSize) return WriteAll(data, size);
     if (buffer_.size() + size > kBufferSize) {
       if (Flush() != 0) return error_;
       if (size >= kBufferSize) return WriteAll(data, size);
@@ -68,6 +70,7 @@ class PosixOutputFile : public OutputFile {
 
  private:
   static constexpr std::size_t kBufferSize = 256 * 1024;
+  static constexpr std::size_t kDirectWriteSize = 4096;
   int Flush() {
     if (error_ == 0 && !buffer_.empty()) WriteAll(buffer_.data(), buffer_.size());
     buffer_.clear();
