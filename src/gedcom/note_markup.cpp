@@ -249,31 +249,10 @@ bool OwnMarkupOnly(std::string_view text, platform::TextEncoding encoding) {
       ++i;
       continue;
     }
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-      value = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      value = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      value = c & 0x07;
-    } else {
+    const char32_t value = platform::NextUtf8CodePoint(text, i);
+    if (value == platform::kNotUtf8 || value < 0xA0 || (value >= 0xFDD0 && value <= 0xFDEF) ||
+        (value & 0xFFFE) == 0xFFFE)
       return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = (value << 6) | (next & 0x3F);
-    }
-    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
-    if (overlong || value < 0xA0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF) ||
-        (value >= 0xFDD0 && value <= 0xFDEF) || (value & 0xFFFE) == 0xFFFE)
-      return false;
-    i += length;
   }
   return !in_italics;
 }

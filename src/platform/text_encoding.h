@@ -24,4 +24,12 @@ char32_t Cp1252ToCodePoint(unsigned char byte);
 // The Windows-1252 byte of a code point, or -1 when the code page has none.
 int CodePointToCp1252(char32_t cp);
 
+// What NextUtf8CodePoint gives for a byte that does not start a valid UTF-8 sequence.
+inline constexpr char32_t kNotUtf8 = 0xFFFFFFFF;
+
+// The UTF-8 character at text[i], with i moved past it: its code point, or kNotUtf8 for a
+// byte that does not start a valid sequence (an overlong form, a surrogate or a value beyond
+// Unicode), which then counts for one byte.
+char32_t NextUtf8CodePoint(std::string_view text, std::size_t& i);
+
 }  // namespace kinloom::platform

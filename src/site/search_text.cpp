@@ -3,55 +3,15 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/text_encoding.h"
+
 namespace kinloom::site {
 namespace {
 
-// One UTF-8 character: its code point, or kNotUtf8 for a byte that does not start a valid
-// sequence (which then counts for one byte).
-constexpr char32_t kNotUtf8 = 0xFFFFFFFF;
+using platform::kNotUtf8;
 
 char32_t NextCodePoint(std::string_view text, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  if (lead < 0x80) {
-    ++i;
-    return lead;
-  }
-  int length = 0;
-  char32_t value = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    value = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    value = lead & 0x07;
-  } else {
-    ++i;
-    return kNotUtf8;
-  }
-  if (i + static_cast<std::size_t>(length) > text.size()) {
-    ++i;
-    return kNotUtf8;
-  }
-  for (int k = 1; k < length; ++k) {
-    const unsigned char next = byte(i + static_cast<std::size_t>(k));
-    if ((next & 0xC0) != 0x80) {
-      ++i;
-      return kNotUtf8;
-    }
-    value = (value << 6) | (next & 0x3F);
-  }
-  // Overlong forms, surrogates and values beyond Unicode are not characters.
-  if ((length == 3 && value < 0x800) || (length == 4 && (value < 0x10000 || value > 0x10FFFF)) ||
-      (value >= 0xD800 && value <= 0xDFFF)) {
-    ++i;
-    return kNotUtf8;
-  }
-  i += static_cast<std::size_t>(length);
-  return value;
+  return platform::NextUtf8CodePoint(text, i);
 }
 
 // The folded forms of U+00C0 … U+017F; " " separates, "" drops.
